@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+// One directory record of the archive, its name unscrambled.
+struct ArchiveEntry {
+    uint32_t recordLength = 0;
+    uint32_t dataSize = 0;
+    uint32_t dataOffset = 0;
+    std::string name;
+};
+
+// The read-only game data in "Data/Resource.Kvr". The directory is read once;
+// every Open reads one entry into a fresh buffer the caller owns.
+class OResourceArchive {
+public:
+    static constexpr const char* kDefaultPath = "Data/Resource.Kvr";
+    static constexpr size_t kHeaderSize = 32;
+
+    static OResourceArchive& Instance();
+
+    explicit OResourceArchive(std::string path = kDefaultPath);
+
+    // Reads header and directory; false when the archive cannot be opened.
+    // A damaged directory stops being read at the first bad record; the
+    // records before it stay usable.
+    bool ReadDirectory();
+
+    // The entry's bytes followed by one NUL (release with delete[]), or null
+    // for an unknown name or an archive that cannot be opened. Sets lastSize.
+    uint8_t* Open(const std::string& name);
+    // Recorded size of the entry, 0 for an unknown name.
+    uint32_t GetSize(const std::string& name) const;
+    bool Contains(const std::string& name) const;
+
+    // Points the archive at another file and forgets the directory (tests and
+    // tools).
+    void SetPath(const std::string& newPath);
+    const std::string& GetPath() const { return path; }
+    const std::map<std::string, std::unique_ptr<ArchiveEntry>>& Directory() const {
+        return directory;
+    }
+
+    uint32_t lastSize = 0;
+
+private:
+    std::string path;
+    uint32_t header[8] = {};
+    std::map<std::string, std::unique_ptr<ArchiveEntry>> directory;
+};
