@@ -115,6 +115,19 @@ TEST(OConfigFileParse, RepeatedKeysAndReopenedBlocksMerge) {
     EXPECT_EQ(config.GetInt("k", 0), 2);
 }
 
+// The skipper stops at the last byte, so an entry cut off right after its
+// "=" or its "{" still reads: an empty value, or an empty open block.
+TEST(OConfigFileParse, TextEndingAfterEqualsOrBraceStillLoads) {
+    OConfigFile config;
+    EXPECT_EQ(config.LoadString("a=1\nb="), 0);
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"b", ""}}));
+    EXPECT_EQ(config.LoadString("a=1\nb=\n// trailing comment\n"), 0);
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"b", ""}}));
+    EXPECT_EQ(config.LoadString("A = {"), 0);
+    EXPECT_EQ(config.Blocks(), (Strings{"A"}));
+    EXPECT_TRUE(config.Values().empty());
+}
+
 TEST(OConfigFileParse, AnEmptyNameEndsTheTextSuccessfully) {
     OConfigFile config;
     EXPECT_EQ(config.LoadString("a=1\n= 5\nb=2\n"), 0);
