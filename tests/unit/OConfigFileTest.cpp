@@ -84,6 +84,24 @@ TEST(OConfigFileParse, FailuresKeepWhatWasStoredBeforeThem) {
     }
 }
 
+TEST(OConfigFileParse, OverlongPathsFailInsteadOfGrowingWithoutBound) {
+    OConfigFile config;
+    std::string deep = "kept=1\n";
+    for (int i = 0; i < 200000; ++i) {
+        deep += "a={";
+    }
+    deep += "x=1\n";
+    EXPECT_EQ(config.LoadString(deep.c_str()), 1);
+    EXPECT_EQ(config.Values(), (Map{{"kept", "1"}}));
+    EXPECT_EQ(config.Blocks().size(), OConfigFile::kMaxPathLength / 2);
+
+    const std::string longest(OConfigFile::kMaxPathLength - 2, 'n');
+    EXPECT_EQ(config.LoadString(("A={" + longest + "=1}").c_str()), 0);
+    EXPECT_EQ(config.Values().begin()->first.size(), OConfigFile::kMaxPathLength);
+    EXPECT_EQ(config.LoadString(("A={" + longest + "n=1}").c_str()), 1);
+    EXPECT_TRUE(config.Values().empty());
+}
+
 TEST(OConfigFileParse, RawValuesKeepTheirDelimitersAndContents) {
     OConfigFile config;
     ASSERT_EQ(config.LoadString("list = [1 2 // not a comment\n 3]\n"
