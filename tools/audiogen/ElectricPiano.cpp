@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "audiogen/Envelope.h"
+#include "audiogen/SineOscillator.h"
 #include "audiogen/SynthConstants.h"
 
 ElectricPiano::ElectricPiano(double modulationIndex, double decaySeconds)
@@ -13,16 +14,18 @@ std::vector<float> ElectricPiano::Render(const NoteRequest& note) const {
     size_t total = static_cast<size_t>((note.seconds + envelope.Release()) * kSampleRate);
     std::vector<float> out(total);
     double step = kTwoPi * note.frequency / kSampleRate;
-    double tineStep = step * 7.0;
+    SineOscillator modulator(note.frequency, 0.0);
+    SineOscillator tine(note.frequency * 7.0, 0.0);
     bool tineAudible = note.frequency * 7.0 < kSampleRate * 0.4;
+    double phase = 0.0;
     for (size_t i = 0; i < total; ++i) {
         double t = static_cast<double>(i) / kSampleRate;
-        double phase = step * static_cast<double>(i);
         double index = modulationIndex_ * note.velocity * std::exp(-t / 0.35) + 0.25;
-        double body = std::sin(phase + index * std::sin(phase));
-        double tine = tineAudible ? 0.12 * std::exp(-t / 0.04) * std::sin(tineStep * i) : 0.0;
+        double body = std::sin(phase + index * modulator.Next());
+        phase = std::fmod(phase + step, kTwoPi);
+        double ring = tineAudible ? 0.12 * std::exp(-t / 0.04) * tine.Next() : 0.0;
         out[i] =
-            static_cast<float>((body + tine) * envelope.Level(t, note.seconds) * note.velocity);
+            static_cast<float>((body + ring) * envelope.Level(t, note.seconds) * note.velocity);
     }
     return out;
 }

@@ -21,7 +21,7 @@ std::vector<float> Flute::Render(const NoteRequest& note) const {
         double t = static_cast<double>(i) / kSampleRate;
         double vibratoDepth = 0.004 * std::min(1.0, std::max(0.0, (t - 0.25) / 0.4));
         double frequency = note.frequency * (1.0 + vibratoDepth * std::sin(kTwoPi * 5.2 * t));
-        phase += kTwoPi * frequency / kSampleRate;
+        phase = std::fmod(phase + kTwoPi * frequency / kSampleRate, kTwoPi);
         double tone = std::sin(phase) + 0.18 * std::sin(2.0 * phase) + 0.06 * std::sin(3.0 * phase);
         double chiff = breath_ * (0.3 + 1.5 * std::exp(-t / 0.05));
         double air = chiff * breathFilter.Process(noise.Next());

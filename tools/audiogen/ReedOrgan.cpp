@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "audiogen/SineOscillator.h"
 #include "audiogen/SynthConstants.h"
 
 ReedOrgan::ReedOrgan(std::vector<float> harmonics, double detuneCents, Envelope envelope)
@@ -20,12 +21,11 @@ std::vector<float> ReedOrgan::Render(const NoteRequest& note) const {
             if (frequency > kSampleRate * 0.4 || harmonics_[h] == 0.0f) {
                 continue;
             }
-            double step = kTwoPi * frequency / kSampleRate;
             double level = harmonics_[h] / setCount;
             // Each reed starts at its own phase so the attack is not a spike.
-            double start = 0.7 * static_cast<double>(h + 3 * set);
+            SineOscillator oscillator(frequency, 0.7 * static_cast<double>(h + 3 * set));
             for (size_t i = 0; i < total; ++i) {
-                out[i] += static_cast<float>(level * std::sin(start + step * i));
+                out[i] += static_cast<float>(level * oscillator.Next());
             }
         }
     }

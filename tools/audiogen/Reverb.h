@@ -3,7 +3,7 @@
 #include <vector>
 
 // A small room reverb (parallel damped combs into series all-passes). It
-// treats its input as a loop: one pass over the buffer fills the delay lines
+// treats its input as a loop: a first pass over its last seconds fills the delay lines
 // with the loop's end, the second pass makes the output, so the echoes of
 // the last bars ring on into the first ones.
 class Reverb {
