@@ -30,7 +30,8 @@ std::vector<float> SoundEffects::WhistleBlast(double seconds, uint64_t seed) {
     const double chimes[2] = {523.0, 622.0};
     std::vector<float> out(Samples(seconds));
     NoiseSource noise(seed);
-    Biquad breath = Biquad::BandPass(2600.0, 0.8);
+    Biquad breath = Biquad::BandPass(2600.0, 1.5);
+    Biquad soften = Biquad::LowPass(5000.0, 0.7);
     double phases[2] = {0.0, 1.3};
     for (size_t i = 0; i < out.size(); ++i) {
         double t = static_cast<double>(i) / kSampleRate;
@@ -42,7 +43,7 @@ std::vector<float> SoundEffects::WhistleBlast(double seconds, uint64_t seed) {
             tone += std::sin(phases[c]) + 0.35 * std::sin(2.0 * phases[c]) +
                     0.12 * std::sin(3.0 * phases[c]);
         }
-        double air = 0.6 * breath.Process(noise.Next());
+        double air = 0.3 * soften.Process(breath.Process(noise.Next()));
         out[i] = static_cast<float>((tone * 0.5 + air) * swell);
     }
     return out;
@@ -73,6 +74,8 @@ std::vector<float> SoundEffects::BellStrike(double seconds) {
         double strike = std::min(1.0, t / 0.0015);
         out[i] = static_cast<float>(sum * strike);
     }
+    // A damper ends the ring smoothly.
+    PcmConverter::FadeEdges(out, 0.0, 0.15);
     return out;
 }
 
@@ -115,6 +118,7 @@ std::vector<float> SoundEffects::WoodSlide() {
     NoiseSource noise(kEffectsSeed + 20);
     NoiseSource grain(kEffectsSeed + 21);
     Biquad band = Biquad::BandPass(900.0, 1.2);
+    Biquad dull = Biquad::LowPass(2500.0, 0.7);
     Biquad roughness = Biquad::LowPass(35.0, 0.7);
     const double slide = 0.32;
     for (size_t i = 0; i < Samples(slide); ++i) {
@@ -122,7 +126,7 @@ std::vector<float> SoundEffects::WoodSlide() {
         // Friction is uneven: slow random swells of the scraping noise.
         double rough = 0.6 + 4.0 * std::fabs(roughness.Process(grain.Next()));
         double shape = std::sin(kPi * t / slide);
-        out[i] = static_cast<float>(band.Process(noise.Next()) * rough * shape * 0.8);
+        out[i] = static_cast<float>(dull.Process(band.Process(noise.Next())) * rough * shape);
     }
     AddAt(out, WoodTap(160.0, 0.03, kEffectsSeed + 22), slide - 0.01, 0.8f);
     PcmConverter::FadeEdges(out, 0.002, 0.03);
