@@ -23,7 +23,7 @@ std::vector<AudioAssets::Asset> MakeList() {
     using F = AudioAssets::Format;
     return {
         {"Data/Sounds/Engine.Wav", F::Wav, -5.0, true, EngineSounds::RunningLoop},
-        {"Data/Sounds/TuTu.Ogg", F::Ogg, -1.0, false, SoundEffects::Whistle},
+        {"Data/Sounds/TuTu.Ogg", F::Ogg, -5.0, false, SoundEffects::Whistle},
         {"Data/Sounds/EngineStop.Ogg", F::Ogg, -3.0, false, EngineSounds::Stopping},
         {"Data/Sounds/EngineSlow.Ogg", F::Ogg, -4.0, false, EngineSounds::Slowing},
         {"Data/Sounds/SemaforNear.Ogg", F::Ogg, -3.0, false, SoundEffects::SignalBell},
