@@ -33,7 +33,10 @@ TEST(AudioNotationTest, NotesFollowEachOtherAndRestsLeaveGaps) {
 
 TEST(AudioNotationTest, MalformedTokensAreRefused) {
     for (const char* bad : {"h4:1", "c:1", "c4", "c4:", "c4:0", "c4:-1", "c4:x", "c#x:1", "cx4:1",
-                            "c44:1", "c4:1.5.5"}) {
+                            "c44:1", "c4:1.5.5",
+                            "\xe9"
+                            "4:1",
+                            "c4:1e400"}) {
         EXPECT_THROW(Notation::Parse(bad), std::invalid_argument) << bad;
     }
 }
@@ -46,7 +49,7 @@ TEST(AudioNotationTest, ChordNamesGiveRootAndQuality) {
     EXPECT_EQ(Chord::Parse("Bbmaj7").Root(), 10);
     EXPECT_EQ(Chord::Parse("Bbmaj7").Intervals(), (std::vector<int>{0, 4, 7, 11}));
     EXPECT_EQ(Chord::Parse("Em7").Intervals(), (std::vector<int>{0, 3, 7, 10}));
-    for (const char* bad : {"", "H", "Dsus", "C#x", "m"}) {
+    for (const char* bad : {"", "H", "Dsus", "C#x", "m", "\xc9m", "#"}) {
         EXPECT_THROW(Chord::Parse(bad), std::invalid_argument) << bad;
     }
 }

@@ -15,7 +15,7 @@ Chord Chord::Parse(const std::string& name) {
     }
     size_t rootLength = name.size() > 1 && (name[1] == '#' || name[1] == 'b') ? 2 : 1;
     std::string rootName = name.substr(0, rootLength);
-    rootName[0] = static_cast<char>(std::tolower(rootName[0]));
+    rootName[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(rootName[0])));
     int root = ((Notation::Pitch(rootName + "4") % 12) + 12) % 12;
     std::string quality = name.substr(rootLength);
     if (quality.empty()) {

@@ -51,7 +51,8 @@ int Notation::Pitch(const std::string& name) {
     if (name.size() < 2 || name.size() > 3) {
         throw std::invalid_argument("bad note name: " + name);
     }
-    int semitone = LetterSemitone(static_cast<char>(std::tolower(name[0])));
+    int semitone =
+        LetterSemitone(static_cast<char>(std::tolower(static_cast<unsigned char>(name[0]))));
     size_t index = 1;
     if (name.size() == 3) {
         if (name[1] == '#') {
