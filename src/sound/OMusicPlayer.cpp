@@ -11,6 +11,11 @@
 #include "data/SystemOptions.h"
 #include "sound/OSoundSystem.h"
 
+// Stop and Resume rely on reading and setting a stream's position.
+#if !SDL_MIXER_VERSION_ATLEAST(2, 6, 0)
+#error "SDL2_mixer 2.6 or newer is needed (Mix_GetMusicPosition)"
+#endif
+
 int OMusicPlayer::endCount = 0;
 
 OMusicPlayer::~OMusicPlayer() {

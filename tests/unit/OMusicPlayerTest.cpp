@@ -196,6 +196,52 @@ TEST_F(OMusicPlayerTest, ReplayedTrackStartsFromItsBeginning) {
     EXPECT_LT(MusicPositionMs(), 60.0);
 }
 
+// The screens' sequences: menu, a new game, back to the menu, back to the
+// game. Each tune continues where it was left.
+TEST_F(OMusicPlayerTest, MenuAndGameMusicEachContinueWhereTheyWereLeft) {
+    OMusicPlayer* menu = AddPlayer(0, {kToneTrack});
+    OMusicPlayer* game = AddPlayer(1, {kStepsTrack});
+    const int ends = OMusicPlayer::GetEndCount();
+    // Menu entered.
+    sound.PauseAllSounds(true);
+    sound.SelectMusic(0);
+    sound.GetCurrentMusic()->Resume();
+    ASSERT_TRUE(WaitUntil([] { return MusicPositionMs() > 300.0; }));
+    const double menuLeftAt = MusicPositionMs();
+
+    // New game: everything stops, the game's tune starts afresh.
+    sound.StopAllSounds();
+    sound.SelectMusic(1);
+    sound.GetCurrentMusic()->PlayNext();
+    ASSERT_TRUE(game->IsPlaying());
+    sound.PauseAllSounds(false);
+    sound.SelectMusic(1);
+    sound.GetCurrentMusic()->Resume();
+    ASSERT_TRUE(WaitUntil([] { return MusicPositionMs() > 300.0; }));
+    const double gameLeftAt = MusicPositionMs();
+
+    // Escape to the menu.
+    sound.PauseAllSounds(true);
+    sound.SelectMusic(0);
+    sound.GetCurrentMusic()->Resume();
+    ASSERT_TRUE(menu->IsPlaying());
+    EXPECT_NEAR(MusicPositionMs(), menuLeftAt, 100.0);
+    EXPECT_GT(Level(output.Listen(80, 30), kMusicHz), kToneAmplitude * 0.5);
+
+    // Continue the game.
+    sound.PauseAllSounds(false);
+    sound.SelectMusic(1);
+    sound.GetCurrentMusic()->Resume();
+    ASSERT_TRUE(game->IsPlaying());
+    EXPECT_NEAR(MusicPositionMs(), gameLeftAt, 100.0);
+    EXPECT_GT(Level(output.Listen(80, 30), kStepHighHz), kToneAmplitude * 0.5);
+
+    // None of the stops counted as a track's end.
+    PumpEvents();
+    EXPECT_EQ(OMusicPlayer::GetEndCount(), ends);
+    EXPECT_TRUE(game->IsPlaying());
+}
+
 TEST_F(OMusicPlayerTest, FreshStartsTakeTheOptionVolume) {
     OMusicPlayer* player = AddPlayer(0, {kToneTrack});
     sound.SelectMusic(0);
