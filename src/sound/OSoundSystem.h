@@ -62,6 +62,8 @@ public:
 
     // Starts the sample at the effect volume. Id 0 plays nothing and returns
     // 0; an id without a sample, no device or no free channel return -1.
+    // The priority is accepted for the callers' sake: the mixer never takes
+    // a busy channel away, so it decides nothing.
     int PlaySound(int id, int priority);
     // As PlaySound; with track set the channel follows the object's position.
     int PlaySound3D(int id, const O3D* object, bool track, int priority);
