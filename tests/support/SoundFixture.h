@@ -133,6 +133,28 @@ private:
         TempDir::Write(path, std::string(bytes.begin(), bytes.end()));
     }
 
+    // Entries a damaged archive could hand over: cut short, noise, nothing.
+    static void AddDamagedEntries(OArchiveWriter& writer, const std::vector<uint8_t>& ogg,
+                                  const std::vector<uint8_t>& mp3) {
+        std::vector<uint8_t> noise(4096);
+        uint32_t state = 12345;
+        for (uint8_t& byte : noise) {
+            state = state * 1103515245u + 12345u;
+            byte = static_cast<uint8_t>(state >> 16);
+        }
+        writer.Add("Data/Sounds/Damaged/Cut.Ogg",
+                   std::vector<uint8_t>(ogg.begin(), ogg.begin() + ogg.size() / 2));
+        const std::vector<uint8_t> wav = AudioWriter::EncodeWav({1, 2, 3, 4}, 44100, 1);
+        writer.Add("Data/Sounds/Damaged/Header.Wav",
+                   std::vector<uint8_t>(wav.begin(), wav.begin() + 30));
+        writer.Add("Data/Sounds/Damaged/Noise.Wav", noise);
+        writer.Add("Data/Sounds/Damaged/Empty.Wav", {});
+        writer.Add("Data/Music/Damaged/Cut.Mp3",
+                   std::vector<uint8_t>(mp3.begin(), mp3.begin() + mp3.size() / 3));
+        writer.Add("Data/Music/Damaged/Noise.Mp3", noise);
+        writer.Add("Data/Music/Damaged/Empty.Mp3", {});
+    }
+
     static std::vector<uint8_t> BuildArchive() {
         const auto wav = [](int ms) {
             return AudioWriter::EncodeWav(TestTone::Sine(kEffectHz, ms), 44100, 1);
@@ -159,6 +181,7 @@ private:
              {"TuTu.Ogg", "EngineStop.Ogg", "EngineSlow.Ogg", "SemaforNear.Ogg"}) {
             writer.Add(std::string("Data/Sounds/") + name, ogg(100));
         }
+        AddDamagedEntries(writer, ogg(300), mp3(TestTone::Sine(kMusicHz, 1000)));
         writer.Add("Data/Music/Menu.Mp3", mp3(TestTone::Sine(kMusicHz, 500)));
         writer.Add("Data/Music/Game/A.Mp3", mp3(TestTone::Sine(kStepHighHz, 500)));
         std::vector<uint8_t> archive;

@@ -243,6 +243,34 @@ TEST_F(OSoundSystemTest, ReplacingAPlayerDropsItAsCurrent) {
     EXPECT_EQ(sound.GetMusicVolume(), 40);
 }
 
+TEST_F(OSoundSystemTest, DamagedSoundEntriesNeverBreakPlaying) {
+    int id = 20;
+    for (const char* name : {"Cut.Ogg", "Header.Wav", "Noise.Wav", "Empty.Wav"}) {
+        // Whatever can be decoded may play; the rest plays nothing.
+        const bool loaded = sound.LoadSample(id, std::string("Data/Sounds/Damaged/") + name, true);
+        const int channel = sound.PlaySound(id, 0);
+        EXPECT_EQ(channel >= 1, loaded) << name;
+        ++id;
+    }
+    OMusicPlayer* player = AddPlayer(0, {});
+    for (const char* name : {"Cut.Mp3", "Noise.Mp3", "Empty.Mp3"}) {
+        player->AddTrack(std::string("Data/Music/Damaged/") + name);
+    }
+    sound.SelectMusic(0);
+    for (int i = 0; i < 4; ++i) {
+        player->PlayNext();
+        SDL_Delay(30);
+        player->Stop();
+        player->Resume();
+    }
+    SDL_Delay(100);
+    PumpEvents();
+    sound.StopAllSounds();
+    PumpEvents();
+    EXPECT_EQ(Mix_Playing(-1), 0);
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
+
 // Without an audio device every call is quiet and nothing breaks.
 class OSoundSystemNoDeviceTest : public ::testing::Test {
 protected:
