@@ -76,7 +76,7 @@ bool OApplication::OnInput(InputEvent& event) {
 }
 
 void OApplication::OnUserEvent(const SDL_UserEvent& event) {
-    SDL_Event wrapped {};
+    SDL_Event wrapped{};
     wrapped.user = event;
     OSoundSystem::Instance().HandleEvent(wrapped);
 }

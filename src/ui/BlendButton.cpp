@@ -7,7 +7,9 @@
 
 BlendButton::BlendButton(int id, bool focusable) : OControl(id, focusable) {}
 
-BlendButton::~BlendButton() { delete texture; }
+BlendButton::~BlendButton() {
+    delete texture;
+}
 
 bool BlendButton::SetImage(const std::string& name) {
     auto* newTexture = new OTexture();

@@ -9,7 +9,9 @@
 KvCheckBox::KvCheckBox(OFont* font, int id, float scale)
     : OControl(id, false), font(font), scale(scale) {}
 
-KvCheckBox::~KvCheckBox() { delete texture; }
+KvCheckBox::~KvCheckBox() {
+    delete texture;
+}
 
 bool KvCheckBox::SetImage(const std::string& name) {
     auto* newTexture = new OTexture();

@@ -6,7 +6,9 @@
 
 KvIncDec::KvIncDec(int id, bool focusable) : OControl(id, focusable) {}
 
-KvIncDec::~KvIncDec() { delete texture; }
+KvIncDec::~KvIncDec() {
+    delete texture;
+}
 
 bool KvIncDec::SetImage(const std::string& name) {
     auto* newTexture = new OTexture();
@@ -20,8 +22,9 @@ bool KvIncDec::SetImage(const std::string& name) {
     arrowHeight = texture->GetHeight() / 2.0f;
     if (target != nullptr) {
         const int targetPictureWidth =
-            target->texture != nullptr && target->texture->GetImage() != nullptr ? target->texture->GetWidth()
-                                                                      : target->width;
+            target->texture != nullptr && target->texture->GetImage() != nullptr
+                ? target->texture->GetWidth()
+                : target->width;
         leftOffset = target->x - 2.0 - arrowWidth;
         rightOffset = target->x + targetPictureWidth + 2.0;
         SetPosition(0, target->y);
@@ -64,7 +67,9 @@ void KvIncDec::Select() {
     selected = 1;
 }
 
-void KvIncDec::Deselect() { selected = 0; }
+void KvIncDec::Deselect() {
+    selected = 0;
+}
 
 void KvIncDec::Draw() {
     if (hidden) {

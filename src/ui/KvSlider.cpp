@@ -11,7 +11,9 @@ KvSlider::KvSlider(OFont* font, int id, float minimum, float maximum, float step
       value(minimum),
       step(step) {}
 
-KvSlider::~KvSlider() { delete thumb; }
+KvSlider::~KvSlider() {
+    delete thumb;
+}
 
 bool KvSlider::SetImages(const std::string& trackName, const std::string& thumbName) {
     const bool trackLoaded = SetImage(trackName);
@@ -58,9 +60,13 @@ void KvSlider::SetValue(float newValue) {
     PlaceThumb();
 }
 
-void KvSlider::Next() { SetValue(value + kArrowStep); }
+void KvSlider::Next() {
+    SetValue(value + kArrowStep);
+}
 
-void KvSlider::Prev() { SetValue(value - kArrowStep); }
+void KvSlider::Prev() {
+    SetValue(value - kArrowStep);
+}
 
 bool KvSlider::OnAttach() {
     if (thumb != nullptr) {

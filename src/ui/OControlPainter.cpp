@@ -24,8 +24,8 @@ void OControlPainter::End2D() {
     glPopMatrix();
 }
 
-void OControlPainter::DrawBand(OTexture* texture, float x0, float y0, float x1, float y1,
-                               float t0, float t1, bool mirrored, float alpha) {
+void OControlPainter::DrawBand(OTexture* texture, float x0, float y0, float x1, float y1, float t0,
+                               float t1, bool mirrored, float alpha) {
     if (texture == nullptr || texture->GetImage() == nullptr) {
         return;
     }

@@ -24,8 +24,7 @@ bool IsMouse(const InputEvent& event) {
 // Whether a press on this control selects it: hover controls always, press
 // controls only on a button press.
 bool SelectsOn(const OControl* control, const InputEvent& event) {
-    return control->selectMode == 0 ||
-           (control->selectMode == 1 && event.type == EventMouseDown);
+    return control->selectMode == 0 || (control->selectMode == 1 && event.type == EventMouseDown);
 }
 
 }  // namespace

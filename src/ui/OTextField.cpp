@@ -11,10 +11,19 @@
 
 namespace {
 
-unsigned SdlClock() { return SDL_GetTicks(); }
+unsigned SdlClock() {
+    return SDL_GetTicks();
+}
 
-enum Key { KeyBackspace = 8, KeyEnter = 13, KeyEnd = 35, KeyHome = 36, KeyLeft = 37,
-           KeyRight = 39, KeyDelete = 46 };
+enum Key {
+    KeyBackspace = 8,
+    KeyEnter = 13,
+    KeyEnd = 35,
+    KeyHome = 36,
+    KeyLeft = 37,
+    KeyRight = 39,
+    KeyDelete = 46
+};
 
 }  // namespace
 
@@ -29,7 +38,9 @@ OTextField::OTextField(OFont* font, const std::string& initialText, int id, bool
     SetText(initialText);
 }
 
-OTextField::~OTextField() { delete texture; }
+OTextField::~OTextField() {
+    delete texture;
+}
 
 float OTextField::WidthOf(int count) const {
     if (font == nullptr || count <= 0) {
@@ -41,9 +52,9 @@ float OTextField::WidthOf(int count) const {
 void OTextField::RecomputeScroll() {
     std::string before = text.substr(0, static_cast<size_t>(caret));
     std::reverse(before.begin(), before.end());
-    const int fit = font ? font->GetFitCount(before, static_cast<uint16_t>(
-                                                         std::max(0, VisibleWidth())))
-                         : caret;
+    const int fit =
+        font ? font->GetFitCount(before, static_cast<uint16_t>(std::max(0, VisibleWidth())))
+             : caret;
     scroll = std::max(0, caret - fit);
 }
 
@@ -94,8 +105,8 @@ void OTextField::Backspace() {
     text.erase(static_cast<size_t>(caret - 1), 1);
     --caret;
     if (scroll > 0) {
-        const std::string visible = text.substr(static_cast<size_t>(std::min<int>(
-            scroll, static_cast<int>(text.size()))));
+        const std::string visible =
+            text.substr(static_cast<size_t>(std::min<int>(scroll, static_cast<int>(text.size()))));
         const int visibleCount =
             font ? font->GetFitCount(visible, static_cast<uint16_t>(std::max(0, VisibleWidth())))
                  : static_cast<int>(visible.size());

@@ -16,7 +16,9 @@ OTextStack::OTextStack(OFont* font, int id, bool focusable, float scale)
     remembered = items.end();
 }
 
-OTextStack::~OTextStack() { delete texture; }
+OTextStack::~OTextStack() {
+    delete texture;
+}
 
 bool OTextStack::SetImage(const std::string& name) {
     auto* newTexture = new OTexture();
@@ -50,7 +52,9 @@ void OTextStack::SelectKey(int key) {
     }
 }
 
-int OTextStack::CurrentKey() const { return current == items.end() ? 0 : current->first; }
+int OTextStack::CurrentKey() const {
+    return current == items.end() ? 0 : current->first;
+}
 
 const std::string& OTextStack::CurrentText() const {
     return current == items.end() ? kNoText : current->second;
@@ -191,8 +195,7 @@ void OTextStack::DrawTextMode() {
         font->DrawText(-w * g / 2.0f, -16.0f * g, CurrentText(), true, g, 0);
         OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
     }
-    font->DrawText(-w * scale / 2.0f, -16.0f * scale, CurrentText(), true, scale,
-                   selected ? 1 : 0);
+    font->DrawText(-w * scale / 2.0f, -16.0f * scale, CurrentText(), true, scale, selected ? 1 : 0);
     glPopMatrix();
 }
 

@@ -21,10 +21,10 @@ inline std::vector<uint8_t> MakeTga32(
     for (int row = 0; row < height; ++row) {
         for (int x = 0; x < width; ++x) {
             const uint32_t c = rgba(x, row);
-            bytes.push_back(static_cast<uint8_t>(c >> 8));    // B
-            bytes.push_back(static_cast<uint8_t>(c >> 16));   // G
-            bytes.push_back(static_cast<uint8_t>(c >> 24));   // R
-            bytes.push_back(static_cast<uint8_t>(c));         // A
+            bytes.push_back(static_cast<uint8_t>(c >> 8));   // B
+            bytes.push_back(static_cast<uint8_t>(c >> 16));  // G
+            bytes.push_back(static_cast<uint8_t>(c >> 24));  // R
+            bytes.push_back(static_cast<uint8_t>(c));        // A
         }
     }
     return bytes;

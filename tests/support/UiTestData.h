@@ -30,10 +30,7 @@ public:
         OResourceArchive::Instance().SetPath(path);
         OResourceArchive::Instance().ReadDirectory();
     }
-    ~UiTestData() {
-        OResourceArchive::Instance().SetPath(previousPath);
-        OResourceArchive::Instance().ReadDirectory();
-    }
+    ~UiTestData() { OResourceArchive::Instance().SetPath(previousPath); }
 
     // Advance of a printable character in the test font.
     static int Advance(char c) {

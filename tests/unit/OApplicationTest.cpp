@@ -58,9 +58,9 @@ TEST_F(OApplicationTest, SetScreenLeavesThenEntersAndHandlesUnknownIds) {
     EXPECT_FALSE(app.SetScreen(999));
     EXPECT_EQ(app.GetCurrentScreen(), nullptr);
     EXPECT_FALSE(app.SetScreen(999)) << "nothing to leave now";
-    EXPECT_EQ(journal, (std::vector<std::string>{"build 201", "build 204", "enter 201",
-                                                  "leave 201", "enter 204", "leave 204",
-                                                  "enter 204", "leave 204"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"build 201", "build 204", "enter 201", "leave 201",
+                                        "enter 204", "leave 204", "enter 204", "leave 204"}));
     app.OnQuit();
     EXPECT_TRUE(app.GetScreens().empty());
 }
@@ -79,7 +79,7 @@ TEST_F(OApplicationTest, AddScreenReportsTheBuildResultAndRemoveDoesNotDelete) {
 TEST_F(OApplicationTest, FrameWithoutCurrentScreenDrawsNothingAndInputIsDropped) {
     OApplication app;
     app.Update(16);  // no screen, no window: must not crash
-    InputEvent click {};
+    InputEvent click{};
     click.type = EventMouseDown;
     EXPECT_FALSE(app.OnInput(click));
 }
@@ -90,12 +90,12 @@ TEST_F(OApplicationTest, KeyboardEventsCarryTheLastPointerPosition) {
     auto* screen = new JournalScreen(201, journal);
     app.AddScreen(screen);
     app.SetScreen(201);
-    InputEvent move {};
+    InputEvent move{};
     move.type = EventMouseMove;
     move.x = 123;
     move.y = 45;
     app.OnInput(move);
-    InputEvent key {};
+    InputEvent key{};
     key.type = EventKeyDown;
     key.key = 27;
     app.OnInput(key);
