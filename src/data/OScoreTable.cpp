@@ -1,5 +1,7 @@
 #include "data/OScoreTable.h"
 
+#include "render/OTexture.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
@@ -28,12 +30,16 @@ std::string AsWord(const std::string& text, const char* whenEmpty) {
 
 OScoreTable::OScoreTable(std::string fileName, int capacity, const std::string& pictureName)
     : fileName(std::move(fileName)), capacity(capacity) {
-    // The game passes no picture; a picture name is accepted for other tables
-    // and loaded once textures exist.
-    (void)pictureName;
+    // Shorter names (the game passes an empty one) mean no picture.
+    if (pictureName.size() > 4) {
+        picture = new OTexture();
+        picture->Load(pictureName, true);
+    }
 }
 
-OScoreTable::~OScoreTable() = default;
+OScoreTable::~OScoreTable() {
+    delete picture;
+}
 
 bool OScoreTable::Load() {
     FILE* file = std::fopen(fileName.c_str(), "rb");

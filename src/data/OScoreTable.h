@@ -34,8 +34,11 @@ public:
     size_t GetCount() const { return entries.size(); }
     int GetCapacity() const { return capacity; }
     const std::string& GetFileName() const { return fileName; }
+    // The table's picture, or null (the game's table has none).
+    const OTexture* GetPicture() const { return picture; }
 
 private:
+    OTexture* picture = nullptr;
     std::vector<std::unique_ptr<ScoreEntry>> entries;
     std::string fileName;
     int capacity;

@@ -1,5 +1,9 @@
 #include "data/OScoreTable.h"
 
+#include "app/OFileNotFound.h"
+#include "render/OTexture.h"
+#include "support/UiTestData.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -213,4 +217,16 @@ TEST_F(ScoreTableTest, AbsurdFilesLoadWithBoundedRecordsAndWords) {
     EXPECT_EQ(table.GetEntry(0).name, std::string(256, 'W'));
     EXPECT_EQ(table.GetEntry(0).score, 1);
     EXPECT_EQ(table.GetEntry(1).name, "a");
+}
+
+TEST(ScoreTablePicture, LoadedOnlyForNamesLongerThanFourCharacters) {
+    UiTestData data;
+    TempDir dir;
+    const std::string file = dir.File("TP.Kv");
+    EXPECT_EQ(OScoreTable(file, 10, "").GetPicture(), nullptr);
+    EXPECT_EQ(OScoreTable(file, 10, "Ok.T").GetPicture(), nullptr) << "four characters: none";
+    OScoreTable withPicture(file, 10, "Buttons/Ok.Tga");
+    ASSERT_NE(withPicture.GetPicture(), nullptr);
+    EXPECT_EQ(withPicture.GetPicture()->GetWidth(), 128);
+    EXPECT_THROW(OScoreTable(file, 10, "Missing.Tga"), OFileNotFound);
 }
