@@ -158,9 +158,12 @@ RgbaImage ScreenArt::MenuBackground() {
     cairo_set_source_rgb(cr, 0.1, 0.14, 0.13);
     LogoArt::SideEngine(cr, 612, 372, 40);
     for (int car = 0; car < 3; ++car) {
-        cairo_rectangle(cr, 560 - car * 50, 350, 46, 18);
-        cairo_arc(cr, 570 - car * 50, 369, 4, 0, 2 * M_PI);
-        cairo_arc(cr, 596 - car * 50, 369, 4, 0, 2 * M_PI);
+        cairo_new_path(cr);
+        PaintKit::RoundedRect(cr, 562 - car * 48, 352, 44, 16, 3);
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, 572 - car * 48, 369, 4, 0, 2 * M_PI);
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, 596 - car * 48, 369, 4, 0, 2 * M_PI);
         cairo_fill(cr);
     }
     for (int i = 0; i < 9; ++i) {
@@ -171,12 +174,17 @@ RgbaImage ScreenArt::MenuBackground() {
     }
     Hills(cr, 440, 26, 2.0, Colour::Hex(0x2f5a32), Colour::Hex(0x1d3a22), 120);
     Hills(cr, 520, 30, 4.1, Colour::Hex(0x254a28), Colour::Hex(0x0f2214), 100);
-    // Fields with hedgerows on the nearer slopes.
-    for (int i = 0; i < 60; ++i) {
-        const double x = rng.Range(0, 800), y = rng.Range(470, 600);
-        cairo_arc(cr, x, y, rng.Range(4, 9), 0, 2 * M_PI);
-        cairo_set_source_rgba(cr, 0.08, 0.18, 0.08, 0.6);
-        cairo_fill(cr);
+    // Hedgerows dividing the fields on the nearer slopes.
+    for (int row = 0; row < 4; ++row) {
+        const double baseY = 478 + row * 32;
+        const double tilt = rng.Range(-0.08, 0.08);
+        for (double x = -10; x < 810; x += rng.Range(5, 8)) {
+            const double y = baseY + tilt * (x - 400) + 6 * std::sin(x * 0.01 + row);
+            cairo_new_path(cr);
+            cairo_arc(cr, x, y, rng.Range(2.5, 4.5), 0, 2 * M_PI);
+            cairo_set_source_rgba(cr, 0.05, 0.13, 0.06, 0.75);
+            cairo_fill(cr);
+        }
     }
     // Dim the middle a little so that lettering over it stays readable.
     cairo_rectangle(cr, 0, 0, 800, 600);
