@@ -186,8 +186,8 @@ void ButtonArt::Add(std::vector<Asset>& out) {
         {"Score", "High Scores"}, {"Help", "Help"},        {"Credits", "Credits"},
         {"Exit", "Exit"}};
     for (const auto& button : menu) {
-        out.push_back({std::string("Buttons/") + button.first + ".Tga",
-                       LetteredButton(200, button.second)});
+        out.push_back(
+            {std::string("Buttons/") + button.first + ".Tga", LetteredButton(200, button.second)});
     }
     out.push_back({"Buttons/Menu.Tga", LetteredButton(128, "Menu")});
     // OK is narrower: the confirmation panels place it 85 units from their

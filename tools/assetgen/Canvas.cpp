@@ -24,7 +24,8 @@ RgbaImage Canvas::ToImage(bool withAlpha) const {
     const unsigned char* data = cairo_image_surface_get_data(surface_);
     RgbaImage image(width_, height_, withAlpha ? 4 : 3);
     for (int y = 0; y < height_; ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+        const uint32_t* row =
+            reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
         for (int x = 0; x < width_; ++x) {
             const uint32_t argb = row[x];
             const unsigned a = argb >> 24;

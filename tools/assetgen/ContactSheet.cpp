@@ -37,8 +37,9 @@ RgbaImage ContactSheet::Compose(const std::vector<Asset>& assets) {
         const RgbaImage& image = assets[i].image;
         const double cellX = static_cast<double>(i % kColumns) * kCellW;
         const double cellY = static_cast<double>(i / kColumns) * kCellH;
-        const double scale = std::min(1.0, std::min(static_cast<double>(kPictureBox) / image.Width(),
-                                                     static_cast<double>(kPictureBox) / image.Height()));
+        const double scale =
+            std::min(1.0, std::min(static_cast<double>(kPictureBox) / image.Width(),
+                                   static_cast<double>(kPictureBox) / image.Height()));
         const double w = image.Width() * scale, h = image.Height() * scale;
         const double x = cellX + (kCellW - w) / 2;
         const double y = cellY + 8 + (kPictureBox - h) / 2;

@@ -14,8 +14,12 @@ constexpr int kPlateTop = 5;
 constexpr int kPlateHeight = 23;
 constexpr int kCheckRow = kPlateTop + kPlateHeight / 2;
 
-int CellX(int cell) { return (cell % 16) * FontArt::kCell; }
-int CellY(int cell) { return (cell / 16) * FontArt::kCell; }
+int CellX(int cell) {
+    return (cell % 16) * FontArt::kCell;
+}
+int CellY(int cell) {
+    return (cell / 16) * FontArt::kCell;
+}
 
 // Set 0: white glyphs whose alpha is FreeType's coverage. A pixel of alpha 1
 // marks the glyph's true advance so that the game's measurement spaces the
@@ -122,8 +126,7 @@ RgbaImage PlateStrip(const FontArt::LabelPlate& plate, int width) {
     PaintKit::FitSize(cr, FontLibrary::kSerifCondensedBold, plate.word, inner, 15);
     const double natural = PaintKit::TextWidth(cr, plate.word);
     const int gaps = static_cast<int>(plate.word.size()) - 1;
-    const double spacing =
-        gaps > 0 ? std::clamp((inner * 0.8 - natural) / gaps, 0.0, 3.5) : 0.0;
+    const double spacing = gaps > 0 ? std::clamp((inner * 0.8 - natural) / gaps, 0.0, 3.5) : 0.0;
     const double total = natural + spacing * gaps;
     double pen = x + (w - total) / 2;
     const double baseline = y + h / 2 + 5.2;
@@ -261,4 +264,6 @@ RgbaImage FontArt::Build() {
     return font;
 }
 
-void FontArt::Add(std::vector<Asset>& out) { out.push_back({"Font.Tga", Build()}); }
+void FontArt::Add(std::vector<Asset>& out) {
+    out.push_back({"Font.Tga", Build()});
+}

@@ -13,15 +13,15 @@ void LogoArt::SideEngine(cairo_t* cr, double x, double y, double length) {
     cairo_scale(cr, u, u);
     cairo_new_path(cr);
     // Cab, boiler, smokebox, chimney and dome as one shape.
-    cairo_rectangle(cr, 0, -58, 30, 44);     // cab
-    cairo_rectangle(cr, -3, -62, 36, 5);     // cab roof
-    cairo_rectangle(cr, 28, -42, 58, 26);    // boiler
-    cairo_rectangle(cr, 84, -45, 10, 30);    // smokebox
-    cairo_rectangle(cr, 84, -62, 8, 18);     // chimney
-    cairo_rectangle(cr, 81, -65, 14, 4);     // chimney cap
-    cairo_rectangle(cr, 52, -50, 12, 9);     // dome
-    cairo_rectangle(cr, -4, -18, 104, 6);    // footplate
-    cairo_move_to(cr, 100, -12);             // cow-catcher
+    cairo_rectangle(cr, 0, -58, 30, 44);   // cab
+    cairo_rectangle(cr, -3, -62, 36, 5);   // cab roof
+    cairo_rectangle(cr, 28, -42, 58, 26);  // boiler
+    cairo_rectangle(cr, 84, -45, 10, 30);  // smokebox
+    cairo_rectangle(cr, 84, -62, 8, 18);   // chimney
+    cairo_rectangle(cr, 81, -65, 14, 4);   // chimney cap
+    cairo_rectangle(cr, 52, -50, 12, 9);   // dome
+    cairo_rectangle(cr, -4, -18, 104, 6);  // footplate
+    cairo_move_to(cr, 100, -12);           // cow-catcher
     cairo_line_to(cr, 108, -2);
     cairo_line_to(cr, 96, -2);
     cairo_close_path(cr);

@@ -1,6 +1,8 @@
 #include "assetgen/PaintKit.h"
 
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "assetgen/FontLibrary.h"
 #include "assetgen/Rng.h"
@@ -154,22 +156,37 @@ void PaintKit::Meadow(cairo_t* cr, double x, double y, double w, double h, unsig
         cairo_pattern_destroy(blob);
     }
 
-    // Blades of grass: short curved strokes in several greens.
+    // Blades of grass: short curved strokes in several greens, gathered by
+    // colour, opacity and width so each bundle is stroked at once.
     static const unsigned greens[] = {0x3f6e28, 0x4d7d2e, 0x6d9c40, 0x80ad4c, 0x9cc061, 0x355f22};
+    constexpr int kAlphas = 3, kWidths = 2;
+    std::vector<std::vector<std::array<double, 4>>> bundles(6 * kAlphas * kWidths);
     const int blades = static_cast<int>(w * h / 14);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (int i = 0; i < blades; ++i) {
         const double px = x + rng.Range(-2, w + 2);
         const double py = y + rng.Range(-2, h + 2);
         const double len = rng.Range(2.0, 5.0);
         const double lean = rng.Range(-1.6, 1.6);
-        const Colour c =
-            Colour::Hex(greens[rng.Next() % 6]).Mix(Colour(0, 0, 0), (1.0 - brightness) * 0.8);
-        c.WithAlpha(rng.Range(0.45, 0.9)).Use(cr);
-        cairo_set_line_width(cr, rng.Range(0.7, 1.3));
-        cairo_move_to(cr, px, py);
-        cairo_curve_to(cr, px, py - len * 0.5, px + lean * 0.5, py - len * 0.8, px + lean,
-                       py - len);
+        const int colour = static_cast<int>(rng.Next() % 6);
+        const int alpha = static_cast<int>(rng.Next() % kAlphas);
+        const int width = static_cast<int>(rng.Next() % kWidths);
+        bundles[(colour * kAlphas + alpha) * kWidths + width].push_back({px, py, len, lean});
+    }
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (size_t index = 0; index < bundles.size(); ++index) {
+        const int width = static_cast<int>(index % kWidths);
+        const int alpha = static_cast<int>((index / kWidths) % kAlphas);
+        const int colour = static_cast<int>(index / (kWidths * kAlphas));
+        cairo_new_path(cr);
+        for (const auto& blade : bundles[index]) {
+            const double px = blade[0], py = blade[1], len = blade[2], lean = blade[3];
+            cairo_move_to(cr, px, py);
+            cairo_curve_to(cr, px, py - len * 0.5, px + lean * 0.5, py - len * 0.8, px + lean,
+                           py - len);
+        }
+        const Colour c = Colour::Hex(greens[colour]).Mix(Colour(0, 0, 0), (1.0 - brightness) * 0.8);
+        c.WithAlpha(0.5 + 0.18 * alpha).Use(cr);
+        cairo_set_line_width(cr, 0.8 + 0.45 * width);
         cairo_stroke(cr);
     }
 

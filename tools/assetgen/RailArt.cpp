@@ -1,5 +1,6 @@
 #include "assetgen/RailArt.h"
 
+#include <array>
 #include <cmath>
 
 #include "assetgen/Canvas.h"
@@ -15,8 +16,12 @@ constexpr double kBallastHalf = 15.5;
 
 const TrackPath::Point kLeft{-40, 0}, kRight{40, 0}, kTop{0, 40}, kBottom{0, -40};
 
-double Px(double x) { return RailArt::kSize / 2.0 + x * kScale; }
-double Py(double y) { return RailArt::kSize / 2.0 - y * kScale; }
+double Px(double x) {
+    return RailArt::kSize / 2.0 + x * kScale;
+}
+double Py(double y) {
+    return RailArt::kSize / 2.0 - y * kScale;
+}
 
 void TracePath(cairo_t* cr, const TrackPath& path, double offset) {
     cairo_new_path(cr);
@@ -53,13 +58,24 @@ void DrawBallast(cairo_t* cr, const std::vector<TrackPath>& paths, unsigned seed
     }
     // Gravel: speckles painted only where the ballast already lies.
     cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
+    // Stones are gathered into a few shades and filled one shade at a time.
     Rng rng(seed);
+    constexpr int kShades = 6;
+    std::vector<std::vector<std::array<double, 3>>> stones(kShades);
     for (int i = 0; i < 2600; ++i) {
         const double x = rng.Range(0, RailArt::kSize);
         const double y = rng.Range(0, RailArt::kSize);
-        const double shade = rng.Range(0.25, 0.85);
-        cairo_set_source_rgba(cr, shade, shade * 0.95, shade * 0.86, 0.55);
-        cairo_arc(cr, x, y, rng.Range(0.5, 1.3), 0, 2 * M_PI);
+        const double r = rng.Range(0.5, 1.3);
+        stones[rng.Next() % kShades].push_back({x, y, r});
+    }
+    for (int shade = 0; shade < kShades; ++shade) {
+        cairo_new_path(cr);
+        for (const auto& stone : stones[shade]) {
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, stone[0], stone[1], stone[2], 0, 2 * M_PI);
+        }
+        const double v = 0.25 + 0.6 * shade / (kShades - 1);
+        cairo_set_source_rgba(cr, v, v * 0.95, v * 0.86, 0.55);
         cairo_fill(cr);
     }
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
@@ -337,8 +353,8 @@ void NameBoard(cairo_t* cr, const char* text, double cx, double cy) {
     cairo_set_source_rgb(cr, 0.95, 0.93, 0.86);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
-    PaintKit::Lettering(cr, text, 0, 2.8, Colour(1, 1, 1), Colour(0.9, 0.9, 0.88),
-                        Colour(0, 0, 0), 0, 0);
+    PaintKit::Lettering(cr, text, 0, 2.8, Colour(1, 1, 1), Colour(0.9, 0.9, 0.88), Colour(0, 0, 0),
+                        0, 0);
     cairo_restore(cr);
 }
 
@@ -358,13 +374,14 @@ void FlowerBed(cairo_t* cr, double cx, double cy, unsigned seed) {
 }  // namespace
 
 const char* RailArt::KindName(int kind) {
-    static const char* const names[kKinds] = {"ABlox", "BBlox", "CBlox", "DBlox",
-                                              "IBlox", "FBlox", "JBlox", "HBlox",
-                                              "EBlox", "GBlox", "Source", "Dest"};
+    static const char* const names[kKinds] = {"ABlox", "BBlox", "CBlox", "DBlox", "IBlox",  "FBlox",
+                                              "JBlox", "HBlox", "EBlox", "GBlox", "Source", "Dest"};
     return names[kind];
 }
 
-std::string RailArt::FileName(int kind) { return std::string("Rails/") + KindName(kind) + ".Tga"; }
+std::string RailArt::FileName(int kind) {
+    return std::string("Rails/") + KindName(kind) + ".Tga";
+}
 
 std::vector<TrackPath> RailArt::Paths(int kind) {
     switch (kind) {

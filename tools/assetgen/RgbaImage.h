@@ -28,9 +28,7 @@ public:
     std::vector<uint8_t>& Bytes() { return pixels_; }
 
 private:
-    size_t Offset(int x, int y) const {
-        return (static_cast<size_t>(y) * width_ + x) * channels_;
-    }
+    size_t Offset(int x, int y) const { return (static_cast<size_t>(y) * width_ + x) * channels_; }
 
     int width_ = 0;
     int height_ = 0;

@@ -2,9 +2,13 @@
 
 #include <cmath>
 
-TrackPath TrackPath::Horizontal() { return TrackPath({-40, 0}, {-13, 0}, {13, 0}, {40, 0}); }
+TrackPath TrackPath::Horizontal() {
+    return TrackPath({-40, 0}, {-13, 0}, {13, 0}, {40, 0});
+}
 
-TrackPath TrackPath::Vertical() { return TrackPath({0, -40}, {0, -13}, {0, 13}, {0, 40}); }
+TrackPath TrackPath::Vertical() {
+    return TrackPath({0, -40}, {0, -13}, {0, 13}, {0, 40});
+}
 
 TrackPath TrackPath::Curve(Point a, Point b) {
     auto inward = [](Point p) {
