@@ -58,14 +58,19 @@ TEST(FontArt, AdvanceWidthsMeasuredFromAlphaSpaceTheLetters) {
 
 TEST(FontArt, LabelPlatesJoinWithoutGapsAtTheMeasuredWidths) {
     EXPECT_EQ(FontArt::CheckLabels(Font()), "");
+    // TRACK BONUS is one plate across ten cells, its space cell left empty.
+    EXPECT_EQ(FontArt::Plates().back().letters, "QRS TUVWXY");
     // Every plate letter's cell is covered across its whole advance.
     const std::array<float, 128> advances = FontArt::MeasureAdvances(Font());
     for (const FontArt::LabelPlate& plate : FontArt::Plates()) {
-        for (char c = plate.first; c <= plate.last; ++c) {
+        for (char c : plate.letters) {
+            if (c == ' ') {
+                continue;  // carried by the letter before it
+            }
             const int cell = 128 + c - 32;
             const int width = static_cast<int>(advances[c - 32]);
-            const int first = c == plate.first ? 3 : 0;
-            const int last = c == plate.last ? width - 4 : width - 1;
+            const int first = c == plate.letters.front() ? 3 : 0;
+            const int last = c == plate.letters.back() ? width - 4 : width - 1;
             for (int x = first; x <= last; ++x) {
                 EXPECT_GT(Font().Alpha((cell % 16) * 32 + x, (cell / 16) * 32 + 16), 200)
                     << plate.word << " letter " << c << " column " << x;
@@ -103,4 +108,17 @@ TEST(FontArt, SetOneNumbersAreStyledBrass) {
         }
         EXPECT_GT(brass, 10) << c;
     }
+}
+
+TEST(FontArt, TheLetterBeforeTheSpaceCarriesThePlateAcrossIt) {
+    RgbaImage broken = Font();
+    const std::array<float, 128> advances = FontArt::MeasureAdvances(Font());
+    const int cell = 128 + 'S' - 32;
+    const int from = static_cast<int>(advances['S' - 32]);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = from; x < 32; ++x) {
+            broken.Pixel((cell % 16) * 32 + x, (cell / 16) * 32 + y)[3] = 0;
+        }
+    }
+    EXPECT_NE(FontArt::CheckLabels(broken).find("TRACK BONUS"), std::string::npos);
 }

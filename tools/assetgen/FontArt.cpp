@@ -61,7 +61,7 @@ void RenderSetZero(RgbaImage& font) {
 
 bool IsPlateLetter(int code) {
     for (const FontArt::LabelPlate& plate : FontArt::Plates()) {
-        if (code >= plate.first && code <= plate.last) {
+        if (code != ' ' && plate.letters.find(static_cast<char>(code)) != std::string::npos) {
             return true;
         }
     }
@@ -100,11 +100,20 @@ void RenderSetOneGlyphs(cairo_t* cr) {
     }
 }
 
+int PlateWidth(const FontArt::LabelPlate& plate, const std::array<float, 128>& advances) {
+    int width = 0;
+    for (char c : plate.letters) {
+        width += static_cast<int>(advances[c - 32]);
+    }
+    return width;
+}
+
 // One plate drawn across the summed advances of its letters.
 RgbaImage PlateStrip(const FontArt::LabelPlate& plate, int width) {
     Canvas strip(width, FontArt::kCell);
     cairo_t* cr = strip.Context();
     const double x = 0.5, y = kPlateTop, w = width - 1.0, h = kPlateHeight;
+    const double inner = w - 8;
     PaintKit::RoundedRect(cr, x, y, w, h, 4);
     cairo_pattern_t* rim = cairo_pattern_create_linear(0, y, 0, y + h);
     Colour::BrassLight().Stop(rim, 0);
@@ -121,12 +130,12 @@ RgbaImage PlateStrip(const FontArt::LabelPlate& plate, int width) {
     cairo_fill(cr);
     cairo_pattern_destroy(body);
 
-    // Cream capitals, letter-spaced a little when the plate is roomy.
-    const double inner = w - 8;
+    // Cream capitals, letter-spaced a little when the plate is roomy. Plates
+    // of one label share a letter size.
     PaintKit::FitSize(cr, FontLibrary::kSerifCondensedBold, plate.word, inner, 15);
     const double natural = PaintKit::TextWidth(cr, plate.word);
     const int gaps = static_cast<int>(plate.word.size()) - 1;
-    const double spacing = gaps > 0 ? std::clamp((inner * 0.8 - natural) / gaps, 0.0, 3.5) : 0.0;
+    const double spacing = gaps > 0 ? std::clamp((inner * 0.75 - natural) / gaps, 0.0, 2.5) : 0.0;
     const double total = natural + spacing * gaps;
     double pen = x + (w - total) / 2;
     const double baseline = y + h / 2 + 5.2;
@@ -150,17 +159,28 @@ RgbaImage PlateStrip(const FontArt::LabelPlate& plate, int width) {
 void CutPlates(RgbaImage& font) {
     const std::array<float, 128> advances = FontArt::MeasureAdvances(font);
     for (const FontArt::LabelPlate& plate : FontArt::Plates()) {
-        int width = 0;
-        for (char c = plate.first; c <= plate.last; ++c) {
-            width += static_cast<int>(advances[c - 32]);
-        }
+        const int width = PlateWidth(plate, advances);
         const RgbaImage strip = PlateStrip(plate, width);
         int offset = 0;
-        for (char c = plate.first; c <= plate.last; ++c) {
+        for (size_t i = 0; i < plate.letters.size(); ++i) {
+            const char c = plate.letters[i];
             const int advance = static_cast<int>(advances[c - 32]);
-            // One column of overlap into the next piece covers the seam left
-            // by the game's 31-unit glyph quads.
-            const int length = std::min(c == plate.last ? advance : advance + 1, FontArt::kCell);
+            if (c == ' ') {
+                offset += advance;
+                continue;
+            }
+            // The piece runs to the next letter with a cell of its own, plus
+            // one column of overlap that covers the seam left by the game's
+            // 31-unit glyph quads.
+            int length = advance;
+            size_t next = i + 1;
+            for (; next < plate.letters.size() && plate.letters[next] == ' '; ++next) {
+                length += static_cast<int>(advances[' ' - 32]);
+            }
+            if (next < plate.letters.size()) {
+                length += 1;
+            }
+            length = std::min(length, FontArt::kCell);
             const int cell = 128 + c - 32;
             for (int y = 0; y < FontArt::kCell; ++y) {
                 for (int col = 0; col < length && offset + col < width; ++col) {
@@ -177,13 +197,8 @@ void CutPlates(RgbaImage& font) {
 }  // namespace
 
 const std::vector<FontArt::LabelPlate>& FontArt::Plates() {
-    // The space between TRACK and BONUS stays empty in set 1: the status bar
-    // prints set-1 spaces between its labels and numbers.
-    static const std::vector<LabelPlate> plates = {{"SCORE", 'A', 'E'},
-                                                   {"FUEL", 'F', 'I'},
-                                                   {"POINTS", 'J', 'N'},
-                                                   {"TRACK", 'Q', 'S'},
-                                                   {"BONUS", 'T', 'Y'}};
+    static const std::vector<LabelPlate> plates = {
+        {"SCORE", "ABCDE"}, {"FUEL", "FGHI"}, {"POINTS", "JKLMN"}, {"TRACK BONUS", "QRS TUVWXY"}};
     return plates;
 }
 
@@ -217,7 +232,7 @@ std::string FontArt::CheckLabels(const RgbaImage& font) {
         // them: cell column c of a piece at offset + c x 31 / 32.
         std::vector<std::pair<double, double>> spans;
         int offset = 0;
-        for (char c = plate.first; c <= plate.last; ++c) {
+        for (char c : plate.letters) {
             const int cell = 128 + c - 32;
             for (int col = 0; col < kCell; ++col) {
                 if (font.Alpha(CellX(cell) + col, CellY(cell) + kCheckRow) >= 128) {

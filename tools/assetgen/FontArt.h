@@ -10,7 +10,7 @@
 // Cells 0..127 (upper half) are glyph set 0, DejaVu Sans Bold for codes
 // 32..126. Cells 128..255 are set 1: brass-and-cream styled glyphs, and in
 // the cells of capital letters the pieces of the label plates SCORE (A..E),
-// FUEL (F..I), POINTS (J..N) and TRACK BONUS (Q..S, T..Y). Set 1 is drawn
+// FUEL (F..I), POINTS (J..N) and TRACK BONUS (Q..S, space, T..Y). Set 1 is drawn
 // with set 0's advance widths, so each plate spans the summed advances of
 // its letters and is cut at those widths.
 class FontArt {
@@ -19,10 +19,13 @@ public:
     static constexpr int kCell = 32;
     static constexpr int kBaseline = 24;  // rows from the cell's top
 
+    // A label plate and the letters whose cells carry it, in drawing order.
+    // A space among them keeps its set-1 cell empty (the status bar prints
+    // set-1 spaces between labels and numbers): the letter before it carries
+    // the plate across the space's width instead.
     struct LabelPlate {
         std::string word;
-        char first;
-        char last;
+        std::string letters;
     };
 
     static RgbaImage Build();

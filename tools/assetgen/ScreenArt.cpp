@@ -174,17 +174,21 @@ RgbaImage ScreenArt::MenuBackground() {
     }
     Hills(cr, 440, 26, 2.0, Colour::Hex(0x2f5a32), Colour::Hex(0x1d3a22), 120);
     Hills(cr, 520, 30, 4.1, Colour::Hex(0x254a28), Colour::Hex(0x0f2214), 100);
-    // Hedgerows dividing the fields on the nearer slopes.
-    for (int row = 0; row < 4; ++row) {
-        const double baseY = 478 + row * 32;
-        const double tilt = rng.Range(-0.08, 0.08);
-        for (double x = -10; x < 810; x += rng.Range(5, 8)) {
-            const double y = baseY + tilt * (x - 400) + 6 * std::sin(x * 0.01 + row);
-            cairo_new_path(cr);
-            cairo_arc(cr, x, y, rng.Range(2.5, 4.5), 0, 2 * M_PI);
-            cairo_set_source_rgba(cr, 0.05, 0.13, 0.06, 0.75);
-            cairo_fill(cr);
+    // Hedgerows dividing the fields on the nearer slopes, with a tree here
+    // and there.
+    for (int row = 0; row < 3; ++row) {
+        const double baseY = 486 + row * 40;
+        const double tilt = rng.Range(-0.06, 0.06);
+        cairo_new_path(cr);
+        for (double x = -10; x < 810; x += rng.Range(2.5, 4)) {
+            const double y = baseY + tilt * (x - 400) + 7 * std::sin(x * 0.008 + row * 1.7);
+            const bool tree = rng.Unit() < 0.03;
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, x, y - (tree ? 6 : rng.Range(0, 1.5)),
+                      tree ? rng.Range(7, 10) : rng.Range(3, 5), 0, 2 * M_PI);
         }
+        cairo_set_source_rgba(cr, 0.04, 0.11, 0.05, 0.9);
+        cairo_fill(cr);
     }
     // Dim the middle a little so that lettering over it stays readable.
     cairo_rectangle(cr, 0, 0, 800, 600);

@@ -8,6 +8,7 @@
 #include "assetgen/AssetWriter.h"
 #include "assetgen/ContactSheet.h"
 #include "assetgen/FontArt.h"
+#include "assetgen/ScreenPreview.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -28,10 +29,15 @@ int main(int argc, char** argv) {
         }
         AssetWriter::WriteAll(assets, argv[1]);
         if (argc >= 3) {
-            AssetWriter::WritePng(ContactSheet::Compose(assets), argv[2]);
-        }
-        if (argc >= 4) {
-            AssetWriter::WritePngs(assets, argv[3]);
+            // The review sheet: every picture, then mock-ups of the screens.
+            std::vector<Asset> review = assets;
+            for (Asset& preview : ScreenPreview::Compose(assets)) {
+                review.push_back(std::move(preview));
+            }
+            AssetWriter::WritePng(ContactSheet::Compose(review), argv[2]);
+            if (argc >= 4) {
+                AssetWriter::WritePngs(review, argv[3]);
+            }
         }
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
