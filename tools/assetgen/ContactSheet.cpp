@@ -37,8 +37,10 @@ RgbaImage ContactSheet::Compose(const std::vector<Asset>& assets) {
         const RgbaImage& image = assets[i].image;
         const double cellX = static_cast<double>(i % kColumns) * kCellW;
         const double cellY = static_cast<double>(i / kColumns) * kCellH;
+        // Large pictures shrink into the cell; small ones are enlarged up to
+        // three times so that their detail can be judged.
         const double scale =
-            std::min(1.0, std::min(static_cast<double>(kPictureBox) / image.Width(),
+            std::min(3.0, std::min(static_cast<double>(kPictureBox) / image.Width(),
                                    static_cast<double>(kPictureBox) / image.Height()));
         const double w = image.Width() * scale, h = image.Height() * scale;
         const double x = cellX + (kCellW - w) / 2;

@@ -287,11 +287,11 @@ RgbaImage OptionsScreen(const Library& library) {
 std::vector<Asset> ScreenPreview::Compose(const std::vector<Asset>& assets) {
     const Library library(assets);
     std::vector<Asset> previews;
-    previews.push_back({"Preview/LevelComplete.Tga", GameScreen(library, true)});
-    previews.push_back({"Preview/GameOver.Tga", GameScreen(library, false)});
-    previews.push_back({"Preview/Hints.Tga", HintsScreen(library)});
-    previews.push_back({"Preview/Menu.Tga", MenuScreen(library)});
-    previews.push_back({"Preview/Help.Tga", HelpScreen(library)});
-    previews.push_back({"Preview/Options.Tga", OptionsScreen(library)});
+    previews.push_back({"Preview/LevelComplete.png", GameScreen(library, true)});
+    previews.push_back({"Preview/GameOver.png", GameScreen(library, false)});
+    previews.push_back({"Preview/Hints.png", HintsScreen(library)});
+    previews.push_back({"Preview/Menu.png", MenuScreen(library)});
+    previews.push_back({"Preview/Help.png", HelpScreen(library)});
+    previews.push_back({"Preview/Options.png", OptionsScreen(library)});
     return previews;
 }
