@@ -78,6 +78,19 @@ void Engine(cairo_t* cr) {
         cairo_set_source_rgb(cr, 0.95, 0.93, 0.85);
         cairo_fill(cr);
     }
+    // Outside cylinders ahead of the tanks, with their steam chests.
+    for (double side : {-1.0, 1.0}) {
+        const double x0 = side < 0 ? -31 : 25;
+        cairo_pattern_t* cylinder = Cylinder(x0, x0 + 6, Colour::Hex(0x5a5e62));
+        Rect(cr, x0, -52, x0 + 6, -36);
+        cairo_set_source(cr, cylinder);
+        cairo_fill(cr);
+        cairo_pattern_destroy(cylinder);
+        Rect(cr, x0, -53, x0 + 6, -51.5);
+        Rect(cr, x0, -37, x0 + 6, -35.5);
+        Colour::BrassLight().Use(cr);
+        cairo_fill(cr);
+    }
     // Side tanks / splashers.
     for (double side : {-1.0, 1.0}) {
         const double x0 = side < 0 ? -24 : 15;
@@ -106,6 +119,14 @@ void Engine(cairo_t* cr) {
         cairo_fill(cr);
         cairo_pattern_destroy(band);
     }
+    // Handrails along the boiler.
+    for (double x : {-13.2, 13.2}) {
+        cairo_move_to(cr, x, -40);
+        cairo_line_to(cr, x, 14);
+    }
+    Colour::BrassLight().WithAlpha(0.85).Use(cr);
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
     // Smokebox.
     cairo_pattern_t* smokebox = Cylinder(-15.5, 15.5, Colour::Hex(0x2a2b2e));
     PaintKit::RoundedRect(cr, -15.5, -56, 31, 14, 3);
@@ -127,6 +148,7 @@ void Engine(cairo_t* cr) {
     BrassDisc(cr, 0, -22, 7.5);
     BrassDisc(cr, 0, 0, 4.5);
     BrassDisc(cr, 0, 8, 3);
+    BrassDisc(cr, 5, 12, 1.8);  // whistle
     // Cab.
     PaintKit::RoundedRect(cr, -25, 16, 50, 32, 3);
     green.Mix(Colour(0, 0, 0), 0.25).Use(cr);
