@@ -2,8 +2,19 @@
 
 #include <stdexcept>
 
+#include "assetgen/CairoSession.h"
+
+namespace {
+
+int BeginCairo(int width) {
+    CairoSession::Begin();
+    return width;
+}
+
+}  // namespace
+
 Canvas::Canvas(int width, int height)
-    : width_(width),
+    : width_(BeginCairo(width)),
       height_(height),
       surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
       cr_(cairo_create(surface_)) {
