@@ -160,6 +160,18 @@ RgbaImage ItemArt::Coal() {
     Canvas canvas(48, 40);
     cairo_t* cr = canvas.Context();
     GroundShadow(cr, 24, 31, 22, 8, 0.55);
+    // The heap's body, so the lumps read as one pile on grass and gravel.
+    cairo_move_to(cr, 4, 33);
+    cairo_curve_to(cr, 8, 20, 16, 8, 24, 8);
+    cairo_curve_to(cr, 32, 8, 40, 20, 44, 33);
+    cairo_curve_to(cr, 32, 37, 16, 37, 4, 33);
+    cairo_close_path(cr);
+    cairo_pattern_t* body = cairo_pattern_create_linear(10, 8, 38, 36);
+    cairo_pattern_add_color_stop_rgb(body, 0, 0.2, 0.21, 0.24);
+    cairo_pattern_add_color_stop_rgb(body, 1, 0.04, 0.04, 0.05);
+    cairo_set_source(cr, body);
+    cairo_fill(cr);
+    cairo_pattern_destroy(body);
     Rng rng(4242);
     // Lumps from the bottom of the heap upwards, so upper ones overlap.
     for (int layer = 0; layer < 5; ++layer) {
