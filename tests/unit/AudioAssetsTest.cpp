@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "audiogen/AudioAssets.h"
+#include "audiogen/EngineSounds.h"
+#include "audiogen/GameTune.h"
+#include "audiogen/MenuTune.h"
+#include "audiogen/SynthConstants.h"
+
+namespace {
+using Pcm = std::vector<int16_t>;
+
+const AudioAssets::Asset& Find(const std::string& name) {
+    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
+        if (asset.name == name) {
+            return asset;
+        }
+    }
+    throw std::runtime_error("no asset " + name);
+}
+
+// Assets rendered once per test process (the tunes take a moment).
+const Pcm& Rendered(const std::string& name) {
+    static std::map<std::string, Pcm> cache;
+    auto found = cache.find(name);
+    if (found == cache.end()) {
+        found = cache.emplace(name, AudioAssets::RenderPcm(Find(name))).first;
+    }
+    return found->second;
+}
+
+bool IsTune(const AudioAssets::Asset& asset) {
+    return asset.format == AudioAssets::Format::Mp3;
+}
+
+double Seconds(const Pcm& pcm) {
+    return static_cast<double>(pcm.size()) / kSampleRate;
+}
+
+int Peak(const Pcm& pcm) {
+    int peak = 0;
+    for (int16_t s : pcm) {
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    }
+    return peak;
+}
+
+double Rms(const Pcm& pcm, size_t from, size_t count) {
+    double sum = 0.0;
+    for (size_t i = from; i < from + count; ++i) {
+        sum += static_cast<double>(pcm[i]) * pcm[i];
+    }
+    return std::sqrt(sum / static_cast<double>(count));
+}
+
+// Sizes of the steps between neighbouring samples, the step from the last
+// sample back to the first one excluded.
+std::vector<int> Steps(const Pcm& pcm) {
+    std::vector<int> steps;
+    for (size_t i = 1; i < pcm.size(); ++i) {
+        steps.push_back(std::abs(pcm[i] - pcm[i - 1]));
+    }
+    std::sort(steps.begin(), steps.end());
+    return steps;
+}
+
+// A loop must join without a click (the step across the seam is an
+// ordinary step for this sound) and without a gap (sound runs right up to
+// the seam on both sides).
+void ExpectSeamless(const Pcm& pcm, const std::string& name) {
+    std::vector<int> steps = Steps(pcm);
+    int seam = std::abs(pcm.front() - pcm.back());
+    EXPECT_LE(seam, steps[steps.size() * 999 / 1000]) << name;
+    double whole = Rms(pcm, 0, pcm.size());
+    size_t window = kSampleRate / 20;
+    EXPECT_GT(Rms(pcm, 0, window), whole * 0.1) << name;
+    EXPECT_GT(Rms(pcm, pcm.size() - window, window), whole * 0.1) << name;
+}
+
+void ExpectLevel(const Pcm& pcm, const AudioAssets::Asset& asset) {
+    double target = 32767.0 * std::pow(10.0, asset.peakDbfs / 20.0);
+    EXPECT_NEAR(Peak(pcm), target, 1.0) << asset.name;
+    EXPECT_LT(Peak(pcm), 32767) << asset.name;
+    // Not a lone spike: the sound has body.
+    EXPECT_GT(Rms(pcm, 0, pcm.size()), target * 0.03) << asset.name;
+}
+
+void ExpectTune(const std::string& name, double beatsPerMinute, int beatsPerBar, int bars) {
+    const AudioAssets::Asset& asset = Find(name);
+    const Pcm& pcm = Rendered(name);
+    double seconds = Seconds(pcm);
+    EXPECT_GE(seconds, 60.0) << name;
+    EXPECT_LE(seconds, 90.0) << name;
+    // Whole bars, so the beat carries on across the seam.
+    EXPECT_NEAR(seconds, 60.0 / beatsPerMinute * beatsPerBar * bars, 1e-4) << name;
+    EXPECT_DOUBLE_EQ(asset.peakDbfs, -1.0);
+    ExpectLevel(pcm, asset);
+    ExpectSeamless(pcm, name);
+}
+}  // namespace
+
+TEST(AudioAssetsTest, EveryFileTheGameLoadsIsMadeInTheFormatItsNameSays) {
+    std::vector<std::string> names;
+    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
+        names.push_back(asset.name);
+        std::string extension = asset.name.substr(asset.name.size() - 4);
+        AudioAssets::Format expected = extension == ".Wav"   ? AudioAssets::Format::Wav
+                                       : extension == ".Ogg" ? AudioAssets::Format::Ogg
+                                                             : AudioAssets::Format::Mp3;
+        EXPECT_EQ(asset.format, expected) << asset.name;
+        EXPECT_TRUE(extension == ".Wav" || extension == ".Ogg" || extension == ".Mp3");
+    }
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> wanted = {"Data/Music/Game/A.Mp3",
+                                       "Data/Music/Menu.Mp3",
+                                       "Data/Sounds/Engine.Wav",
+                                       "Data/Sounds/EngineSlow.Ogg",
+                                       "Data/Sounds/EngineStop.Ogg",
+                                       "Data/Sounds/Interface/MsClik.Wav",
+                                       "Data/Sounds/Interface/MsOver.Wav",
+                                       "Data/Sounds/MoveRail.Wav",
+                                       "Data/Sounds/NoMove.Wav",
+                                       "Data/Sounds/RotateRail.Wav",
+                                       "Data/Sounds/SemaforNear.Ogg",
+                                       "Data/Sounds/TuTu.Ogg"};
+    EXPECT_EQ(names, wanted);
+}
+
+TEST(AudioAssetsTest, EffectLengthsSuitWhatEachSoundIsFor) {
+    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
+        if (IsTune(asset)) {
+            continue;
+        }
+        double seconds = Seconds(Rendered(asset.name));
+        EXPECT_GE(seconds, asset.loops ? 1.0 : 0.02) << asset.name;
+        EXPECT_LE(seconds, 4.0) << asset.name;
+    }
+    EXPECT_LT(Seconds(Rendered("Data/Sounds/Interface/MsOver.Wav")), 0.1);
+    EXPECT_LT(Seconds(Rendered("Data/Sounds/Interface/MsClik.Wav")), 0.15);
+}
+
+TEST(AudioAssetsTest, EffectPeaksSitAtTheirLevelAndOneShotsStartAndEndInSilence) {
+    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
+        if (IsTune(asset)) {
+            continue;
+        }
+        const Pcm& pcm = Rendered(asset.name);
+        ExpectLevel(pcm, asset);
+        if (!asset.loops) {
+            EXPECT_LT(std::abs(pcm.front()), 64) << asset.name;
+            EXPECT_LT(std::abs(pcm.back()), 64) << asset.name;
+        }
+    }
+}
+
+TEST(AudioAssetsTest, EngineLoopJoinsWithoutAClickOrAGap) {
+    EXPECT_TRUE(Find("Data/Sounds/Engine.Wav").loops);
+    ExpectSeamless(Rendered("Data/Sounds/Engine.Wav"), "Engine");
+}
+
+TEST(AudioAssetsTest, MenuTuneIsAWholeLevelledSeamlessLoop) {
+    ExpectTune("Data/Music/Menu.Mp3", MenuTune::kBeatsPerMinute, MenuTune::kBeatsPerBar,
+               MenuTune::kBars);
+    // Enough notes to be music rather than a drone.
+    EXPECT_GT(MenuTune::Compose().Events().size(), 300u);
+}
+
+TEST(AudioAssetsTest, GameTuneIsAWholeLevelledSeamlessLoop) {
+    ExpectTune("Data/Music/Game/A.Mp3", GameTune::kBeatsPerMinute, GameTune::kBeatsPerBar,
+               GameTune::kBars);
+    EXPECT_GT(GameTune::Compose().Events().size(), 500u);
+}
+
+TEST(AudioAssetsTest, SameSeedGivesTheSameSamples) {
+    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
+        if (!IsTune(asset)) {
+            EXPECT_EQ(AudioAssets::RenderPcm(asset), Rendered(asset.name)) << asset.name;
+        }
+    }
+    EXPECT_EQ(GameTune::Render(), GameTune::Render(GameTune::kSeed));
+    EXPECT_EQ(EngineSounds::Chuff(1.0f, 5), EngineSounds::Chuff(1.0f, 5));
+    EXPECT_NE(EngineSounds::Chuff(1.0f, 5), EngineSounds::Chuff(1.0f, 6));
+}
+
+TEST(AudioAssetsTest, EncodedFilesCarryTheirFormatsSignature) {
+    const Pcm& engine = Rendered("Data/Sounds/Engine.Wav");
+    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
+        std::vector<uint8_t> bytes = AudioAssets::Encode(asset, engine);
+        ASSERT_GT(bytes.size(), 44u) << asset.name;
+        std::string magic(bytes.begin(), bytes.begin() + 4);
+        switch (asset.format) {
+            case AudioAssets::Format::Wav:
+                EXPECT_EQ(magic, "RIFF") << asset.name;
+                break;
+            case AudioAssets::Format::Ogg:
+                EXPECT_EQ(magic, "OggS") << asset.name;
+                break;
+            case AudioAssets::Format::Mp3:
+                EXPECT_EQ(bytes[0], 0xFF) << asset.name;
+                EXPECT_EQ(bytes[1] & 0xE0, 0xE0) << asset.name;
+                break;
+        }
+    }
+}
