@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 #include "data/ScoreWordReader.h"
@@ -32,8 +33,11 @@ OScoreTable::OScoreTable(std::string fileName, int capacity, const std::string& 
     : fileName(std::move(fileName)), capacity(capacity) {
     // Shorter names (the game passes an empty one) mean no picture.
     if (pictureName.size() > 4) {
-        picture = new OTexture();
-        picture->Load(pictureName, true);
+        // Held by a smart pointer until loaded: a missing picture throws
+        // before the destructor could release it.
+        auto loaded = std::make_unique<OTexture>();
+        loaded->Load(pictureName, true);
+        picture = loaded.release();
     }
 }
 
