@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,12 +26,14 @@ public:
     explicit OResourceArchive(std::string path = kDefaultPath);
 
     // Reads header and directory; false when the archive cannot be opened.
-    // A damaged directory stops being read at the first bad record; the
-    // records before it stay usable.
+    // A damaged directory (a record length below 12, a name running past the
+    // end of the file, more records than the file holds) stops being read at
+    // the first bad record; the records before it stay usable.
     bool ReadDirectory();
 
     // The entry's bytes followed by one NUL (release with delete[]), or null
-    // for an unknown name or an archive that cannot be opened. Sets lastSize.
+    // for an unknown name, an archive that cannot be opened or an entry whose
+    // data runs past the end of the file. Sets lastSize on success only.
     uint8_t* Open(const std::string& name);
     // Recorded size of the entry, 0 for an unknown name.
     uint32_t GetSize(const std::string& name) const;
@@ -46,7 +49,12 @@ public:
 
     uint32_t lastSize = 0;
 
+    uint32_t GetHeaderWord(size_t index) const { return index < 8 ? header[index] : 0; }
+
 private:
+    bool ReadRecord(FILE* file, uint64_t fileSize, uint64_t& position);
+    const ArchiveEntry* Find(const std::string& name) const;
+
     std::string path;
     uint32_t header[8] = {};
     std::map<std::string, std::unique_ptr<ArchiveEntry>> directory;

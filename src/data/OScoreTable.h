@@ -16,10 +16,16 @@ struct ScoreEntry {
 // list ("Data/TP.Kv" for the game's table).
 class OScoreTable {
 public:
+    // A damaged file is read no further than this many records.
+    static constexpr size_t kMaxRecords = 1000;
+
     OScoreTable(std::string fileName, int capacity, const std::string& pictureName);
     ~OScoreTable();
 
+    // False only when the file cannot be opened; the table is then unchanged.
     bool Load();
+    // Writes a temporary file and renames it over the table's file; false
+    // when that fails (the old file is then left as it was).
     bool Save();
     void Reset();
     bool Qualifies(int score) const;

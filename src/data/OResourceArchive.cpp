@@ -1,0 +1,180 @@
+#include "data/OResourceArchive.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "data/Scrambler.h"
+
+namespace {
+
+// The archive file, closed when it goes out of scope.
+class ArchiveFile {
+public:
+    explicit ArchiveFile(const std::string& path) : file(std::fopen(path.c_str(), "rb")) {}
+    ~ArchiveFile() {
+        if (file != nullptr) {
+            std::fclose(file);
+        }
+    }
+    ArchiveFile(const ArchiveFile&) = delete;
+    ArchiveFile& operator=(const ArchiveFile&) = delete;
+
+    bool IsOpen() const { return file != nullptr; }
+    FILE* Get() const { return file; }
+
+    // The real size of the file, the bound for every read and allocation.
+    uint64_t Size() const {
+        struct stat info;
+        if (fstat(fileno(file), &info) != 0 || info.st_size < 0) {
+            return 0;
+        }
+        return static_cast<uint64_t>(info.st_size);
+    }
+
+private:
+    FILE* file;
+};
+
+uint32_t LittleEndianWord(const uint8_t* bytes) {
+    return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
+           (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+std::string LowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+constexpr uint32_t kRecordFixedBytes = 12;
+
+}  // namespace
+
+OResourceArchive& OResourceArchive::Instance() {
+    static OResourceArchive archive;
+    return archive;
+}
+
+OResourceArchive::OResourceArchive(std::string path) : path(std::move(path)) {}
+
+bool OResourceArchive::ReadDirectory() {
+    directory.clear();
+    std::fill(std::begin(header), std::end(header), 0u);
+
+    ArchiveFile file(path);
+    if (!file.IsOpen()) {
+        std::fputs("File was not opened\n", stdout);
+        return false;
+    }
+    const uint64_t fileSize = file.Size();
+
+    uint8_t headerBytes[kHeaderSize] = {};
+    if (std::fread(headerBytes, 1, kHeaderSize, file.Get()) != kHeaderSize) {
+        return true;  // Too short to hold a directory: an empty archive.
+    }
+    for (size_t i = 0; i < 8; ++i) {
+        header[i] = LittleEndianWord(headerBytes + 4 * i);
+    }
+
+    // The count is signed; a negative one means no records. Every record takes
+    // at least its fixed part, so the file itself bounds the loop as well.
+    const int32_t count = static_cast<int32_t>(header[2]);
+    uint64_t position = kHeaderSize;
+    for (int32_t i = 0; i < count; ++i) {
+        if (!ReadRecord(file.Get(), fileSize, position)) {
+            break;  // Damaged from here on; the records before stay usable.
+        }
+    }
+    return true;
+}
+
+bool OResourceArchive::ReadRecord(FILE* file, uint64_t fileSize, uint64_t& position) {
+    if (fileSize - position < kRecordFixedBytes) {
+        return false;
+    }
+    uint8_t fixed[kRecordFixedBytes];
+    if (std::fread(fixed, 1, kRecordFixedBytes, file) != kRecordFixedBytes) {
+        return false;
+    }
+    auto entry = std::make_unique<ArchiveEntry>();
+    entry->recordLength = LittleEndianWord(fixed);
+    entry->dataSize = LittleEndianWord(fixed + 4);
+    entry->dataOffset = LittleEndianWord(fixed + 8);
+    position += kRecordFixedBytes;
+
+    if (entry->recordLength < kRecordFixedBytes) {
+        return false;
+    }
+    const uint64_t nameLength = entry->recordLength - kRecordFixedBytes;
+    if (nameLength > fileSize - position) {
+        return false;
+    }
+    std::vector<uint8_t> name(nameLength + 1, 0);
+    if (std::fread(name.data(), 1, nameLength, file) != nameLength) {
+        return false;
+    }
+    position += nameLength;
+    Scrambler::Archive(name.data(),
+                       std::min<size_t>(Scrambler::kArchiveScrambledBytes, nameLength));
+
+    entry->name = reinterpret_cast<const char*>(name.data());
+    std::string key = LowerAscii(entry->name);
+    directory[key] = std::move(entry);
+    return true;
+}
+
+uint8_t* OResourceArchive::Open(const std::string& name) {
+    const ArchiveEntry* entry = Find(name);
+    if (entry == nullptr) {
+        return nullptr;
+    }
+    ArchiveFile file(path);
+    if (!file.IsOpen()) {
+        return nullptr;
+    }
+    // An entry that claims bytes the file does not have is damage, not data:
+    // refuse it rather than allocating its claimed size.
+    const uint64_t end = static_cast<uint64_t>(entry->dataOffset) + entry->dataSize;
+    if (end > file.Size()) {
+        return nullptr;
+    }
+    if (std::fseek(file.Get(), static_cast<long>(entry->dataOffset), SEEK_SET) != 0) {
+        return nullptr;
+    }
+
+    const size_t size = entry->dataSize;
+    uint8_t* buffer = new uint8_t[size + 1];
+    const size_t got = std::fread(buffer, 1, size, file.Get());
+    // Whatever a short read leaves out reads as zeros, and the NUL follows.
+    std::memset(buffer + got, 0, size + 1 - got);
+    Scrambler::Archive(buffer, std::min(Scrambler::kArchiveScrambledBytes, size));
+    lastSize = entry->dataSize;
+    return buffer;
+}
+
+uint32_t OResourceArchive::GetSize(const std::string& name) const {
+    const ArchiveEntry* entry = Find(name);
+    return entry == nullptr ? 0 : entry->dataSize;
+}
+
+bool OResourceArchive::Contains(const std::string& name) const {
+    return Find(name) != nullptr;
+}
+
+void OResourceArchive::SetPath(const std::string& newPath) {
+    path = newPath;
+    directory.clear();
+    std::fill(std::begin(header), std::end(header), 0u);
+}
+
+const ArchiveEntry* OResourceArchive::Find(const std::string& name) const {
+    auto found = directory.find(LowerAscii(name));
+    return found == directory.end() ? nullptr : found->second.get();
+}
