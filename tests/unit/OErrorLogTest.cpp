@@ -48,8 +48,9 @@ TEST(OErrorLog, ErrorRecordsAreCountedAndFormattedOnOneLine) {
         EXPECT_EQ(log.Error("second"), 2);
     }
     const std::string text = TempDir::Read(file);
-    std::regex record("\n {0,6}\\d{1,7}> <B><FONT color= 'ff0000'>Error:</FONT></B> "
-                      "missing Data/Textures/Coal.Tga\n");
+    std::regex record(
+        "\n {0,6}\\d{1,7}> <B><FONT color= 'ff0000'>Error:</FONT></B> "
+        "missing Data/Textures/Coal.Tga\n");
     EXPECT_TRUE(std::regex_search(text, record)) << text;
     EXPECT_NE(text.find("\nplain 42\n"), std::string::npos);
     EXPECT_NE(text.find("Total Errors = 2\n"), std::string::npos);

@@ -9,7 +9,8 @@ TEST(Scrambler, BothScramblingsAreTheirOwnInverseOnRandomData) {
     std::mt19937 random(7);
     for (size_t length : {0u, 1u, 2u, 161u, 163u, 2048u, 5000u}) {
         std::vector<uint8_t> original(length);
-        for (auto& b : original) b = static_cast<uint8_t>(random());
+        for (auto& b : original)
+            b = static_cast<uint8_t>(random());
         for (auto scramble : {&Scrambler::Archive, &Scrambler::Config}) {
             std::vector<uint8_t> data = original;
             scramble(data.data(), data.size());
@@ -25,7 +26,8 @@ TEST(Scrambler, BothScramblingsAreTheirOwnInverseOnRandomData) {
 TEST(Scrambler, ArchiveKeyIsOneConstantByte) {
     std::vector<uint8_t> zeros(300, 0);
     Scrambler::Archive(zeros.data(), zeros.size());
-    for (uint8_t b : zeros) EXPECT_EQ(b, Scrambler::kArchiveSeed);
+    for (uint8_t b : zeros)
+        EXPECT_EQ(b, Scrambler::kArchiveSeed);
 }
 
 TEST(Scrambler, ConfigKeyClimbsToTheBoundAndWraps) {

@@ -1,0 +1,220 @@
+#include "render/OBaseImage.h"
+
+#include <GL/glu.h>
+#include <SDL.h>
+#include <jpeglib.h>
+
+#include <csetjmp>
+#include <cstring>
+
+bool OBaseImage::uploadsHeldBack = false;
+
+namespace {
+
+constexpr size_t kTgaHeaderSize = 18;
+constexpr uint8_t kTgaTrueColour[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr uint8_t kTgaGreyscale[12] = {0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+// libjpeg working memory beyond which a picture is refused.
+constexpr long kJpegMemoryLimit = 256L * 1024 * 1024;
+// A progressive file with more scans than this is damaged or hostile.
+constexpr int kJpegMaxScans = 256;
+
+int ReadLittleEndian16(const uint8_t* bytes) {
+    return bytes[0] | (bytes[1] << 8);
+}
+
+// Error manager whose failures (and warnings about damaged data) jump back to
+// the decoder instead of ending the process.
+struct JpegErrorManager {
+    jpeg_error_mgr base;
+    jmp_buf returnPoint;
+};
+
+[[noreturn]] void JpegFail(j_common_ptr info) {
+    auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
+    longjmp(manager->returnPoint, 1);
+}
+
+void JpegMessage(j_common_ptr info, int level) {
+    // Level -1 is a warning: corrupt or truncated data. Traces are ignored.
+    if (level < 0) {
+        JpegFail(info);
+    }
+}
+
+void JpegProgress(j_common_ptr info) {
+    auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (decompress->input_scan_number > kJpegMaxScans) {
+        JpegFail(info);
+    }
+}
+
+// What the JPEG decoder hands back; lives outside the frame that calls setjmp
+// so nothing in it is lost by the jump.
+struct JpegResult {
+    std::vector<uint8_t> pixels;
+    int width = 0;
+    int height = 0;
+    int components = 0;
+};
+
+bool RunJpegDecode(jpeg_decompress_struct& info, JpegErrorManager& errors,
+                   jpeg_progress_mgr& progress, const uint8_t* data, size_t size,
+                   JpegResult& result) {
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = JpegFail;
+    errors.base.emit_message = JpegMessage;
+    if (setjmp(errors.returnPoint) != 0) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = kJpegMemoryLimit;
+    progress.progress_monitor = JpegProgress;
+    info.progress = &progress;
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    if (info.image_width == 0 || info.image_height == 0 ||
+        info.image_width > static_cast<JDIMENSION>(OBaseImage::kMaxSide) ||
+        info.image_height > static_cast<JDIMENSION>(OBaseImage::kMaxSide)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_start_decompress(&info);
+    if (info.output_components != 1 && info.output_components != 3) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    const size_t rowBytes = static_cast<size_t>(info.output_width) * info.output_components;
+    result.pixels.resize(rowBytes * info.output_height);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = result.pixels.data() + rowBytes * info.output_scanline;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    result.width = static_cast<int>(info.output_width);
+    result.height = static_cast<int>(info.output_height);
+    result.components = info.output_components;
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+}  // namespace
+
+OBaseImage::~OBaseImage() {
+    DeleteTexture();
+}
+
+bool OBaseImage::CanUseGL() {
+    return !uploadsHeldBack && SDL_GL_GetCurrentContext() != nullptr;
+}
+
+void OBaseImage::SetUploadsHeldBack(bool heldBack) {
+    uploadsHeldBack = heldBack;
+}
+
+void OBaseImage::Clear() {
+    pixels.clear();
+    width = height = components = bytesPerPixel = 0;
+}
+
+bool OBaseImage::DecodeTga(const uint8_t* data, size_t size) {
+    Clear();
+    if (data == nullptr || size < kTgaHeaderSize) {
+        return false;
+    }
+    const bool trueColour = std::memcmp(data, kTgaTrueColour, sizeof kTgaTrueColour) == 0;
+    const bool greyscale = std::memcmp(data, kTgaGreyscale, sizeof kTgaGreyscale) == 0;
+    if (!trueColour && !greyscale) {
+        return false;
+    }
+    const int depth = data[16];
+    int requiredDepth = 8;
+    if (greyscale) {
+        pixelFormat = GL_LUMINANCE;
+        components = 1;
+    } else if (depth == 32) {
+        pixelFormat = GL_RGBA;
+        components = 4;
+        requiredDepth = 32;
+    } else {
+        pixelFormat = GL_RGB;
+        components = 3;
+        requiredDepth = 24;
+    }
+    const int sideX = ReadLittleEndian16(data + 12);
+    const int sideY = ReadLittleEndian16(data + 14);
+    const size_t byteCount = static_cast<size_t>(sideX) * sideY * (depth / 8);
+    if (depth != requiredDepth || sideX == 0 || sideY == 0 || sideX > kMaxSide ||
+        sideY > kMaxSide || size - kTgaHeaderSize < byteCount) {
+        Clear();
+        return false;
+    }
+    bytesPerPixel = depth / 8;
+    width = sideX;
+    height = sideY;
+    pixels.assign(data + kTgaHeaderSize, data + kTgaHeaderSize + byteCount);
+    if (bytesPerPixel >= 3) {
+        for (size_t i = 0; i < byteCount; i += bytesPerPixel) {
+            std::swap(pixels[i], pixels[i + 2]);
+        }
+    }
+    return true;
+}
+
+bool OBaseImage::DecodeJpeg(const uint8_t* data, size_t size) {
+    Clear();
+    if (data == nullptr || size == 0) {
+        return false;
+    }
+    jpeg_decompress_struct info;
+    JpegErrorManager errors;
+    jpeg_progress_mgr progress;
+    JpegResult result;
+    if (!RunJpegDecode(info, errors, progress, data, size, result)) {
+        return false;
+    }
+    width = result.width;
+    height = result.height;
+    components = result.components;
+    bytesPerPixel = result.components;
+    pixelFormat = components == 1 ? GL_LUMINANCE : GL_RGB;
+    pixels = std::move(result.pixels);
+    return true;
+}
+
+void OBaseImage::DeleteTexture() {
+    if (textureName != 0) {
+        if (SDL_GL_GetCurrentContext() != nullptr) {
+            glDeleteTextures(1, &textureName);
+        }
+        textureName = 0;
+    }
+}
+
+void OBaseImage::Upload() {
+    if (!CanUseGL() || pixels.empty()) {
+        return;
+    }
+    DeleteTexture();
+    glGenTextures(1, &textureName);
+    glBindTexture(target, textureName);
+    // Rows are packed tightly: greyscale and RGB pictures need not have
+    // widths that are a multiple of four.
+    GLint previousAlignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (mipmaps) {
+        gluBuild2DMipmaps(target, components, width, height, pixelFormat, GL_UNSIGNED_BYTE,
+                          pixels.data());
+        glTexParameterf(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameterf(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    } else {
+        glTexImage2D(target, 0, components, width, height, 0, pixelFormat, GL_UNSIGNED_BYTE,
+                     pixels.data());
+        glTexParameterf(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameterf(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
+}

@@ -1,0 +1,156 @@
+#include "render/OTexture.h"
+
+#include "app/OFileNotFound.h"
+#include "data/OResourceArchive.h"
+
+#include <map>
+#include <memory>
+
+namespace {
+
+// The process-wide cache: name to image. It holds no reference of its own.
+std::map<std::string, OBaseImage*>& Cache() {
+    static auto* cache = new std::map<std::string, OBaseImage*>();
+    return *cache;
+}
+
+bool IsJpegName(const std::string& name) {
+    return name.find(".Jpg") != std::string::npos;
+}
+
+}  // namespace
+
+OTexture::OTexture(std::string name) : name(std::move(name)) {}
+
+OTexture::OTexture(const OTexture& other) : image(other.image), name(other.name) {
+    if (image != nullptr) {
+        image->AddReference();
+    }
+}
+
+OTexture& OTexture::operator=(const OTexture& other) {
+    if (this != &other) {
+        if (other.image != nullptr) {
+            other.image->AddReference();
+        }
+        Release();
+        image = other.image;
+        name = other.name;
+    }
+    return *this;
+}
+
+OTexture::~OTexture() {
+    Release();
+}
+
+void OTexture::Release() {
+    if (image == nullptr) {
+        return;
+    }
+    OBaseImage* released = image;
+    image = nullptr;
+    if (released->RemoveReference()) {
+        auto entry = Cache().find(name);
+        if (entry != Cache().end() && entry->second == released) {
+            Cache().erase(entry);
+        }
+    }
+}
+
+bool OTexture::DecodeBytes(OBaseImage& image, const std::string& name, const uint8_t* data,
+                           size_t size) {
+    return IsJpegName(name) ? image.DecodeJpeg(data, size) : image.DecodeTga(data, size);
+}
+
+bool OTexture::Load(const std::string& newName, bool mipmaps) {
+    Release();
+    name = newName;
+    auto cached = Cache().find(name);
+    if (cached != Cache().end()) {
+        image = cached->second;
+        image->AddReference();
+        return true;
+    }
+
+    const std::string path = kPathPrefix + name;
+    OResourceArchive& archive = OResourceArchive::Instance();
+    std::unique_ptr<uint8_t[]> bytes(archive.Open(path));
+    if (!bytes) {
+        throw OFileNotFound();
+    }
+    auto decoded = std::make_unique<OBaseImage>();
+    decoded->mipmaps = mipmaps;
+    if (!DecodeBytes(*decoded, name, bytes.get(), archive.lastSize)) {
+        throw OFileNotFound();
+    }
+    bytes.reset();
+    if (OBaseImage::CanUseGL()) {
+        glEnable(GL_TEXTURE_2D);
+    }
+    decoded->Upload();
+    image = decoded.release();
+    image->AddReference();
+    Cache()[name] = image;
+    return true;
+}
+
+void OTexture::Bind() const {
+    if (image != nullptr && image->textureName != 0 && OBaseImage::CanUseGL()) {
+        glBindTexture(image->target, image->textureName);
+    }
+}
+
+int OTexture::GetWidth() const {
+    return image != nullptr ? image->width : 0;
+}
+
+int OTexture::GetHeight() const {
+    return image != nullptr ? image->height : 0;
+}
+
+void OTexture::Draw(double x, double y) const {
+    if (!OBaseImage::CanUseGL()) {
+        return;
+    }
+    const int width = GetWidth();
+    const int height = GetHeight();
+    Bind();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glPushMatrix();
+    glTranslated(x, y, 0.0);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3i(1, 1, 0);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3i(width, 1, 0);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3i(width, height, 0);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3i(1, height, 0);
+    glEnd();
+    glPopMatrix();
+}
+
+void OTexture::DeleteAllTextures() {
+    for (auto& entry : Cache()) {
+        entry.second->DeleteTexture();
+    }
+}
+
+void OTexture::UploadAllTextures() {
+    if (OBaseImage::CanUseGL()) {
+        glEnable(GL_TEXTURE_2D);
+    }
+    for (auto& entry : Cache()) {
+        entry.second->Upload();
+    }
+}
+
+size_t OTexture::CachedImageCount() {
+    return Cache().size();
+}
+
+bool OTexture::IsCached(const std::string& name) {
+    return Cache().count(name) != 0;
+}

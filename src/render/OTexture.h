@@ -1,0 +1,53 @@
+#pragma once
+
+#include "render/OBaseImage.h"
+
+#include <cstddef>
+#include <string>
+
+// A handle on a shared image, named by its file below "Data/Textures/". All
+// handles of one name share one decoded image through a process-wide cache;
+// the image goes when the last handle goes.
+class OTexture {
+public:
+    static constexpr const char* kPathPrefix = "Data/Textures/";
+
+    explicit OTexture(std::string name = "");
+    OTexture(const OTexture& other);
+    OTexture& operator=(const OTexture& other);
+    ~OTexture();
+
+    // Refers this handle to the image of that name, reading and decoding the
+    // file when no other handle holds it. Throws OFileNotFound when the file
+    // is missing or cannot be decoded; the handle then holds no image.
+    bool Load(const std::string& name, bool mipmaps = true);
+    // Binds the texture object; does nothing without one.
+    void Bind() const;
+    int GetWidth() const;
+    int GetHeight() const;
+    // The whole picture as one quad at (x, y) in the current 2D projection,
+    // texture row 0 at the lower edge.
+    void Draw(double x, double y) const;
+
+    OBaseImage* GetImage() const { return image; }
+    const std::string& GetName() const { return name; }
+
+    // Deletes every cached image's texture object; pixels stay in memory.
+    static void DeleteAllTextures();
+    // Builds a new texture object for every cached image, in name order.
+    static void UploadAllTextures();
+    // Number of images in the cache, and whether it holds a name (tests).
+    static size_t CachedImageCount();
+    static bool IsCached(const std::string& name);
+
+    // Decodes bytes as the file name says: JPEG when it contains ".Jpg",
+    // otherwise TGA. No archive access; false when the bytes are refused.
+    static bool DecodeBytes(OBaseImage& image, const std::string& name, const uint8_t* data,
+                            size_t size);
+
+private:
+    void Release();
+
+    OBaseImage* image = nullptr;
+    std::string name;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/ImageFiles.h"
+
+// A synthetic 512 x 512 RGBA font picture. Positions are given as the
+// picture is seen (row 0 at the top); the TGA stores it bottom row first.
+class FontPicture {
+public:
+    static constexpr int kSide = 512;
+
+    FontPicture() : bgra(static_cast<size_t>(kSide) * kSide * 4, 0) {}
+
+    // Sets the alpha of one pixel of a cell (column and row within the cell).
+    void Ink(int cell, int column, int row, uint8_t alpha = 255) {
+        Pixel(cell, column, row)[3] = alpha;
+    }
+    // Colours a pixel without coverage: only alpha may count.
+    void Colour(int cell, int column, int row) {
+        uint8_t* pixel = Pixel(cell, column, row);
+        pixel[0] = pixel[1] = pixel[2] = 255;
+    }
+    // Fills a whole cell with opaque white.
+    void Fill(int cell) {
+        for (int row = 0; row < 32; ++row) {
+            for (int column = 0; column < 32; ++column) {
+                uint8_t* pixel = Pixel(cell, column, row);
+                pixel[0] = pixel[1] = pixel[2] = pixel[3] = 255;
+            }
+        }
+    }
+
+    std::string Tga() const { return ImageFiles::Tga(2, 32, kSide, kSide, bgra); }
+
+private:
+    uint8_t* Pixel(int cell, int column, int row) {
+        const int x = (cell % 16) * 32 + column;
+        const int pictureRow = (cell / 16) * 32 + row;
+        const size_t fileRow = static_cast<size_t>(kSide - 1 - pictureRow);
+        return &bgra[(fileRow * kSide + x) * 4];
+    }
+
+    std::vector<uint8_t> bgra;
+};
