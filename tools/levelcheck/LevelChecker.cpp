@@ -1,6 +1,8 @@
 #include "LevelChecker.h"
 
 #include <deque>
+#include <queue>
+#include <tuple>
 #include <unordered_map>
 
 #include "data/SystemOptions.h"
@@ -120,7 +122,8 @@ LevelChecker::Route LevelChecker::TraceRoute(const Board& board) {
         if (mode < 0) {
             break;
         }
-        heading = Train::HeadingAfter(heading, Train::EntryCode(*next.block, nc - column, nr - row));
+        heading =
+            Train::HeadingAfter(heading, Train::EntryCode(*next.block, nc - column, nr - row));
         column = nc;
         row = nr;
         Train::PathOf(next, mode, path);
@@ -153,8 +156,8 @@ LevelChecker::Route LevelChecker::TraceRoute(const Board& board) {
 bool LevelChecker::FuelLasts(const Board& board, const Route& route, int coalHeaps,
                              int difficulty) {
     const GameSettings& settings = GameSettings::Instance();
-    const double perPath = Train::kPathLength / settings.eXprSpeed[difficulty] *
-                           settings.CoalUsage[difficulty];
+    const double perPath =
+        Train::kPathLength / settings.eXprSpeed[difficulty] * settings.CoalUsage[difficulty];
     // The coal goes on the last inner cells of the route.
     std::vector<bool> coal(route.cells.size(), false);
     int left = coalHeaps;
@@ -200,19 +203,32 @@ LevelChecker::Result LevelChecker::Solve(const Goal& goal) {
     const std::string start = Encode();
     Result result;
     std::unordered_map<std::string, int> depth;
-    std::deque<std::string> queue;
+    // (route length, -moves, order, state): the longest route first, then
+    // the fewest moves, then the oldest; plain breadth first ranks by order.
+    using Entry = std::tuple<int, int, long, std::string>;
+    std::priority_queue<Entry> queue;
+    long order = 0;
+    auto push = [&](std::string state, int moves) {
+        int length = 0;
+        if (goal.furthestFirst) {
+            Decode(state);
+            length = TraceRoute(board).length;
+        }
+        queue.emplace(length, goal.furthestFirst ? -moves : 0, --order, std::move(state));
+    };
     depth.emplace(start, 0);
-    queue.push_back(start);
+    push(start, 0);
     std::vector<std::string> next;
     while (!queue.empty()) {
-        const std::string state = queue.front();
-        queue.pop_front();
+        const std::string state = std::get<3>(queue.top());
+        queue.pop();
         const int moves = depth[state];
         Decode(state);
         if (Reached(goal)) {
             result.solved = true;
             result.moves = moves;
             result.route = TraceRoute(board);
+            result.state = state;
             break;
         }
         if (moves >= goal.maxMoves) {
@@ -227,7 +243,7 @@ LevelChecker::Result LevelChecker::Solve(const Goal& goal) {
                 break;
             }
             if (depth.emplace(candidate, moves + 1).second) {
-                queue.push_back(std::move(candidate));
+                push(std::move(candidate), moves + 1);
             }
         }
     }

@@ -32,6 +32,10 @@ public:
         // cells of the route (the worst place they can be put).
         bool fuelSafe = false;
         int coalHeaps = 0;
+        // Look first at the boards on which the route gets furthest instead
+        // of breadth first: finds long solutions within a small state limit,
+        // but not always the shortest.
+        bool furthestFirst = false;
     };
 
     struct Result {
@@ -40,6 +44,8 @@ public:
         size_t statesSeen = 0;
         bool limitHit = false;
         Route route;
+        // The board that was found (see Apply).
+        std::string state;
     };
 
     explicit LevelChecker(Board& board);
@@ -47,6 +53,9 @@ public:
     // Breadth-first search from the board as it stands, at the difficulty set
     // in the options. The board is left as it was found.
     Result Solve(const Goal& goal);
+
+    // Lays a found board (items are not kept).
+    void Apply(const Result& result) { Decode(result.state); }
 
     // The route on the board as it stands.
     static Route TraceRoute(const Board& board);

@@ -24,7 +24,9 @@ namespace {
 
 const char* const kDifficulty[3] = {"Easy", "Normal", "Hard"};
 
-int CoalHeapsOfLevel(int level) { return level >= 4 ? 2 : (level == 3 ? 1 : 0); }
+int CoalHeapsOfLevel(int level) {
+    return level >= 4 ? 2 : (level == 3 ? 1 : 0);
+}
 
 bool CheckShipped(size_t limit) {
     bool allSolved = true;
@@ -75,18 +77,19 @@ void SampleGenerated(int count, size_t limit) {
             LevelChecker::Goal goal;
             goal.maxMoves = 20;
             goal.stateLimit = limit;
+            goal.furthestFirst = true;
             const LevelChecker::Result result = LevelChecker(board).Solve(goal);
             if (result.solved) {
                 ++solved;
                 moves += result.moves;
             }
         }
-        std::printf("generated %s: %d of %d solvable within 20 moves (%.1f %%)", kDifficulty[d],
+        std::printf("generated %s: %d of %d found solvable within 20 moves (%.1f %%)", kDifficulty[d],
                     solved, count, 100.0 * solved / count);
         if (solved > 0) {
             std::printf(", %.1f moves on average", static_cast<double>(moves) / solved);
         }
-        std::printf(" [search limit %zu states per level]\n", limit);
+        std::printf(" [furthest-route-first search, %zu states per level]\n", limit);
     }
     GameRandom::SetSeedSource({});
 }
@@ -96,7 +99,7 @@ void SampleGenerated(int count, size_t limit) {
 int main(int argc, char** argv) {
     int generated = 0;
     size_t limit = 300000;
-    size_t generatedLimit = 5000;
+    size_t generatedLimit = 2000;
     const char* assets = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--generated") == 0 && i + 1 < argc) {
