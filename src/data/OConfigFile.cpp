@@ -450,7 +450,8 @@ int OConfigFile::Parse() {
             continue;
         }
         const EntryKind kind = Classify(text, pos);
-        if (kind == EntryKind::Malformed || kind == EntryKind::EndOfText) {
+        if (kind == EntryKind::Malformed || kind == EntryKind::EndOfText ||
+            prefix.size() + name.size() > kMaxPathLength) {
             return Finish(1);
         }
         if (kind == EntryKind::BlockHeader) {

@@ -15,6 +15,12 @@
 // caller and released with delete[].
 class OConfigFile {
 public:
+    // Longest full dotted path of a key or block. Every key and block path is
+    // stored whole, so a text nesting deeper and deeper would otherwise need
+    // memory growing with the square of its length; a longer path fails the
+    // parse like a syntax error. The game's files use paths of a few bytes.
+    static constexpr size_t kMaxPathLength = 256;
+
     OConfigFile() = default;
 
     // Loaders: each empties the map, the lists and the text first (except

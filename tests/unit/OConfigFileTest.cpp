@@ -84,6 +84,24 @@ TEST(OConfigFileParse, FailuresKeepWhatWasStoredBeforeThem) {
     }
 }
 
+TEST(OConfigFileParse, OverlongPathsFailInsteadOfGrowingWithoutBound) {
+    OConfigFile config;
+    std::string deep = "kept=1\n";
+    for (int i = 0; i < 200000; ++i) {
+        deep += "a={";
+    }
+    deep += "x=1\n";
+    EXPECT_EQ(config.LoadString(deep.c_str()), 1);
+    EXPECT_EQ(config.Values(), (Map{{"kept", "1"}}));
+    EXPECT_EQ(config.Blocks().size(), OConfigFile::kMaxPathLength / 2);
+
+    const std::string longest(OConfigFile::kMaxPathLength - 2, 'n');
+    EXPECT_EQ(config.LoadString(("A={" + longest + "=1}").c_str()), 0);
+    EXPECT_EQ(config.Values().begin()->first.size(), OConfigFile::kMaxPathLength);
+    EXPECT_EQ(config.LoadString(("A={" + longest + "n=1}").c_str()), 1);
+    EXPECT_TRUE(config.Values().empty());
+}
+
 TEST(OConfigFileParse, RawValuesKeepTheirDelimitersAndContents) {
     OConfigFile config;
     ASSERT_EQ(config.LoadString("list = [1 2 // not a comment\n 3]\n"
@@ -113,6 +131,19 @@ TEST(OConfigFileParse, RepeatedKeysAndReopenedBlocksMerge) {
     EXPECT_EQ(config.Keys(), (Strings{"k", "A.x", "k", "A.y", "A.x"}));
     EXPECT_EQ(config.Blocks(), (Strings{"A", "A"}));
     EXPECT_EQ(config.GetInt("k", 0), 2);
+}
+
+// The skipper stops at the last byte, so an entry cut off right after its
+// "=" or its "{" still reads: an empty value, or an empty open block.
+TEST(OConfigFileParse, TextEndingAfterEqualsOrBraceStillLoads) {
+    OConfigFile config;
+    EXPECT_EQ(config.LoadString("a=1\nb="), 0);
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"b", ""}}));
+    EXPECT_EQ(config.LoadString("a=1\nb=\n// trailing comment\n"), 0);
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"b", ""}}));
+    EXPECT_EQ(config.LoadString("A = {"), 0);
+    EXPECT_EQ(config.Blocks(), (Strings{"A"}));
+    EXPECT_TRUE(config.Values().empty());
 }
 
 TEST(OConfigFileParse, AnEmptyNameEndsTheTextSuccessfully) {

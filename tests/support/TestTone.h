@@ -1,0 +1,77 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+// Sine tones as 16-bit PCM for tests that need some audio to encode or play.
+class TestTone {
+public:
+    // `ms` milliseconds of a sine at `frequency` Hz, interleaved when stereo
+    // (both channels carry the same tone).
+    static std::vector<int16_t> Sine(double frequency, int ms, int sampleRate = 44100,
+                                     int channels = 1, double amplitude = 12000.0) {
+        const size_t frames = static_cast<size_t>(sampleRate) * static_cast<size_t>(ms) / 1000;
+        std::vector<int16_t> samples;
+        samples.reserve(frames * static_cast<size_t>(channels));
+        const double step = 2.0 * M_PI * frequency / sampleRate;
+        for (size_t i = 0; i < frames; ++i) {
+            const auto value = static_cast<int16_t>(std::lround(amplitude * std::sin(step * i)));
+            for (int c = 0; c < channels; ++c) {
+                samples.push_back(value);
+            }
+        }
+        return samples;
+    }
+
+    // Sine steps: each (frequency, ms) pair in turn, phase kept across steps.
+    static std::vector<int16_t> Steps(const std::vector<std::pair<double, int>>& steps,
+                                      int sampleRate = 44100, double amplitude = 12000.0) {
+        std::vector<int16_t> samples;
+        double phase = 0.0;
+        for (const auto& [frequency, ms] : steps) {
+            const size_t frames = static_cast<size_t>(sampleRate) * static_cast<size_t>(ms) / 1000;
+            for (size_t i = 0; i < frames; ++i) {
+                samples.push_back(static_cast<int16_t>(std::lround(amplitude * std::sin(phase))));
+                phase += 2.0 * M_PI * frequency / sampleRate;
+            }
+        }
+        return samples;
+    }
+
+    // Amplitude of the sine at `frequency` in the first channel of
+    // interleaved samples (Goertzel), on the sample scale; about 0 when absent.
+    static double Level(const std::vector<int16_t>& samples, int channels, double frequency,
+                        int sampleRate = 44100) {
+        const size_t frames = samples.size() / static_cast<size_t>(channels);
+        if (frames == 0) {
+            return 0.0;
+        }
+        const double coefficient = 2.0 * std::cos(2.0 * M_PI * frequency / sampleRate);
+        double previous = 0.0;
+        double beforePrevious = 0.0;
+        for (size_t i = 0; i < frames; ++i) {
+            const double current = samples[i * static_cast<size_t>(channels)] +
+                                   coefficient * previous - beforePrevious;
+            beforePrevious = previous;
+            previous = current;
+        }
+        const double power = previous * previous + beforePrevious * beforePrevious -
+                             coefficient * previous * beforePrevious;
+        return 2.0 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(frames);
+    }
+
+    // Root mean square of the samples (0 for none).
+    static double Rms(const int16_t* samples, size_t count) {
+        if (count == 0) {
+            return 0.0;
+        }
+        double sum = 0.0;
+        for (size_t i = 0; i < count; ++i) {
+            sum += static_cast<double>(samples[i]) * samples[i];
+        }
+        return std::sqrt(sum / static_cast<double>(count));
+    }
+};

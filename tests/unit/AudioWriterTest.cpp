@@ -1,0 +1,172 @@
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "audio/AudioWriter.h"
+#include "support/TempDir.h"
+#include "support/TestTone.h"
+
+namespace {
+
+uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
+           (static_cast<uint32_t>(bytes[at + 3]) << 24);
+}
+
+uint16_t Le16(const std::vector<uint8_t>& bytes, size_t at) {
+    return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+}
+
+// Decoding OGG and MP3 needs an open mixer; the dummy driver needs no device.
+class AudioWriterDecodeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+        Mix_Init(MIX_INIT_OGG | MIX_INIT_MP3);
+        ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
+    }
+    void TearDown() override {
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_Quit();
+    }
+
+    // Decodes WAV or OGG bytes into a chunk in the mixer's format (44100 Hz,
+    // 16-bit stereo).
+    static Mix_Chunk* DecodeChunk(const std::vector<uint8_t>& bytes) {
+        return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+    }
+};
+
+TEST(AudioWriterTest, WavHeaderAndSamplesAreExact) {
+    const std::vector<int16_t> stereo = {0, 1, -1, 32767, -32768, 1234};
+    const auto wav = AudioWriter::EncodeWav(stereo, 22050, 2);
+    ASSERT_EQ(wav.size(), 44u + stereo.size() * 2);
+    EXPECT_EQ(std::memcmp(wav.data(), "RIFF", 4), 0);
+    EXPECT_EQ(Le32(wav, 4), wav.size() - 8);
+    EXPECT_EQ(std::memcmp(wav.data() + 8, "WAVEfmt ", 8), 0);
+    EXPECT_EQ(Le16(wav, 20), 1);  // PCM
+    EXPECT_EQ(Le16(wav, 22), 2);  // channels
+    EXPECT_EQ(Le32(wav, 24), 22050u);
+    EXPECT_EQ(Le32(wav, 28), 22050u * 4);
+    EXPECT_EQ(Le16(wav, 32), 4);   // block align
+    EXPECT_EQ(Le16(wav, 34), 16);  // bits
+    EXPECT_EQ(std::memcmp(wav.data() + 36, "data", 4), 0);
+    EXPECT_EQ(Le32(wav, 40), stereo.size() * 2);
+    for (size_t i = 0; i < stereo.size(); ++i) {
+        EXPECT_EQ(static_cast<int16_t>(Le16(wav, 44 + i * 2)), stereo[i]) << "sample " << i;
+    }
+}
+
+TEST(AudioWriterTest, SdlReadsTheWavBackUnchanged) {
+    const auto mono = TestTone::Sine(440.0, 50, 11025, 1);
+    const auto wav = AudioWriter::EncodeWav(mono, 11025, 1);
+    SDL_AudioSpec spec;
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &spec,
+                             &buffer, &length),
+              nullptr)
+        << SDL_GetError();
+    EXPECT_EQ(spec.freq, 11025);
+    EXPECT_EQ(spec.channels, 1);
+    EXPECT_EQ(spec.format, AUDIO_S16LSB);
+    ASSERT_EQ(length, mono.size() * 2);
+    EXPECT_EQ(std::memcmp(buffer, mono.data(), length), 0);
+    SDL_FreeWAV(buffer);
+}
+
+TEST(AudioWriterTest, RefusesInputItCannotDescribe) {
+    const auto tone = TestTone::Sine(440.0, 10);
+    EXPECT_TRUE(AudioWriter::EncodeWav({}, 44100, 1).empty());
+    EXPECT_TRUE(AudioWriter::EncodeWav(tone, 44100, 3).empty());
+    EXPECT_TRUE(AudioWriter::EncodeWav(tone, 0, 1).empty());
+    EXPECT_TRUE(AudioWriter::EncodeWav({1, 2, 3}, 44100, 2).empty());  // half a frame
+    EXPECT_TRUE(AudioWriter::EncodeOgg({}, 44100, 1, 0.5f).empty());
+    EXPECT_TRUE(AudioWriter::EncodeOgg(tone, 44100, 0, 0.5f).empty());
+    EXPECT_TRUE(AudioWriter::EncodeMp3({}, 44100, 1, 128).empty());
+    EXPECT_TRUE(AudioWriter::EncodeMp3(tone, 44100, 1, 0).empty());
+}
+
+TEST(AudioWriterTest, EncodersAreDeterministic) {
+    const auto stereo = TestTone::Sine(330.0, 300, 44100, 2);
+    const auto mono = TestTone::Sine(523.0, 300, 22050, 1);
+    EXPECT_EQ(AudioWriter::EncodeOgg(stereo, 44100, 2, 0.4f),
+              AudioWriter::EncodeOgg(stereo, 44100, 2, 0.4f));
+    EXPECT_EQ(AudioWriter::EncodeOgg(mono, 22050, 1, 0.2f),
+              AudioWriter::EncodeOgg(mono, 22050, 1, 0.2f));
+    EXPECT_EQ(AudioWriter::EncodeMp3(stereo, 44100, 2, 128),
+              AudioWriter::EncodeMp3(stereo, 44100, 2, 128));
+    EXPECT_EQ(AudioWriter::EncodeMp3(mono, 22050, 1, 64),
+              AudioWriter::EncodeMp3(mono, 22050, 1, 64));
+}
+
+TEST(AudioWriterTest, OggPagesCarryTheFixedSerial) {
+    const auto ogg = AudioWriter::EncodeOgg(TestTone::Sine(440.0, 200), 44100, 1, 0.3f);
+    ASSERT_GT(ogg.size(), 58u);
+    EXPECT_EQ(std::memcmp(ogg.data(), "OggS", 4), 0);
+    EXPECT_EQ(Le32(ogg, 14), static_cast<uint32_t>(AudioWriter::kOggSerial));
+    EXPECT_EQ(std::memcmp(ogg.data() + 29, "vorbis", 6), 0);
+}
+
+TEST(AudioWriterTest, Mp3StartsWithAFrameAndNoTag) {
+    const auto mp3 = AudioWriter::EncodeMp3(TestTone::Sine(440.0, 200), 44100, 1, 128);
+    ASSERT_GT(mp3.size(), 4u);
+    EXPECT_EQ(mp3[0], 0xff);
+    EXPECT_EQ(mp3[1] & 0xfe, 0xfa);   // frame sync, MPEG-1 layer III
+    EXPECT_EQ(mp3[2] >> 4, 9);        // bit-rate index of 128 kbit/s
+    EXPECT_EQ((mp3[2] >> 2) & 3, 0);  // 44100 Hz
+    EXPECT_EQ(mp3[3] >> 6, 3);        // mono
+    EXPECT_NE(std::memcmp(mp3.data(), "ID3", 3), 0);
+}
+
+TEST_F(AudioWriterDecodeTest, OggDecodesToTheSameLengthAndLevel) {
+    const auto tone = TestTone::Sine(440.0, 500, 44100, 2);
+    const auto ogg = AudioWriter::EncodeOgg(tone, 44100, 2, 0.5f);
+    Mix_Chunk* chunk = DecodeChunk(ogg);
+    ASSERT_NE(chunk, nullptr) << Mix_GetError();
+    // Same rate and layout as the mixer, so one sample in and one out.
+    EXPECT_NEAR(static_cast<double>(chunk->alen) / 2, static_cast<double>(tone.size()), 64.0);
+    const auto* decoded = reinterpret_cast<const int16_t*>(chunk->abuf);
+    const double expected = TestTone::Rms(tone.data(), tone.size());
+    EXPECT_NEAR(TestTone::Rms(decoded, chunk->alen / 2), expected, expected * 0.1);
+    Mix_FreeChunk(chunk);
+}
+
+TEST_F(AudioWriterDecodeTest, MonoOggIsSpreadOverBothChannels) {
+    const auto tone = TestTone::Sine(220.0, 250, 22050, 1);
+    Mix_Chunk* chunk = DecodeChunk(AudioWriter::EncodeOgg(tone, 22050, 1, 0.3f));
+    ASSERT_NE(chunk, nullptr) << Mix_GetError();
+    // 250 ms at 44100 Hz stereo after conversion.
+    EXPECT_NEAR(static_cast<double>(chunk->alen) / 4, 44100 * 0.25, 300.0);
+    Mix_FreeChunk(chunk);
+}
+
+TEST_F(AudioWriterDecodeTest, Mp3DecodesAsMusicOfTheRightDuration) {
+    for (int channels : {1, 2}) {
+        const auto tone = TestTone::Sine(440.0, 2000, 44100, channels);
+        const auto mp3 = AudioWriter::EncodeMp3(tone, 44100, channels, 128);
+        Mix_Music* music =
+            Mix_LoadMUS_RW(SDL_RWFromConstMem(mp3.data(), static_cast<int>(mp3.size())), 1);
+        ASSERT_NE(music, nullptr) << Mix_GetError();
+        EXPECT_EQ(Mix_GetMusicType(music), MUS_MP3);
+        // The encoder pads up to a whole frame (1152 samples) plus its delay.
+        EXPECT_NEAR(Mix_MusicDuration(music), 2.0, 0.1) << channels << " channels";
+        Mix_FreeMusic(music);
+    }
+}
+
+TEST(AudioWriterTest, WriteFileCreatesFoldersAndStoresTheBytes) {
+    TempDir dir;
+    const std::vector<uint8_t> bytes = {0, 1, 2, 255, 0, 7};
+    const std::string path = dir.File("Sounds/Interface/Click.Wav");
+    ASSERT_TRUE(AudioWriter::WriteFile(path, bytes));
+    EXPECT_EQ(TempDir::Read(path), std::string("\0\1\2\377\0\7", 6));
+    EXPECT_FALSE(AudioWriter::WriteFile(dir.File("Click.Wav/"), bytes));
+}
+
+}  // namespace
