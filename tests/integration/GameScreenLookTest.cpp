@@ -15,6 +15,7 @@
 #include "game/Train.h"
 #include "support/GLTestWindow.h"
 #include "support/GameTestData.h"
+#include "ui/KvCheckBox.h"
 
 // The game screen with the shipped pictures, for a developer to look at:
 // runs only when $CARROWMOOR_GAME_DATA names a packed game folder (the
@@ -83,7 +84,7 @@ TEST_F(GameScreenLookTest, HandMadeLevel) {
 
 TEST_F(GameScreenLookTest, GeneratedLevelMidRunWithSmokeAndPanels) {
     Game& g = StartGame(5);
-    for (int i = 0; i < 120 && GameState == StatePlaying; ++i) {
+    for (int i = 0; i < 400 && GameState == StatePlaying; ++i) {
         g.Update(16);
     }
     InputEvent move;
@@ -108,6 +109,7 @@ TEST_F(GameScreenLookTest, GeneratedLevelMidRunWithSmokeAndPanels) {
     EXPECT_GT(Difference(complete, over), 0.05);
 
     SystemOptions.Hints = 1;
+    g.hintsCheck->checked = 1;
     GameState = StatePlaying;
     g.OnEnter();
     Frame("look-hints");
