@@ -7,11 +7,8 @@
 #include <cstdlib>
 
 #include "app/OApplication.h"
-#include "data/OArchiveWriter.h"
-#include "data/OResourceArchive.h"
 #include "data/SystemOptions.h"
-#include "support/TempDir.h"
-#include "support/TgaBytes.h"
+#include "support/UiTestData.h"
 #include "ui/BlendButton.h"
 #include "ui/KvCheckBox.h"
 #include "ui/KvIncDec.h"
@@ -21,68 +18,44 @@
 
 namespace {
 
-class BenchData {
-public:
-    BenchData() {
-        OArchiveWriter writer;
-        writer.Add("Data/Textures/PLogo.Tga", MakeTga32(8, 8));
-        writer.Add("Data/Textures/Font.Tga", MakeTga32(512, 512));
-        writer.Add("Data/Textures/Cursor.Tga", MakeTga32(64, 64));
-        writer.Add("Data/Textures/Back.Tga", MakeTga32(256, 256));
-        writer.Add("Data/Textures/Button.Tga", MakeTga32(128, 80));
-        writer.Add("Data/Textures/Selector.Tga", MakeTga32(160, 56));
-        writer.Add("Data/Textures/CheckBox.Tga", MakeTga32(24, 96));
-        writer.Add("Data/Textures/Arrow.Tga", MakeTga32(24, 56));
-        writer.Add("Data/Textures/Slider.Tga", MakeTga32(160, 40));
-        writer.Add("Data/Textures/Thumb.Tga", MakeTga32(16, 56));
-        std::string error;
-        writer.Write(dir.File("Resource.Kvr"), error);
-        OResourceArchive::Instance().SetPath(dir.File("Resource.Kvr"));
-        OResourceArchive::Instance().ReadDirectory();
-    }
-
-private:
-    TempDir dir;
-};
-
 // Six buttons, four selectors with their arrows, two sliders with arrows
 // and two check boxes: 20 controls, eight of them focusable.
 class TwentyControls : public ORenderWindow {
 public:
     TwentyControls() : ORenderWindow(204) {}
     bool Build() override {
-        LoadPictures("Back.Tga", "");
+        LoadPictures("Interface/Slider.Tga", "");
         for (int i = 0; i < 6; ++i) {
             auto* button = new BlendButton(i, true);
-            button->SetImage("Button.Tga");
+            button->SetImage("Buttons/Ok.Tga");
             button->SetPosition(100 + (i % 4) * 160, 80 + (i / 4) * 60);
             AddControl(button);
         }
         for (int i = 0; i < 4; ++i) {
             auto* selector = new OTextStack(nullptr, 20 + i, i % 2 == 0, 1.0f);
-            selector->SetImage("Selector.Tga");
+            selector->SetImage("Interface/Button.Tga");
             selector->SetPosition(320, 500 - i * 48);
             selector->AddItem("One", 0);
             selector->AddItem("Two", 1);
             AddControl(selector);
             auto* arrows = new KvIncDec(30 + i, false);
             arrows->target = selector;
-            arrows->SetImage("Arrow.Tga");
+            arrows->SetImage("Interface/HArrow.Tga");
             AddControl(arrows);
         }
         for (int i = 0; i < 2; ++i) {
             auto* slider = new KvSlider(nullptr, 40 + i, 0, 255, 5);
-            slider->SetImages("Slider.Tga", "Thumb.Tga");
+            slider->SetImages("Interface/Slider.Tga", "Interface/Thumb.Tga");
             slider->SetPosition(320, 280 - i * 48);
             AddControl(slider);
             auto* arrows = new KvIncDec(50 + i, false);
             arrows->target = slider;
-            arrows->SetImage("Arrow.Tga");
+            arrows->SetImage("Interface/HArrow.Tga");
             AddControl(arrows);
         }
         for (int i = 0; i < 2; ++i) {
             auto* box = new KvCheckBox(nullptr, 60 + i, 1.0f);
-            box->SetImage("CheckBox.Tga");
+            box->SetImage("Interface/CheckBox.Tga");
             box->SetPosition(600, 300 + i * 40);
             AddControl(box);
         }
@@ -91,7 +64,7 @@ public:
 };
 
 void RouteOneMouseMove(benchmark::State& state) {
-    BenchData data;
+    UiTestData data;
     TwentyControls screen;
     screen.SetClientSize(800, 600);
     screen.Build();
@@ -109,7 +82,7 @@ void RouteOneMouseMove(benchmark::State& state) {
 BENCHMARK(RouteOneMouseMove);
 
 void DrawOneFrame(benchmark::State& state) {
-    BenchData data;
+    UiTestData data;
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ResetSystemOptions();
     OApplication app;

@@ -194,3 +194,16 @@ TEST_F(ScreenDrawTest, ResetVideoModeRedrawsTheSameScreenAtTheNewSize) {
     EXPECT_TRUE(Near(app.Pixel(600, 400), kGrey)) << Describe(app.Pixel(600, 400));
     EXPECT_TRUE(Near(app.Pixel(88, 88), kGreen)) << Describe(app.Pixel(88, 88));
 }
+
+TEST_F(ScreenDrawTest, CursorIs48PixelsSquareAt768Lines) {
+    SystemOptions.ScreenRes = 2;
+    ASSERT_TRUE(app.ResetVideoMode());
+    ASSERT_EQ(app.GetHeight(), 768);
+    MoveTo(600, 100);
+    app.Update(16);
+    const int top = 768 - 100 - 1;  // window row 100 in GL's bottom-up rows
+    EXPECT_TRUE(Near(app.Pixel(600, top), kMagenta)) << Describe(app.Pixel(600, top));
+    EXPECT_TRUE(Near(app.Pixel(600 + 47, top - 47), kMagenta));
+    EXPECT_FALSE(Near(app.Pixel(600 + 48, top), kMagenta));
+    EXPECT_FALSE(Near(app.Pixel(600, top - 48), kMagenta));
+}

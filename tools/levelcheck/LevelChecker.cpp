@@ -315,6 +315,8 @@ LevelChecker::Result LevelChecker::SolveByTurns(int maxMoves) {
         if (!board.Cell(1, 0).block) {
             continue;
         }
+        // A gap filled already needs no slide.
+        const int slides = Encode() != start ? 1 : 0;
         // Cheapest turns to reach (c, r) entered through a side.
         const int kInf = 1 << 20;
         std::vector<int> cost(w * h * 4, kInf);
@@ -369,13 +371,13 @@ LevelChecker::Result LevelChecker::SolveByTurns(int maxMoves) {
                 }
             }
         }
-        if (goal < 0 || 1 + goalCost > maxMoves) {
+        if (goal < 0 || slides + goalCost > maxMoves) {
             continue;
         }
         // Turn the blocks of the track found; the route must then be real.
         std::vector<int> turnsOf(w * h, -1);
         bool twice = false;
-        int moves = 1;
+        int moves = slides;
         for (int node = goal, next = -1; node >= 0; next = node, node = back[node]) {
             const int cellIndex = node / 4;
             int turns = 0;

@@ -1,5 +1,5 @@
 // levelcheck: proves the shipped levels solvable and samples generated ones.
-//   levelcheck [--generated N] [--limit STATES] ASSETS_DIR
+//   levelcheck [--generated N] [--limit STATES] [--shipped-limit STATES] ASSETS_DIR
 // For each of the twelve level files and each difficulty it prints whether a
 // board exists, within a few moves, on which the train reaches the station
 // with every item-carrying block on its route and enough fuel with the coal
@@ -109,6 +109,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--generated") == 0 && i + 1 < argc) {
             generated = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--shipped-limit") == 0 && i + 1 < argc) {
+            limit = static_cast<size_t>(std::atol(argv[++i]));
         } else if (std::strcmp(argv[i], "--limit") == 0 && i + 1 < argc) {
             generatedLimit = static_cast<size_t>(std::atol(argv[++i]));
         } else {
@@ -116,7 +118,9 @@ int main(int argc, char** argv) {
         }
     }
     if (!assets) {
-        std::fprintf(stderr, "usage: levelcheck [--generated N] [--limit STATES] ASSETS_DIR\n");
+        std::fprintf(stderr,
+                     "usage: levelcheck [--generated N] [--limit STATES] [--shipped-limit STATES] "
+                     "ASSETS_DIR\n");
         return 2;
     }
     LevelFolder folder(assets);
