@@ -15,6 +15,12 @@
 // caller and released with delete[].
 class OConfigFile {
 public:
+    // Longest full dotted path of a key or block. Every key and block path is
+    // stored whole, so a text nesting deeper and deeper would otherwise need
+    // memory growing with the square of its length; a longer path fails the
+    // parse like a syntax error. The game's files use paths of a few bytes.
+    static constexpr size_t kMaxPathLength = 256;
+
     OConfigFile() = default;
 
     // Loaders: each empties the map, the lists and the text first (except
@@ -34,6 +40,8 @@ public:
                       const char* defaultValue);
 
     bool HasBlock(const std::string& path) const;
+    // Like the block and key lists, these keep repeats: a block opened twice
+    // or a key written twice is listed twice.
     std::vector<std::string> ListBlocks(const std::string& parent) const;
     std::vector<std::string> ListKeys(const std::string& parent) const;
 
@@ -45,7 +53,8 @@ public:
     void SetCharGrid(const std::string& key, const char* grid, int width, int height);
 
     // Savers: 0 and flag 0 on success, 1 and flag 1 when the file cannot be
-    // written (the old file is then left as it was).
+    // written (the old file is then left as it was). The bytes go to a
+    // temporary file beside the target that is then renamed over it.
     int SaveScrambled(const char* path);
     int SaveFile(const char* path);
 
@@ -61,6 +70,13 @@ public:
 private:
     void Clear();
     int Parse();
+    // Replaces the text by the given bytes cut into lines at the separator,
+    // every line followed by one line feed.
+    void FillText(const char* data, size_t count, char lineSeparator);
+    int Finish(int result) { return errorFlag = result; }
+    // The raw value of a key, or null (flag 1) when it is absent.
+    const std::string* Find(const std::string& key);
+    int WriteSerialized(const char* path, bool scrambled);
 
     int errorFlag = 0;
     std::map<std::string, std::string> values;

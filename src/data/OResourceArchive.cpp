@@ -96,7 +96,7 @@ bool OResourceArchive::ReadDirectory() {
 }
 
 bool OResourceArchive::ReadRecord(FILE* file, uint64_t fileSize, uint64_t& position) {
-    if (fileSize - position < kRecordFixedBytes) {
+    if (position > fileSize || fileSize - position < kRecordFixedBytes) {
         return false;
     }
     uint8_t fixed[kRecordFixedBytes];

@@ -47,9 +47,10 @@ public:
         return directory;
     }
 
-    uint32_t lastSize = 0;
-
+    // One of the header's eight words as read; word 2 is the record count.
     uint32_t GetHeaderWord(size_t index) const { return index < 8 ? header[index] : 0; }
+
+    uint32_t lastSize = 0;
 
 private:
     bool ReadRecord(FILE* file, uint64_t fileSize, uint64_t& position);

@@ -34,5 +34,13 @@ void ResetSystemOptions();
 bool LoadSystemOptions();
 bool SaveSystemOptions();
 
-// The difficulty as an index into three-entry tables (clamped to 0..2).
+// The difficulty as an index into three-entry tables (clamped to 0..2). The
+// file may hold any number; every per-difficulty table lookup goes through
+// this, never through DifficultyLevel directly.
 int DifficultyIndex();
+
+// A volume held to 0..255. The record keeps what the file says (so it is
+// written back unchanged); the sound system clamps SoundVolume and
+// MusicVolume with this before scaling them to the mixer's range, and the
+// options screen clamps them before setting its sliders.
+int ClampVolume(int volume);

@@ -1,0 +1,588 @@
+#include "data/OConfigFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "data/Scrambler.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using Map = std::map<std::string, std::string>;
+using Strings = std::vector<std::string>;
+
+std::string Unscrambled(std::string bytes) {
+    Scrambler::Config(reinterpret_cast<uint8_t*>(&bytes[0]), bytes.size());
+    return bytes;
+}
+
+Strings IntsOf(OConfigFile& config, const std::string& key, char separator) {
+    int count = -1;
+    std::unique_ptr<int[]> values(config.GetIntArray(key, count, separator));
+    Strings out;
+    for (int i = 0; i < count; ++i) {
+        out.push_back(std::to_string(values[i]));
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- parsing
+
+TEST(OConfigFileParse, TextsWithoutEntriesLoadToAnEmptyMap) {
+    OConfigFile config;
+    for (const char* text : {"", "\n\n", "// a comment\n\n   // another\n\t\n", "//"}) {
+        EXPECT_EQ(config.LoadString(text), 0) << text;
+        EXPECT_EQ(config.GetError(), 0);
+        EXPECT_TRUE(config.Values().empty()) << text;
+    }
+}
+
+TEST(OConfigFileParse, BlocksNestAndAnUnclosedBlockIsClosedSilently) {
+    OConfigFile config;
+    EXPECT_EQ(config.LoadString("A = {\n  B = {\n    x = 1\n  }\n  y = 2\n}\nC = 3\nD = {\n z = 4"),
+              0);
+    EXPECT_EQ(config.Values(), (Map{{"A.B.x", "1"}, {"A.y", "2"}, {"C", "3"}, {"D.z", "4"}}));
+    EXPECT_EQ(config.Blocks(), (Strings{"A", "A.B", "D"}));
+    EXPECT_EQ(config.Keys(), (Strings{"A.B.x", "A.y", "C", "D.z"}));
+}
+
+TEST(OConfigFileParse, BareValueStopsAtTheClosingBraceOfItsBlock) {
+    OConfigFile config;
+    EXPECT_EQ(config.LoadString("A = { x = 3}\ny=4\nB={w=a}}"), 1);
+    EXPECT_EQ(config.Values(), (Map{{"A.x", "3"}, {"y", "4"}, {"B.w", "a"}}));
+}
+
+TEST(OConfigFileParse, FailuresKeepWhatWasStoredBeforeThem) {
+    struct Case {
+        const char* text;
+        Map kept;
+    };
+    const Case cases[] = {
+        {"a=1\n}\nb=2\n", {{"a", "1"}}},                    // "}" with no open block
+        {"a=1\nname without equals\nb=2\n", {{"a", "1"}}},  // name not followed by "="
+        {"a=1\ns=\"never closed\nb=2\n", {{"a", "1"}}},     // unclosed quote
+        {"a=1\nl=[1 2 3\nb=2\n", {{"a", "1"}}},             // unclosed bracket
+        {"a=1\ng={ [ab] [cd]\n", {{"a", "1"}}},             // unclosed array block
+        {"A={ a=1 } } b=2", {{"A.a", "1"}}},                // one brace too many
+        {"a=1\nlast", {{"a", "1"}}},                        // name at the very end
+    };
+    for (const Case& c : cases) {
+        OConfigFile config;
+        EXPECT_EQ(config.LoadString(c.text), 1) << c.text;
+        EXPECT_EQ(config.GetError(), 1) << c.text;
+        EXPECT_EQ(config.Values(), c.kept) << c.text;
+        EXPECT_EQ(config.GetInt("a", 9), c.kept.count("a") ? 1 : 9) << c.text;
+    }
+}
+
+TEST(OConfigFileParse, OverlongPathsFailInsteadOfGrowingWithoutBound) {
+    OConfigFile config;
+    std::string deep = "kept=1\n";
+    for (int i = 0; i < 200000; ++i) {
+        deep += "a={";
+    }
+    deep += "x=1\n";
+    EXPECT_EQ(config.LoadString(deep.c_str()), 1);
+    EXPECT_EQ(config.Values(), (Map{{"kept", "1"}}));
+    EXPECT_EQ(config.Blocks().size(), OConfigFile::kMaxPathLength / 2);
+
+    const std::string longest(OConfigFile::kMaxPathLength - 2, 'n');
+    EXPECT_EQ(config.LoadString(("A={" + longest + "=1}").c_str()), 0);
+    EXPECT_EQ(config.Values().begin()->first.size(), OConfigFile::kMaxPathLength);
+    EXPECT_EQ(config.LoadString(("A={" + longest + "n=1}").c_str()), 1);
+    EXPECT_TRUE(config.Values().empty());
+}
+
+TEST(OConfigFileParse, RawValuesKeepTheirDelimitersAndContents) {
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("list = [1 2 // not a comment\n 3]\n"
+                                "quoted = \"a \\\"b\\\" // c\"\n"
+                                "grid = {\n  [ab c] // row one\n  [de}f], junk\n  [g]\n}\n"
+                                "bare = x//y\n"),
+              0);
+    EXPECT_EQ(config.Values(), (Map{{"list", "[1 2 // not a comment\n 3]"},
+                                    {"quoted", "\"a \\\"b\\\" // c\""},
+                                    {"grid", "{[ab c][de}f][g]}"},
+                                    {"bare", "x//y"}}));
+}
+
+TEST(OConfigFileParse, QuotedValueEndingInAnEscapedBackslashClosesAtItsQuote) {
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("s=\"a\\\\\"\nt=\"\\\\\\\"\"\nu=1\n"), 0);
+    EXPECT_EQ(config.Values().at("s"), "\"a\\\\\"");
+    EXPECT_EQ(config.GetString("s", ""), "a\\");
+    EXPECT_EQ(config.GetString("t", ""), "\\\"");
+    EXPECT_EQ(config.GetInt("u", 0), 1);
+}
+
+TEST(OConfigFileParse, RepeatedKeysAndReopenedBlocksMerge) {
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("k=1\nA = { x=1 }\nk=2\nA = {\n y=2\n x=3\n}\n"), 0);
+    EXPECT_EQ(config.Values(), (Map{{"k", "2"}, {"A.x", "3"}, {"A.y", "2"}}));
+    EXPECT_EQ(config.Keys(), (Strings{"k", "A.x", "k", "A.y", "A.x"}));
+    EXPECT_EQ(config.Blocks(), (Strings{"A", "A"}));
+    EXPECT_EQ(config.GetInt("k", 0), 2);
+}
+
+// The skipper stops at the last byte, so an entry cut off right after its
+// "=" or its "{" still reads: an empty value, or an empty open block.
+TEST(OConfigFileParse, TextEndingAfterEqualsOrBraceStillLoads) {
+    OConfigFile config;
+    EXPECT_EQ(config.LoadString("a=1\nb="), 0);
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"b", ""}}));
+    EXPECT_EQ(config.LoadString("a=1\nb=\n// trailing comment\n"), 0);
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"b", ""}}));
+    EXPECT_EQ(config.LoadString("A = {"), 0);
+    EXPECT_EQ(config.Blocks(), (Strings{"A"}));
+    EXPECT_TRUE(config.Values().empty());
+}
+
+TEST(OConfigFileParse, AnEmptyNameEndsTheTextSuccessfully) {
+    OConfigFile config;
+    EXPECT_EQ(config.LoadString("a=1\n= 5\nb=2\n"), 0);
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}}));
+}
+
+// ---------------------------------------------------------------- loaders
+
+TEST(OConfigFileLoaders, LoadMemorySplitsAtCarriageReturnsAndStopsAtNul) {
+    OConfigFile config;
+    const char data[] = "a=1\r\nb=\"x\"\r\nc=[1\r\n2]\0d=4\r\n";
+    ASSERT_EQ(config.LoadMemory(data, sizeof data - 1), 0);
+    EXPECT_EQ(config.Text(), "a=1\n\nb=\"x\"\n\nc=[1\n\n2]\n");
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"b", "\"x\""}, {"c", "[1\n\n2]"}}));
+
+    // Only the count given is read, even without a terminating NUL.
+    const char unterminated[] = {'e', '=', '5', '6'};
+    ASSERT_EQ(config.LoadMemory(unterminated, 3), 0);
+    EXPECT_EQ(config.Values(), (Map{{"e", "5"}}));
+}
+
+TEST(OConfigFileLoaders, LoadStringAndLoadFileEndEveryLineWithOneLineFeed) {
+    TempDir dir;
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("a=1\nb=2"), 0);
+    EXPECT_EQ(config.Text(), "a=1\nb=2\n");
+    ASSERT_EQ(config.LoadString("a=1\n"), 0);
+    EXPECT_EQ(config.Text(), "a=1\n\n");
+
+    TempDir::Write(dir.File("dos.txt"), "a = 1\r\nB = {\r\n s = \"x\"\r\n}\r\n");
+    ASSERT_EQ(config.LoadFile(dir.File("dos.txt").c_str()), 0);
+    EXPECT_EQ(config.Text(), "a = 1\nB = {\n s = \"x\"\n}\n\n");
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"B.s", "\"x\""}}));
+}
+
+TEST(OConfigFileLoaders, MissingFilesFailAndOnlyLoadFileEmptiesTheMapFirst) {
+    TempDir dir;
+    const std::string missing = dir.File("missing.cfg");
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("kept=1\n"), 0);
+    EXPECT_EQ(config.LoadScrambled(missing.c_str()), 1);
+    EXPECT_EQ(config.GetError(), 1);
+    EXPECT_EQ(config.Values(), (Map{{"kept", "1"}}));
+
+    EXPECT_EQ(config.LoadFile(missing.c_str()), 1);
+    EXPECT_EQ(config.GetError(), 1);
+    EXPECT_TRUE(config.Values().empty());
+
+    // A directory opens but cannot be read: the same as a missing file.
+    EXPECT_EQ(config.LoadFile(dir.Path().c_str()), 1);
+}
+
+TEST(OConfigFileLoaders, LoadScrambledUnscramblesAndReportsTheParse) {
+    TempDir dir;
+    const std::string file = dir.File("s.cfg");
+    OConfigFile config;
+    TempDir::Write(file, Unscrambled("a=1\nB = { c=\"t\" }\n"));
+    EXPECT_EQ(config.LoadScrambled(file.c_str()), 0);
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"B.c", "\"t\""}}));
+
+    TempDir::Write(file, Unscrambled("a=1\n}\n"));
+    EXPECT_EQ(config.LoadScrambled(file.c_str()), 1);
+    EXPECT_EQ(config.GetError(), 1);
+    EXPECT_EQ(config.Values(), (Map{{"a", "1"}}));
+
+    // An unscrambled file reads as noise, not as its text.
+    TempDir::Write(file, "a=1\n");
+    config.LoadScrambled(file.c_str());
+    EXPECT_EQ(config.Values().count("a"), 0u);
+}
+
+// ---------------------------------------------------------------- getters
+
+TEST(OConfigFileGetters, IntegersReadDecimalOrHexWithTheirDefaults) {
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("hex=0x1F\nlead=1F\nword=abc\nneg=-42\n"
+                                "list=[5]\nhuge=99999999999\nfull=0xFFFFFFFF\n"),
+              0);
+    EXPECT_EQ(config.GetInt("hex", 0), 31);
+    EXPECT_EQ(config.GetInt("lead", 0), 1);
+    EXPECT_EQ(config.GetInt("word", 5), 0);
+    EXPECT_EQ(config.GetError(), 0);
+    EXPECT_EQ(config.GetInt("neg", 0), -42);
+    EXPECT_EQ(config.GetInt("list", 3), 0);
+    EXPECT_EQ(config.GetInt("huge", 0), INT32_MAX);
+    EXPECT_EQ(config.GetInt("full", 0), -1);
+    EXPECT_EQ(config.GetInt("missing", 12), 12);
+    EXPECT_EQ(config.GetError(), 1);
+    EXPECT_EQ(config.GetInt("neg", 0), -42);
+    EXPECT_EQ(config.GetError(), 0);
+}
+
+TEST(OConfigFileGetters, FloatsConvertAndOverflowToInfinity) {
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("f=2.5\ng=-1e3x\nh=1e300\nw=word\n"), 0);
+    EXPECT_FLOAT_EQ(config.GetFloat("f", 0), 2.5f);
+    EXPECT_FLOAT_EQ(config.GetFloat("g", 0), -1000.0f);
+    EXPECT_EQ(config.GetFloat("h", 0), HUGE_VALF);
+    EXPECT_EQ(config.GetFloat("w", 9), 0.0f);
+    EXPECT_EQ(config.GetFloat("none", 1.25f), 1.25f);
+    EXPECT_EQ(config.GetError(), 1);
+}
+
+TEST(OConfigFileGetters, ArraysSplitAtRunsOfTheSeparator) {
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("commas=[1, 2,,3 ,]\nspaced = [ 4  5\n 6 ]\nempty=[ ]\n"
+                                "bare=12345\nfloats=[0.5 -2 1e2]\n"),
+              0);
+    EXPECT_EQ(IntsOf(config, "commas", ','), (Strings{"1", "2", "3"}));
+    EXPECT_EQ(IntsOf(config, "spaced", ' '), (Strings{"4", "5", "6"}));
+    // A bare value loses its first and last bytes.
+    EXPECT_EQ(IntsOf(config, "bare", ' '), (Strings{"234"}));
+
+    int count = -1;
+    std::unique_ptr<int[]> none(config.GetIntArray("empty", count, ' '));
+    EXPECT_NE(none, nullptr);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(config.GetError(), 0);
+
+    std::unique_ptr<float[]> floats(config.GetFloatArray("floats", count, ' '));
+    ASSERT_EQ(count, 3);
+    EXPECT_EQ(floats[0], 0.5f);
+    EXPECT_EQ(floats[1], -2.0f);
+    EXPECT_EQ(floats[2], 100.0f);
+
+    count = 5;
+    EXPECT_EQ(config.GetIntArray("missing", count, ' '), nullptr);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(config.GetError(), 1);
+    count = 5;
+    EXPECT_EQ(config.GetFloatArray("missing", count, ' '), nullptr);
+    EXPECT_EQ(count, 0);
+}
+
+TEST(OConfigFileGetters, StringsDecodeTheirEscapes) {
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("s=\"a\\tb\\nc\\\"d\\\\e\\0f\\qg\"\n"), 0);
+    const std::string expected("a\tb\nc\"d\\e\0f\\qg", 14);
+    EXPECT_EQ(config.GetString("s", ""), expected);
+
+    std::unique_ptr<char[]> copy(config.GetCString("s", "x"));
+    EXPECT_EQ(std::string(copy.get(), expected.size()), expected);
+    std::unique_ptr<char[]> fallback(config.GetCString("missing", "dflt"));
+    EXPECT_STREQ(fallback.get(), "dflt");
+    EXPECT_EQ(config.GetError(), 1);
+    std::unique_ptr<char[]> nothing(config.GetCString("missing", nullptr));
+    EXPECT_STREQ(nothing.get(), "");
+    EXPECT_EQ(config.GetString("missing", "d"), "d");
+}
+
+TEST(OConfigFileGetters, CharGridsPadRowsToTheLongest) {
+    OConfigFile config;
+    ASSERT_EQ(config.LoadString("g = {\n [ab c] // first\n [de f]\n [g]\n}\n"), 0);
+    int width = 0;
+    int height = 0;
+    std::unique_ptr<char[]> grid(config.GetCharGrid("g", width, height, ' ', nullptr));
+    EXPECT_EQ(width, 3);
+    EXPECT_EQ(height, 3);
+    EXPECT_STREQ(grid.get(), "abcdefg  ");
+
+    std::unique_ptr<char[]> dotted(config.GetCharGrid("g", width, height, '.', nullptr));
+    EXPECT_EQ(width, 4);
+    EXPECT_STREQ(dotted.get(), "ab cde fg...");
+
+    std::unique_ptr<char[]> fallback(config.GetCharGrid("none", width, height, ' ', "xy"));
+    EXPECT_STREQ(fallback.get(), "xy");
+    EXPECT_EQ(config.GetError(), 1);
+    std::unique_ptr<char[]> empty(config.GetCharGrid("none", width, height, ' ', nullptr));
+    EXPECT_STREQ(empty.get(), "");
+}
+
+// ---------------------------------------------------------------- queries
+
+TEST(OConfigFileQueries, BlocksAndKeysAreListedByParentInTextOrder) {
+    OConfigFile config;
+    ASSERT_EQ(
+        config.LoadString("z=1\nRail = {\n Left = { a=1 }\n b=2\n Up = { c=3 Deep = { d=4 } }\n"
+                          "}\nRails = { e=5 }\nRail = { Left = { f=6 } }\n"),
+        0);
+    EXPECT_EQ(config.ListBlocks(""), (Strings{"Rail", "Rails", "Rail"}));
+    EXPECT_EQ(config.ListBlocks("Rail"), (Strings{"Left", "Up", "Left"}));
+    EXPECT_EQ(config.ListBlocks("Rail.Up"), (Strings{"Deep"}));
+    EXPECT_EQ(config.ListKeys(""), (Strings{"z"}));
+    EXPECT_EQ(config.ListKeys("Rail"), (Strings{"b"}));
+    EXPECT_EQ(config.ListKeys("Rail.Left"), (Strings{"a", "f"}));
+    EXPECT_TRUE(config.ListKeys("Rai").empty());
+
+    EXPECT_TRUE(config.HasBlock("Rail"));
+    EXPECT_TRUE(config.HasBlock("Rail.Up.Deep"));
+    EXPECT_FALSE(config.HasBlock("Rai"));
+    EXPECT_FALSE(config.HasBlock("z"));
+    EXPECT_FALSE(config.HasBlock(""));
+}
+
+// ---------------------------------------------------------------- setters
+
+TEST(OConfigFileSetters, StoreTheirTextWithoutTouchingListsOrFlag) {
+    OConfigFile config;
+    config.LoadString("old=1\n");
+    config.GetInt("missing", 0);
+    const int ints[] = {3, -4, 5};
+    const float floats[] = {0.5f, -1.0f};
+    config.SetInt("i", -17);
+    config.SetFloat("f", 2.5f);
+    config.SetIntArray("ia", ints, 3, ',');
+    config.SetFloatArray("fa", floats, 2, ' ');
+    config.SetIntArray("none", nullptr, 0, ' ');
+    config.SetString("s", std::string("q\"t\tn\nz\0b\\", 10));
+    const char grid[] = "abcdef";
+    config.SetCharGrid("g", grid, 3, 2);
+    config.SetInt("old", 2);
+
+    EXPECT_EQ(config.Values(), (Map{{"i", "-17"},
+                                    {"f", "2.500000"},
+                                    {"ia", "[3,-4,5]"},
+                                    {"fa", "[0.500000 -1.000000]"},
+                                    {"none", "[]"},
+                                    {"s", "\"q\\\"t\\tn\\nz\\0b\\\\\""},
+                                    {"g", "{[abc][def]}"},
+                                    {"old", "2"}}));
+    EXPECT_EQ(config.Keys(), (Strings{"old"}));
+    EXPECT_EQ(config.GetError(), 1);
+
+    EXPECT_EQ(config.GetString("s", ""), std::string("q\"t\tn\nz\0b\\", 10));
+    int width = 0;
+    int height = 0;
+    std::unique_ptr<char[]> back(config.GetCharGrid("g", width, height, ' ', nullptr));
+    EXPECT_EQ(width, 3);
+    EXPECT_EQ(height, 2);
+    EXPECT_STREQ(back.get(), "abcdef");
+}
+
+// ---------------------------------------------------------------- layout
+
+TEST(OConfigFileSerialize, WritesTheTabLayoutClosingAndOpeningBlocks) {
+    OConfigFile config;
+    config.SetInt("C", 3);
+    config.SetInt("A.y", 2);
+    config.SetInt("A.B.x", 1);
+    EXPECT_EQ(config.Serialize(), "A = {\n\tB = {\n\t\tx=1\n\t}\n\ty=2\n}\nC=3\n");
+
+    OConfigFile sorted;
+    sorted.SetInt("Ab", 2);
+    sorted.SetInt("A.c", 1);
+    sorted.SetInt("A.B.C.d", 0);
+    sorted.SetInt("A.B.e", 4);
+    sorted.SetInt("X.Y.z", 5);
+    EXPECT_EQ(sorted.Serialize(),
+              "A = {\n\tB = {\n\t\tC = {\n\t\t\td=0\n\t\t}\n\t\te=4\n\t}\n\tc=1\n}\nAb=2\n"
+              "X = {\n\tY = {\n\t\tz=5\n\t}\n}\n");
+    EXPECT_EQ(OConfigFile().Serialize(), "");
+}
+
+// ---------------------------------------------------------------- saving
+
+class OConfigFileSave : public ::testing::Test {
+protected:
+    OConfigFileSave() {
+        config.SetInt("A.x", 1);
+        config.SetString("name", "Mole");
+    }
+    bool OnlyTargetInDirectory() const {
+        int entries = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+            (void)entry;
+            ++entries;
+        }
+        return entries == 1;
+    }
+    TempDir dir;
+    std::string target = dir.File("Saved.Cfg");
+    OConfigFile config;
+};
+
+TEST_F(OConfigFileSave, BothSaversWriteTheSerializedText) {
+    EXPECT_EQ(config.SaveFile(target.c_str()), 0);
+    EXPECT_EQ(TempDir::Read(target), config.Serialize());
+    EXPECT_EQ(config.SaveScrambled(target.c_str()), 0);
+    EXPECT_EQ(config.GetError(), 0);
+    EXPECT_EQ(Unscrambled(TempDir::Read(target)), config.Serialize());
+    EXPECT_NE(TempDir::Read(target), config.Serialize());
+    EXPECT_TRUE(OnlyTargetInDirectory());
+
+    OConfigFile reloaded;
+    EXPECT_EQ(reloaded.LoadScrambled(target.c_str()), 0);
+    EXPECT_EQ(reloaded.Values(), config.Values());
+}
+
+TEST_F(OConfigFileSave, UnwritableTargetsFailAndLeaveWhatWasThere) {
+    EXPECT_EQ(config.SaveScrambled(dir.File("no/such/dir/x.cfg").c_str()), 1);
+    EXPECT_EQ(config.GetError(), 1);
+    EXPECT_EQ(config.SaveFile(""), 1);
+
+    std::filesystem::create_directory(target);
+    TempDir::Write(target + "/inside", "keep");
+    EXPECT_EQ(config.SaveFile(target.c_str()), 1);
+    EXPECT_EQ(TempDir::Read(target + "/inside"), "keep");
+    EXPECT_TRUE(OnlyTargetInDirectory());
+}
+
+// A write that fails part-way (here: the file size limit, which holds even
+// for root) must leave the old file whole and no temporary file behind.
+TEST_F(OConfigFileSave, WriteFailingMidwayKeepsTheOldFile) {
+    const std::string old = "old contents that must survive\n";
+    TempDir::Write(target, old);
+    config.SetString("long", std::string(4096, 'x'));
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int scrambled = config.SaveScrambled(target.c_str());
+    const int plain = config.SaveFile(target.c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(scrambled, 1);
+    EXPECT_EQ(plain, 1);
+    EXPECT_EQ(config.GetError(), 1);
+    EXPECT_EQ(TempDir::Read(target), old);
+    EXPECT_TRUE(OnlyTargetInDirectory());
+}
+
+// ---------------------------------------------------------------- round trip
+
+// Random maps of dotted identifier keys and non-empty raw values in each of
+// the value forms; serialised and read back they must give the same map.
+class RandomMaps {
+public:
+    explicit RandomMaps(unsigned seed) : random(seed) {}
+
+    // A config filled by parsing one "key=raw" line per entry.
+    OConfigFile Next() {
+        Map wanted;
+        std::string lines;
+        for (int i = Between(0, 30); i > 0; --i) {
+            const std::string key = Key();
+            const std::string raw = RawValue();
+            wanted[key] = raw;
+            lines += key + "=" + raw + "\n";
+        }
+        OConfigFile config;
+        EXPECT_EQ(config.LoadString(lines.c_str()), 0) << lines;
+        EXPECT_EQ(config.Values(), wanted) << lines;
+        return config;
+    }
+
+private:
+    int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+    std::string Bytes(size_t count, int low, int high) {
+        std::string bytes;
+        for (size_t i = 0; i < count; ++i) {
+            bytes += static_cast<char>(Between(low, high));
+        }
+        return bytes;
+    }
+    // Replaces the byte with one that cannot end the value early.
+    static std::string Without(std::string bytes, char forbidden) {
+        for (char& c : bytes) {
+            if (c == forbidden) {
+                c = '_';
+            }
+        }
+        return bytes;
+    }
+    std::string Identifier() {
+        static const char* names[] = {"A", "Ab", "B", "a0", "x_y", "Rail", "Left", "Z9"};
+        return names[Between(0, 7)];
+    }
+    std::string Key() {
+        std::string key = Identifier();
+        for (int depth = Between(0, 3); depth > 0; --depth) {
+            key += "." + Identifier();
+        }
+        return key;
+    }
+    std::string Bare() {
+        static const std::string bytes = "abcXYZ0189_-+.,:;!?()<>|&*%$#@~'^/\\\"[{]";
+        std::string value(1, bytes[static_cast<size_t>(Between(0, 11))]);
+        for (int n = Between(0, 10); n > 0; --n) {
+            value += bytes[static_cast<size_t>(Between(0, static_cast<int>(bytes.size()) - 1))];
+        }
+        return value;
+    }
+    std::string RawValue() {
+        OConfigFile store;
+        switch (Between(0, 4)) {
+            case 0:
+                store.SetInt("v", static_cast<int>(random()));
+                break;
+            case 1:
+                store.SetString("v", Bytes(static_cast<size_t>(Between(0, 20)), 0, 255));
+                break;
+            case 2:
+                return Bare();
+            case 3:
+                return "[" + Without(Bytes(static_cast<size_t>(Between(0, 20)), 1, 127), ']') + "]";
+            default: {
+                const int width = Between(0, 5);
+                const int height = Between(1, 4);
+                const std::string grid =
+                    Without(Bytes(static_cast<size_t>(width * height), 1, 127), ']');
+                store.SetCharGrid("v", grid.c_str(), width, height);
+            }
+        }
+        return store.Values().at("v");
+    }
+
+    std::mt19937 random;
+};
+
+TEST(OConfigFileRoundTrip, RandomMapsSurviveSerializeAndReload) {
+    RandomMaps maps(20261206);
+    for (int round = 0; round < 500; ++round) {
+        OConfigFile original = maps.Next();
+        const std::string text = original.Serialize();
+        OConfigFile reloaded;
+        ASSERT_EQ(reloaded.LoadString(text.c_str()), 0) << text;
+        ASSERT_EQ(reloaded.Values(), original.Values()) << text;
+        EXPECT_EQ(reloaded.Serialize(), text);
+    }
+}
+
+TEST(OConfigFileRoundTrip, RandomMapsSurviveScrambledSaveAndLoad) {
+    TempDir dir;
+    const std::string file = dir.File("round.cfg");
+    RandomMaps maps(77);
+    for (int round = 0; round < 100; ++round) {
+        OConfigFile original = maps.Next();
+        ASSERT_EQ(original.SaveScrambled(file.c_str()), 0);
+        OConfigFile reloaded;
+        reloaded.SetInt("stale", 1);
+        ASSERT_EQ(reloaded.LoadScrambled(file.c_str()), 0);
+        ASSERT_EQ(reloaded.Values(), original.Values()) << original.Serialize();
+    }
+}
+
+}  // namespace

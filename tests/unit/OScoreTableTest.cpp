@@ -1,0 +1,216 @@
+#include "data/OScoreTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "data/Scrambler.h"
+#include "support/TempDir.h"
+
+namespace {
+
+std::string Scrambled(std::string text) {
+    Scrambler::Config(reinterpret_cast<uint8_t*>(text.data()), text.size());
+    return text;
+}
+
+std::string Unscrambled(const std::string& file) {
+    return Scrambled(TempDir::Read(file));
+}
+
+std::vector<int> Scores(const OScoreTable& table) {
+    std::vector<int> scores;
+    for (size_t i = 0; i < table.GetCount(); ++i)
+        scores.push_back(table.GetEntry(i).score);
+    return scores;
+}
+
+class ScoreTableTest : public ::testing::Test {
+protected:
+    // A full table of 1000, 900, ..., 100 at Normal.
+    void WriteDescending() {
+        std::string text;
+        for (int score = 1000; score >= 100; score -= 100) {
+            text += "P" + std::to_string(score) + "\n" + std::to_string(score) + "\nNormal\n";
+        }
+        TempDir::Write(file, Scrambled(text));
+    }
+    TempDir dir;
+    std::string file = dir.File("TP.Kv");
+};
+
+}  // namespace
+
+TEST_F(ScoreTableTest, MissingFileLoadsNothingAndResetWritesTenDefaults) {
+    OScoreTable table(file, 10, "");
+    EXPECT_FALSE(table.Load());
+    EXPECT_EQ(table.GetCount(), 0u);
+
+    table.Reset();
+    ASSERT_EQ(table.GetCount(), 10u);
+    std::string expected;
+    for (int i = 0; i < 10; ++i)
+        expected += "...\n0\n...\n";
+    EXPECT_EQ(Unscrambled(file), expected);
+    // The file is scrambled as a whole from its first byte.
+    EXPECT_EQ(TempDir::Read(file), Scrambled(expected));
+    EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
+
+    OScoreTable again(file, 10, "");
+    ASSERT_TRUE(again.Load());
+    EXPECT_EQ(again.GetCount(), 10u);
+    EXPECT_EQ(again.GetEntry(9).name, "...");
+    EXPECT_EQ(again.GetEntry(9).difficulty, "...");
+    EXPECT_EQ(again.GetEntry(9).score, 0);
+}
+
+TEST_F(ScoreTableTest, SpacesAndUnderscoresInNamesReadBackAsSpaces) {
+    OScoreTable table(file, 3, "");
+    table.Reset();
+    table.Insert("Ada Lovelace", 300, "Hard");
+    table.Insert("snake_case", 200, "Easy");
+    EXPECT_EQ(Unscrambled(file), "Ada_Lovelace\n300\nHard\nsnake_case\n200\nEasy\n...\n0\n...\n");
+
+    OScoreTable loaded(file, 3, "");
+    ASSERT_TRUE(loaded.Load());
+    EXPECT_EQ(loaded.GetEntry(0).name, "Ada Lovelace");
+    EXPECT_EQ(loaded.GetEntry(0).difficulty, "Hard");
+    EXPECT_EQ(loaded.GetEntry(1).name, "snake case");
+    EXPECT_EQ(loaded.GetEntry(1).score, 200);
+}
+
+TEST_F(ScoreTableTest, NamesThatWouldBreakTheWordListStillReadBackAsOneRecord) {
+    OScoreTable table(file, 3, "");
+    table.Reset();
+    table.Insert("", 30, "Normal");
+    table.Insert("tab\there", 20, "");
+    table.Insert("-5 x", 10, "Easy");
+
+    OScoreTable loaded(file, 3, "");
+    ASSERT_TRUE(loaded.Load());
+    ASSERT_EQ(loaded.GetCount(), 3u);
+    EXPECT_EQ(loaded.GetEntry(0).name, " ");
+    EXPECT_EQ(loaded.GetEntry(0).difficulty, "Normal");
+    EXPECT_EQ(loaded.GetEntry(1).name, "tab here");
+    EXPECT_EQ(loaded.GetEntry(1).difficulty, "...");
+    EXPECT_EQ(loaded.GetEntry(2).name, "-5 x");
+    EXPECT_EQ(loaded.GetEntry(2).score, 10);
+}
+
+TEST_F(ScoreTableTest, InsertKeepsOlderEqualScoresAheadAndDropsTheLowest) {
+    WriteDescending();
+    OScoreTable table(file, 10, "");
+    ASSERT_TRUE(table.Load());
+    EXPECT_FALSE(table.Qualifies(99));
+    EXPECT_TRUE(table.Qualifies(100));
+
+    table.Insert("New", 500, "Easy");
+    EXPECT_EQ(Scores(table), (std::vector<int>{1000, 900, 800, 700, 600, 500, 500, 400, 300, 200}));
+    EXPECT_EQ(table.GetEntry(5).name, "P500");
+    EXPECT_EQ(table.GetEntry(6).name, "New");
+
+    OScoreTable loaded(file, 10, "");
+    ASSERT_TRUE(loaded.Load());
+    EXPECT_EQ(Scores(loaded), Scores(table));
+    EXPECT_EQ(loaded.GetEntry(6).difficulty, "Easy");
+}
+
+TEST_F(ScoreTableTest, ScoreTyingTheLowestQualifiesButIsDroppedAgain) {
+    WriteDescending();
+    OScoreTable table(file, 10, "");
+    ASSERT_TRUE(table.Load());
+    const std::string before = TempDir::Read(file);
+    table.Insert("Tie", 100, "Hard");
+    EXPECT_EQ(table.GetEntry(9).name, "P100");
+    EXPECT_EQ(TempDir::Read(file), before);
+
+    OScoreTable zeros(dir.File("zeros.Kv"), 10, "");
+    zeros.Reset();
+    EXPECT_TRUE(zeros.Qualifies(0));
+    EXPECT_FALSE(zeros.Qualifies(-1));
+    zeros.Insert("Zero", 0, "Easy");
+    for (size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(zeros.GetEntry(i).name, "...");
+}
+
+TEST_F(ScoreTableTest, TableKeepsTheSizeItWasLoadedWith) {
+    TempDir::Write(file, Scrambled("A\n30\nEasy\nB\n20\nEasy\nC\n10\nEasy\nD\n5\n"));
+    OScoreTable table(file, 10, "");
+    ASSERT_TRUE(table.Load());
+    ASSERT_EQ(table.GetCount(), 3u);  // the incomplete fourth record is ignored
+    EXPECT_TRUE(table.Qualifies(1));
+    table.Insert("X", 25, "Hard");
+    table.Insert("Y", 1, "Hard");
+    EXPECT_EQ(Scores(table), (std::vector<int>{30, 25, 20}));
+    EXPECT_THROW(table.GetEntry(3), std::out_of_range);
+
+    OScoreTable loaded(file, 10, "");
+    ASSERT_TRUE(loaded.Load());
+    EXPECT_EQ(loaded.GetCount(), 3u);
+}
+
+TEST_F(ScoreTableTest, LoadStopsAtTheFirstRecordWithoutANumber) {
+    TempDir::Write(file, Scrambled("A 7 Easy  B x Hard C 9 Normal"));
+    OScoreTable table(file, 10, "");
+    ASSERT_TRUE(table.Load());
+    ASSERT_EQ(table.GetCount(), 1u);
+    EXPECT_EQ(table.GetEntry(0).score, 7);
+
+    // Digits glued to a word end the number; the rest is the next word.
+    TempDir::Write(file, Scrambled("A 12Hard B 3 Easy"));
+    ASSERT_TRUE(table.Load());
+    ASSERT_EQ(table.GetCount(), 2u);
+    EXPECT_EQ(table.GetEntry(0).difficulty, "Hard");
+    EXPECT_EQ(table.GetEntry(1).name, "B");
+
+    // A number beyond 32 bits is no number.
+    TempDir::Write(file,
+                   Scrambled("A 2147483647 Easy B -2147483648 Easy C 2147483648 Easy D 1 Easy"));
+    ASSERT_TRUE(table.Load());
+    ASSERT_EQ(table.GetCount(), 2u);
+    EXPECT_EQ(table.GetEntry(0).score, 2147483647);
+    EXPECT_EQ(table.GetEntry(1).score, -2147483648LL);
+}
+
+TEST_F(ScoreTableTest, FailedLoadLeavesTheTableAsItWas) {
+    OScoreTable table(file, 2, "");
+    table.Reset();
+    table.Insert("Kept", 5, "Easy");
+    std::filesystem::remove(file);
+    EXPECT_FALSE(table.Load());
+    EXPECT_EQ(table.GetEntry(0).name, "Kept");
+}
+
+TEST_F(ScoreTableTest, FailedSaveLeavesTheOldFileWhole) {
+    WriteDescending();
+    const std::string before = TempDir::Read(file);
+    OScoreTable table(file, 10, "");
+    ASSERT_TRUE(table.Load());
+    // The temporary file cannot be created where a folder stands in its way.
+    std::filesystem::create_directory(file + ".tmp");
+    table.Insert("Lost", 5000, "Hard");
+    EXPECT_FALSE(table.Save());
+    EXPECT_EQ(TempDir::Read(file), before);
+    EXPECT_EQ(table.GetEntry(0).name, "Lost");
+}
+
+TEST_F(ScoreTableTest, AbsurdFilesLoadWithBoundedRecordsAndWords) {
+    // Two million tiny records and a word of a few megabytes.
+    std::string text;
+    text.reserve(2'000'000 * 8 + 4'000'000);
+    text += std::string(4'000'000, 'W') + " 1 Easy\n";
+    for (int i = 0; i < 2'000'000; ++i)
+        text += "a 1 b\n";
+    TempDir::Write(file, Scrambled(text));
+
+    OScoreTable table(file, 10, "");
+    ASSERT_TRUE(table.Load());
+    EXPECT_EQ(table.GetCount(), OScoreTable::kMaxRecords);
+    EXPECT_EQ(table.GetEntry(0).name, std::string(256, 'W'));
+    EXPECT_EQ(table.GetEntry(0).score, 1);
+    EXPECT_EQ(table.GetEntry(1).name, "a");
+}
