@@ -128,23 +128,36 @@ KvModelWriter KvModelWriter::Sphere(float radius, int rings, int segments) {
     KvModelWriter writer;
     rings = std::max(rings, 2);
     segments = std::max(segments, 3);
-    // Ring r (0 at the north pole, rings at the south pole) of segments + 1
-    // positions, the last repeating the first with s = 1.
-    for (int r = 0; r <= rings; ++r) {
+    // Positions: one at each pole and segments per inner ring, shared by all
+    // triangles that meet there, so the mesh is closed. Texture coordinates:
+    // a grid of (rings + 1) x (segments + 1), the seam column repeated with
+    // s = 1.
+    const uint32_t northPole = writer.AddPosition(0.0f, radius, 0.0f);
+    for (int r = 1; r < rings; ++r) {
         const float latitude = kPi * static_cast<float>(r) / static_cast<float>(rings);
-        for (int s = 0; s <= segments; ++s) {
+        for (int s = 0; s < segments; ++s) {
             const float longitude =
                 2.0f * kPi * static_cast<float>(s) / static_cast<float>(segments);
             writer.AddPosition(radius * std::sin(latitude) * std::cos(longitude),
                                radius * std::cos(latitude),
                                -radius * std::sin(latitude) * std::sin(longitude));
+        }
+    }
+    const uint32_t southPole = writer.AddPosition(0.0f, -radius, 0.0f);
+    for (int r = 0; r <= rings; ++r) {
+        for (int s = 0; s <= segments; ++s) {
             writer.AddTexCoord(static_cast<float>(s) / static_cast<float>(segments),
                                1.0f - static_cast<float>(r) / static_cast<float>(rings));
         }
     }
-    const auto at = [segments](int r, int s) {
-        const uint32_t index = static_cast<uint32_t>(r * (segments + 1) + s);
-        return Corner{index, index};
+    const auto at = [=](int r, int s) {
+        uint32_t position = northPole;
+        if (r == rings) {
+            position = southPole;
+        } else if (r > 0) {
+            position = static_cast<uint32_t>(1 + (r - 1) * segments + s % segments);
+        }
+        return Corner{position, static_cast<uint32_t>(r * (segments + 1) + s)};
     };
     for (int r = 0; r < rings; ++r) {
         for (int s = 0; s < segments; ++s) {

@@ -21,8 +21,8 @@ public:
     // z of the point the segment-triangle test returns for no hit.
     static constexpr float kNoHitZ = -16384.0f;
 
-    // The root over these triangles; its box is their bounds (clamped to
-    // the search limit).
+    // The root over these triangles; its box is their bounds, searched from
+    // 1024 down for the minimum and from -1024 up for the maximum.
     explicit KvOctree(const std::vector<KvFace>& triangles);
     // A child over the triangles of its parent that touch the given box.
     KvOctree(const std::vector<KvFace>& triangles, const KvOctreeAABB& box);

@@ -108,16 +108,32 @@ TEST_F(KvOctreeTest, OctantsRunXOutermostThenYThenZ) {
     }
 }
 
-TEST_F(KvOctreeTest, TheRootBoxIsSearchedWithinTheLimit) {
-    KvModelWriter writer = ModelFiles::OneTriangle();
-    writer.AddPosition(5000, 2000, -3000);
-    writer.AddTriangle({0, 0}, {1, 0}, {3, 0});
+TEST_F(KvOctreeTest, TheRootBoxSearchStartsAtTheLimit) {
+    // The minimum search starts at 1024 and the maximum search at -1024: a
+    // model lying wholly beyond x = 1024 gets a box from 1024, one wholly
+    // below y = -1024 a box up to -1024. It still holds the model.
+    KvModelWriter writer;
+    writer.AddTexCoord(0, 0);
+    writer.AddPosition(2000, -3000, 0);
+    writer.AddPosition(2001, -3000, 0);
+    writer.AddPosition(2000, -2999, 1);
+    writer.AddTriangle({0, 0}, {1, 0}, {2, 0});
     auto data = DataOf(writer);
     const KvOctreeAABB& box = data->GetOctree()->GetBox();
-    EXPECT_EQ(box.maximum.x, 1024.0f);
-    EXPECT_EQ(box.maximum.y, 1024.0f);
-    EXPECT_EQ(box.minimum.z, -1024.0f);
-    EXPECT_EQ(box.minimum.x, 0.0f);
+    EXPECT_EQ(box.minimum.x, 1024.0f);
+    EXPECT_EQ(box.maximum.x, 2001.0f);
+    EXPECT_EQ(box.minimum.y, -3000.0f);
+    EXPECT_EQ(box.maximum.y, -1024.0f);
+    EXPECT_EQ(box.minimum.z, 0.0f);
+    EXPECT_EQ(box.maximum.z, 1.0f);
+    EXPECT_EQ(data->GetOctree()->TriangleCount(), 1u);
+
+    // An ordinary model's box is its bounds.
+    auto small = DataOf(ModelFiles::OneTriangle());
+    const KvOctreeAABB& tight = small->GetOctree()->GetBox();
+    EXPECT_EQ(tight.minimum.x, 0.0f);
+    EXPECT_EQ(tight.maximum.y, 1.0f);
+    EXPECT_EQ(tight.maximum.z, 0.0f);
 }
 
 TEST_F(KvOctreeTest, SegmentsHitAndMissASphere) {
