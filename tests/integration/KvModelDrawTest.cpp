@@ -8,6 +8,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "support/ImageFiles.h"
@@ -85,6 +87,24 @@ public:
         return rgb;
     }
 
+    // Writes the frame as a PPM into $CARROWMOOR_SNAPSHOTS (when set).
+    void Snapshot(const std::string& name) const {
+        const char* folder = std::getenv("CARROWMOOR_SNAPSHOTS");
+        if (folder == nullptr) {
+            return;
+        }
+        const std::vector<uint8_t> rgb = Frame();
+        FILE* file = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
+        if (file == nullptr) {
+            return;
+        }
+        std::fprintf(file, "P6\n%d %d\n255\n", kSize, kSize);
+        for (int row = kSize - 1; row >= 0; --row) {
+            std::fwrite(&rgb[static_cast<size_t>(row) * kSize * 3], 1, kSize * 3, file);
+        }
+        std::fclose(file);
+    }
+
 private:
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
@@ -139,6 +159,7 @@ TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsDisplayList) {
     ASSERT_NE(cube.GetData()->displayList, 0u);
     EXPECT_TRUE(glIsList(cube.GetData()->displayList));
     cube.Draw();
+    window.Snapshot("model-cube");
     ExpectRedGreenFace(window);
     const std::vector<uint8_t> listed = window.Frame();
 
@@ -191,6 +212,7 @@ TEST_F(KvModelDrawTest, TheDetailTextureModulatesOnTheSecondUnitAndIsSwitchedOff
     detailed.BuildDisplayList();
     EXPECT_TRUE(OGLExtensions::HasMultitexture()) << "loaded for the detail texture";
     detailed.Draw();
+    window.Snapshot("model-detail");
     // White base times 128 grey detail.
     EXPECT_TRUE(ColourNear(window.Pixel(128, 128), 128, 128, 128, 4));
 
@@ -232,6 +254,7 @@ TEST_F(KvModelDrawTest, WireframeDrawsTheEdgesOnlyAndRestoresFilling) {
     cube.Load("Cube.Kvm");
     glDisable(GL_TEXTURE_2D);
     cube.DrawWireframe();
+    window.Snapshot("model-wireframe");
     // The face's diagonal runs through the centre; beside it the face is empty.
     int lit = 0;
     for (int d = -3; d <= 3; ++d) {
@@ -262,6 +285,7 @@ TEST_F(KvModelDrawTest, ShadowVolumeCoversTheGroundBehindTheModel) {
     glTranslatef(0, 0, -8);  // the cube in front of the eye
     glColor3f(1, 1, 0);
     cube.DrawShadowVolume(light, true);
+    window.Snapshot("model-shadow-volume");
     // The silhouette is the top face's border; its sides run up to the light
     // and down to infinity, so the volume covers a band through the cube.
     EXPECT_TRUE(ColourNear(window.Pixel(128, 128), 255, 255, 0));
