@@ -116,6 +116,29 @@ uint16_t InputTranslator::VirtualKey(SDL_Keycode key) {
             return 45;
         case SDLK_DELETE:
             return 46;
+        // Punctuation keys of a US layout, as Windows numbers them.
+        case SDLK_SEMICOLON:
+            return 186;
+        case SDLK_EQUALS:
+            return 187;
+        case SDLK_COMMA:
+            return 188;
+        case SDLK_MINUS:
+            return 189;
+        case SDLK_PERIOD:
+            return 190;
+        case SDLK_SLASH:
+            return 191;
+        case SDLK_BACKQUOTE:
+            return 192;
+        case SDLK_LEFTBRACKET:
+            return 219;
+        case SDLK_BACKSLASH:
+            return 220;
+        case SDLK_RIGHTBRACKET:
+            return 221;
+        case SDLK_QUOTE:
+            return 222;
         case SDLK_KP_0:
             return 96;
         case SDLK_KP_MULTIPLY:

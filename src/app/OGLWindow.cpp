@@ -120,6 +120,10 @@ void OGLWindow::UnregisterWindowClass() {
         return;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     videoRegistered = false;
+    // The last subsystem gone: let SDL release what it holds beyond them
+    // (its D-Bus connection among others).
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        SDL_Quit();
 }
 
 void OGLWindow::EnumerateDisplayModes() {

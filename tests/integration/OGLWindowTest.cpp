@@ -20,6 +20,7 @@
 #include "app/OMessageBox.h"
 #include "app/OSoftwareGL.h"
 #include "data/SystemOptions.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -313,101 +314,7 @@ TEST_F(OGLWindowOnDisplay, AnIconOfTheRightSizeIsTakenAndAShortOneRefused) {
 
 namespace {
 
-std::string CommandOutput(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return output;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr)
-        output += buffer;
-    pclose(pipe);
-    return output;
-}
-
-unsigned long X11WindowId(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return 0;
-    return info.info.x11.window;
-}
-
-}  // namespace
-
-TEST_F(OGLWindowOnDisplay, RealMouseAndKeyboardInputArriveAsInputEvents) {
-    if (std::system("command -v xdotool >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "no xdotool";
-    SystemOptions.ScreenRes = 0;
-    TestWindow window;
-    ASSERT_TRUE(window.Create(kClassName, kTitle, 640, 480));
-    unsigned long id = X11WindowId(window.GetWindow());
-    if (id == 0)
-        GTEST_SKIP() << "not on X11";
-    std::atomic<bool> pointerOnWindow{false};
-    std::thread player([&window, &pointerOnWindow, id] {
-        while (window.frames < 5)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        // Other programs may share the display: only go on when the pointer
-        // is over this window.
-        std::string where = CommandOutput("xdotool windowraise " + std::to_string(id) +
-                                          " mousemove 100 100 sleep 0.1 getmouselocation --shell");
-        pointerOnWindow = where.find("WINDOW=" + std::to_string(id) + "\n") != std::string::npos;
-        if (pointerOnWindow) {
-            // Press inside, drag out of the 640 x 480 window, release
-            // outside, then type.
-            std::system(
-                "xdotool mousedown 1 sleep 0.1 mousemove 300 200 sleep 0.1 mousemove 900 700 "
-                "sleep 0.1 mouseup 1 sleep 0.1 key Return sleep 0.1 type a");
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        }
-        SDL_Event quit = {};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
-    });
-    window.Run();
-    player.join();
-    if (!pointerOnWindow)
-        GTEST_SKIP() << "another window covers this one";
-
-    std::vector<InputEvent> downs, ups, moves, chars, keys;
-    for (const InputEvent& e : window.inputs) {
-        if (e.type == EventMouseDown)
-            downs.push_back(e);
-        if (e.type == EventMouseUp)
-            ups.push_back(e);
-        if (e.type == EventMouseMove)
-            moves.push_back(e);
-        if (e.type == EventChar)
-            chars.push_back(e);
-        if (e.type == EventKeyDown)
-            keys.push_back(e);
-    }
-    ASSERT_EQ(downs.size(), 1u);
-    EXPECT_EQ(downs[0].button, MouseButtonLeft);
-    EXPECT_EQ(downs[0].x, 100);
-    EXPECT_EQ(downs[0].y, 100);
-    ASSERT_EQ(ups.size(), 1u) << "the release outside the window still arrives";
-    EXPECT_EQ(ups[0].x, 900);
-    EXPECT_EQ(ups[0].y, 700);
-    ASSERT_FALSE(moves.empty());
-    EXPECT_EQ(moves.back().x, 900);
-    int sumDx = 0;
-    for (const InputEvent& m : moves)
-        sumDx += m.dx;
-    EXPECT_EQ(sumDx, moves.back().x - 0) << "moves add up from the start position 0, 0";
-    ASSERT_GE(keys.size(), 2u);
-    EXPECT_EQ(keys[0].key, 13);
-    EXPECT_EQ(keys[0].x, 900) << "keys carry the last pointer position";
-    ASSERT_EQ(chars.size(), 2u);
-    EXPECT_EQ(chars[0].key, 13);
-    EXPECT_EQ(chars[1].key, 'a');
-}
-
-namespace {
-
-// In the child process started by RunChild: opens the window, writes down
-// how that went and ends before any test runs.
+// In a child process: opens the window and describes how that went.
 std::string OpenWindowAndDescribe() {
     ResetSystemOptions();
     SystemOptions.FullScreen = 0;
@@ -436,7 +343,7 @@ std::string OpenWindowAndDescribe() {
 }
 
 const bool kRanAsChild = [] {
-    const char* resultFile = std::getenv("CARROWMOOR_CHILD_RESULT");
+    const char* resultFile = ChildResultFileFor("open-window");
     if (resultFile == nullptr)
         return false;
     TempDir::Write(resultFile, OpenWindowAndDescribe());
@@ -444,26 +351,9 @@ const bool kRanAsChild = [] {
     _exit(0);
 }();
 
-// Runs this program again with a changed environment; the child only opens
-// a window (above) and this returns what it wrote to its result file.
 std::string RunChild(const std::vector<std::pair<std::string, std::string>>& set,
                      const std::vector<std::string>& unset) {
-    TempDir dir;
-    std::string resultFile = dir.File("result.txt");
-    pid_t pid = fork();
-    if (pid == 0) {
-        for (const std::string& name : unset)
-            unsetenv(name.c_str());
-        for (const auto& [name, value] : set)
-            setenv(name.c_str(), value.c_str(), 1);
-        setenv("CARROWMOOR_CHILD_RESULT", resultFile.c_str(), 1);
-        execl("/proc/self/exe", "integration_tests", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
-    return TempDir::Read(resultFile);
+    return RunSelfAsChild("open-window", set, unset);
 }
 
 }  // namespace

@@ -161,12 +161,13 @@ TEST(InputTranslator, KeysBecomeWindowsVirtualKeyCodes) {
         uint16_t key;
     };
     const Case cases[] = {
-        {SDLK_ESCAPE, 27},   {SDLK_TAB, 9},    {SDLK_BACKSPACE, 8}, {SDLK_RETURN, 13},
-        {SDLK_KP_ENTER, 13}, {SDLK_END, 35},   {SDLK_HOME, 36},     {SDLK_LEFT, 37},
-        {SDLK_UP, 38},       {SDLK_RIGHT, 39}, {SDLK_DOWN, 40},     {SDLK_DELETE, 46},
-        {SDLK_a, 'A'},       {SDLK_z, 'Z'},    {SDLK_m, 'M'},       {SDLK_0, '0'},
-        {SDLK_9, '9'},       {SDLK_SPACE, 32}, {SDLK_F1, 112},      {SDLK_F12, 123},
-        {SDLK_LSHIFT, 16},   {SDLK_RCTRL, 17}, {SDLK_PAGEUP, 33},   {SDLK_KP_5, 101},
+        {SDLK_ESCAPE, 27},   {SDLK_TAB, 9},      {SDLK_BACKSPACE, 8}, {SDLK_RETURN, 13},
+        {SDLK_KP_ENTER, 13}, {SDLK_END, 35},     {SDLK_HOME, 36},     {SDLK_LEFT, 37},
+        {SDLK_UP, 38},       {SDLK_RIGHT, 39},   {SDLK_DOWN, 40},     {SDLK_DELETE, 46},
+        {SDLK_a, 'A'},       {SDLK_z, 'Z'},      {SDLK_m, 'M'},       {SDLK_0, '0'},
+        {SDLK_9, '9'},       {SDLK_SPACE, 32},   {SDLK_F1, 112},      {SDLK_F12, 123},
+        {SDLK_LSHIFT, 16},   {SDLK_RCTRL, 17},   {SDLK_PAGEUP, 33},   {SDLK_KP_5, 101},
+        {SDLK_MINUS, 189},   {SDLK_PERIOD, 190}, {SDLK_QUOTE, 222},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(InputTranslator::VirtualKey(c.sym), c.key) << SDL_GetKeyName(c.sym);

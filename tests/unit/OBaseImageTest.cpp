@@ -74,7 +74,7 @@ TEST(OBaseImageTga, OtherKindsOfTgaAreRefused) {
     for (Case c :
          {Case{"image-ID field", 0, 5}, Case{"colour map", 1, 1}, Case{"colour-mapped type", 2, 1},
           Case{"run-length true colour", 2, 10}, Case{"run-length greyscale", 2, 11},
-          Case{"colour-map spec", 5, 1}, Case{"x origin", 8, 1}, Case{"y origin", 11, 1}}) {
+          Case{"colour-map entry", 5, 1}, Case{"x origin", 8, 1}, Case{"y origin", 11, 1}}) {
         std::string file = good;
         file[c.offset] = static_cast<char>(c.value);
         OBaseImage image;

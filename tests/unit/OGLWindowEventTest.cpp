@@ -79,6 +79,7 @@ protected:
     void TearDown() override {
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         SDL_QuitSubSystem(SDL_INIT_EVENTS);
+        SDL_Quit();
     }
 };
 

@@ -1,0 +1,2 @@
+// The test program's leak-checker settings.
+#include "support/SanitizerDefaults.h"
