@@ -25,14 +25,23 @@ KvOctree::KvOctree(const std::vector<KvFace>& faces) {
         }
     }
     box.Set(low, high);
-    Build(faces);
+    std::vector<KvFace> belonging;
+    for (const KvFace& face : faces) {
+        if (Touches(box, face)) {
+            belonging.push_back(face);
+        }
+    }
+    size_t budget = kCopyBudgetPerTriangle * faces.size();
+    Build(std::move(belonging), 0, budget);
 }
 
-KvOctree::KvOctree(const std::vector<KvFace>& faces, const KvOctreeAABB& childBox) : box(childBox) {
-    Build(faces);
+KvOctree::KvOctree(std::vector<KvFace> faces, const KvOctreeAABB& childBox, int depth,
+                   size_t& budget)
+    : box(childBox) {
+    Build(std::move(faces), depth, budget);
 }
 
-bool KvOctree::Touches(const KvFace& face) const {
+bool KvOctree::Touches(const KvOctreeAABB& box, const KvFace& face) {
     // A triangle touches the box when its own bounds do; a large triangle
     // that crosses a box with none of its corners inside still counts.
     const OVector3 p0 = Corner(face, 0);
@@ -45,19 +54,31 @@ bool KvOctree::Touches(const KvFace& face) const {
     return box.Overlaps(low, high);
 }
 
-void KvOctree::Build(const std::vector<KvFace>& candidates) {
-    std::vector<KvFace> belonging;
-    for (const KvFace& face : candidates) {
-        if (Touches(face)) {
-            belonging.push_back(face);
-        }
-    }
+void KvOctree::Build(std::vector<KvFace> belonging, int depth, size_t& budget) {
     const float width = box.maximum.x - box.minimum.x;
-    if (belonging.size() > kSplitCount && width > kMinSplitWidth) {
+    if (belonging.size() > kSplitCount && width > kMinSplitWidth && depth < kMaxDepth) {
+        std::vector<KvFace> octants[8];
+        size_t copies = 0;
+        size_t largest = 0;
         for (int octant = 0; octant < 8; ++octant) {
-            children[octant] = std::make_unique<KvOctree>(belonging, box.Octant(octant));
+            const KvOctreeAABB childBox = box.Octant(octant);
+            for (const KvFace& face : belonging) {
+                if (Touches(childBox, face)) {
+                    octants[octant].push_back(face);
+                }
+            }
+            copies += octants[octant].size();
+            largest = std::max(largest, octants[octant].size());
         }
-        return;
+        // Split only when it sorts the triangles apart and the budget allows.
+        if (largest < belonging.size() && copies <= budget) {
+            budget -= copies;
+            for (int octant = 0; octant < 8; ++octant) {
+                children[octant] = std::make_unique<KvOctree>(
+                    std::move(octants[octant]), box.Octant(octant), depth + 1, budget);
+            }
+            return;
+        }
     }
     triangles = std::move(belonging);
 }

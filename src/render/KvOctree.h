@@ -20,12 +20,19 @@ public:
     static constexpr float kSearchLimit = 1024.0f;
     // z of the point the segment-triangle test returns for no hit.
     static constexpr float kNoHitZ = -16384.0f;
+    // Bounds on the work a hostile model can cause (triangles meeting at a
+    // point that lies on every octant's border, coordinates far apart): the
+    // depth of the tree, and the triangle copies all nodes together hold, as
+    // a multiple of the model's triangle count.
+    static constexpr int kMaxDepth = 12;
+    static constexpr size_t kCopyBudgetPerTriangle = 16;
 
     // The root over these triangles; its box is their bounds, searched from
     // 1024 down for the minimum and from -1024 up for the maximum.
     explicit KvOctree(const std::vector<KvFace>& triangles);
-    // A child over the triangles of its parent that touch the given box.
-    KvOctree(const std::vector<KvFace>& triangles, const KvOctreeAABB& box);
+    // A node over triangles that touch its box, at a depth (the root is 0),
+    // splitting while the copy budget lasts.
+    KvOctree(std::vector<KvFace> triangles, const KvOctreeAABB& box, int depth, size_t& budget);
     KvOctree(const KvOctree&) = delete;
     KvOctree& operator=(const KvOctree&) = delete;
 
@@ -49,8 +56,8 @@ public:
     int Depth() const;
 
 private:
-    void Build(const std::vector<KvFace>& candidates);
-    bool Touches(const KvFace& face) const;
+    void Build(std::vector<KvFace> belonging, int depth, size_t& budget);
+    static bool Touches(const KvOctreeAABB& box, const KvFace& face);
     void NearestHit(const OVector3& a, const OVector3& b, OVector3& best, float& bestDistance,
                     bool& found) const;
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <set>
 
 #include "support/ModelFiles.h"
@@ -234,4 +235,37 @@ TEST_F(KvOctreeTest, AnEmptyModelAnswersNoHit) {
     ASSERT_NE(data, nullptr);
     OVector3 hit;
     EXPECT_FALSE(data->GetOctree()->QuerySegment({-1, -1, -1}, {1, 1, 1}, hit));
+}
+
+TEST_F(KvOctreeTest, TrianglesOnEveryOctantsBorderDoNotMultiplyWithoutEnd) {
+    // 400 triangles meeting at the centre of the box belong to all eight
+    // octants at every level; far-apart coordinates allow a very deep tree.
+    KvModelWriter fan;
+    fan.AddTexCoord(0, 0);
+    const uint32_t centre = fan.AddPosition(0, 0, 0);
+    fan.AddPosition(-1e30f, -1e30f, -1e30f);
+    fan.AddPosition(1e30f, 1e30f, 1e30f);
+    for (int i = 0; i < 400; ++i) {
+        const float angle = 0.0157f * static_cast<float>(i);
+        const uint32_t a = fan.AddPosition(std::cos(angle), std::sin(angle), 0.5f);
+        const uint32_t b = fan.AddPosition(std::cos(angle + 0.01f), std::sin(angle + 0.01f), -0.5f);
+        fan.AddTriangle({centre, 0}, {a, 0}, {b, 0});
+    }
+    fan.AddTriangle({centre, 0}, {1, 0}, {2, 0});
+    auto data = DataOf(fan);
+    const KvOctree& tree = *data->GetOctree();
+    EXPECT_LE(tree.Depth(), KvOctree::kMaxDepth + 1);
+    size_t copies = 0;
+    std::function<void(const KvOctree&)> count = [&](const KvOctree& node) {
+        copies += node.TriangleCount();
+        if (node.HasChildren()) {
+            for (int i = 0; i < 8; ++i) {
+                count(*node.Child(i));
+            }
+        }
+    };
+    count(tree);
+    EXPECT_LE(copies, (KvOctree::kCopyBudgetPerTriangle + 1) * 401);
+    OVector3 hit;
+    EXPECT_TRUE(tree.QuerySegment({0.6f, 0.01f, 1}, {0.6f, 0.01f, -1}, hit));
 }
