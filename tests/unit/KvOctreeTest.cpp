@@ -222,6 +222,12 @@ TEST_F(KvOctreeTest, SegmentTriangleTestReturnsThePointOrTheNoHitMarker) {
         EXPECT_EQ(p.z, -16384.0f);
         EXPECT_TRUE(KvOctree::IsNoHit(p));
     }
+    // The angle sum lets points a hair outside an edge count (0.3 % of the
+    // edge's length out), but not further (1 %).
+    EXPECT_FALSE(KvOctree::IsNoHit(
+        KvOctree::IntersectSegmentTriangle({0.5f, -0.003f, 1}, {0.5f, -0.003f, -1}, face)));
+    EXPECT_TRUE(KvOctree::IsNoHit(
+        KvOctree::IntersectSegmentTriangle({0.5f, -0.01f, 1}, {0.5f, -0.01f, -1}, face)));
     // A segment ending exactly on the triangle hits it.
     const OVector3 touching =
         KvOctree::IntersectSegmentTriangle({0.3f, 0.3f, 1}, {0.3f, 0.3f, 0}, face);
