@@ -26,8 +26,13 @@ constexpr int kSize = 256;
 class ModelWindow {
 public:
     ModelWindow() {
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
+        if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+                throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
+            }
+            // Later tests start the video subsystem afresh (the X11 window
+            // class is taken when it starts).
+            startedVideo = true;
         }
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -42,6 +47,9 @@ public:
     ~ModelWindow() {
         DestroyContext();
         SDL_DestroyWindow(window);
+        if (startedVideo) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        }
     }
     ModelWindow(const ModelWindow&) = delete;
     ModelWindow& operator=(const ModelWindow&) = delete;
@@ -106,6 +114,7 @@ public:
     }
 
 private:
+    bool startedVideo = false;
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
 };
