@@ -1,0 +1,303 @@
+#include "render/KvModel.h"
+#include "render/KvModelData.h"
+#include "render/KvModelRegistry.h"
+#include "render/OGLExtensions.h"
+#include "render/OTexture.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "support/ImageFiles.h"
+#include "support/ModelFiles.h"
+#include "support/PixelCheck.h"
+#include "support/TestArchive.h"
+
+namespace {
+
+constexpr int kSize = 256;
+
+// A plain SDL window whose GL context the test can destroy and create again,
+// as a display-mode switch does.
+class ModelWindow {
+public:
+    ModelWindow() {
+        if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+                throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
+            }
+            // Later tests start the video subsystem afresh (the X11 window
+            // class is taken when it starts).
+            startedVideo = true;
+        }
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        window = SDL_CreateWindow("model test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                  kSize, kSize, SDL_WINDOW_OPENGL);
+        if (window == nullptr) {
+            throw std::runtime_error(std::string("window: ") + SDL_GetError());
+        }
+        CreateContext();
+    }
+    ~ModelWindow() {
+        DestroyContext();
+        SDL_DestroyWindow(window);
+        if (startedVideo) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        }
+    }
+    ModelWindow(const ModelWindow&) = delete;
+    ModelWindow& operator=(const ModelWindow&) = delete;
+
+    void CreateContext() {
+        context = SDL_GL_CreateContext(window);
+        if (context == nullptr) {
+            throw std::runtime_error(std::string("GL context: ") + SDL_GetError());
+        }
+        SDL_GL_MakeCurrent(window, context);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        // Looking down -z at the unit cube: x and y from -2 to 2.
+        glViewport(0, 0, kSize, kSize);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-2, 2, -2, 2, -10, 10);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_TEXTURE_2D);
+    }
+    void DestroyContext() {
+        SDL_GL_MakeCurrent(window, nullptr);
+        SDL_GL_DeleteContext(context);
+        context = nullptr;
+    }
+
+    void Clear(float red, float green, float blue) {
+        glClearColor(red, green, blue, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    std::array<int, 3> Pixel(int x, int y) const {
+        glFinish();
+        uint8_t rgb[3] = {};
+        glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+        return {rgb[0], rgb[1], rgb[2]};
+    }
+    std::vector<uint8_t> Frame() const {
+        glFinish();
+        std::vector<uint8_t> rgb(kSize * kSize * 3);
+        glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        return rgb;
+    }
+
+    // Writes the frame as a PPM into $CARROWMOOR_SNAPSHOTS (when set).
+    void Snapshot(const std::string& name) const {
+        const char* folder = std::getenv("CARROWMOOR_SNAPSHOTS");
+        if (folder == nullptr) {
+            return;
+        }
+        const std::vector<uint8_t> rgb = Frame();
+        FILE* file = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
+        if (file == nullptr) {
+            return;
+        }
+        std::fprintf(file, "P6\n%d %d\n255\n", kSize, kSize);
+        for (int row = kSize - 1; row >= 0; --row) {
+            std::fwrite(&rgb[static_cast<size_t>(row) * kSize * 3], 1, kSize * 3, file);
+        }
+        std::fclose(file);
+    }
+
+private:
+    bool startedVideo = false;
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+};
+
+// 64 x 64: the left half red, the right half green.
+std::string RedGreenTga() {
+    std::vector<uint8_t> bgr;
+    for (int row = 0; row < 64; ++row) {
+        for (int x = 0; x < 64; ++x) {
+            bgr.insert(bgr.end(), {0, uint8_t(x < 32 ? 0 : 255), uint8_t(x < 32 ? 255 : 0)});
+        }
+    }
+    return ImageFiles::Tga(2, 24, 64, 64, bgr);
+}
+
+class KvModelDrawTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        archive.AddTexture("RedGreen.Tga", RedGreenTga());
+        archive.AddTexture("White.Tga", ImageFiles::FilledTga(2, 24, 8, 8, {255, 255, 255}));
+        archive.AddTexture("Grey.Tga", ImageFiles::FilledTga(3, 8, 8, 8, {128}));
+        KvModelWriter cube = KvModelWriter::Cube(1.0f);
+        cube.SetTextures("RedGreen.Tga");
+        archive.Add("Data/Models/Cube.Kvm", ModelFiles::Bytes(cube));
+        KvModelWriter detailed = KvModelWriter::Cube(1.0f);
+        detailed.SetTextures("White.Tga", "Grey.Tga");
+        archive.Add("Data/Models/Detailed.Kvm", ModelFiles::Bytes(detailed));
+        archive.Open();
+        window.Clear(0, 0, 0);
+    }
+
+    ModelWindow window;
+    ModelTestGuard guard;
+    TestArchive archive;
+};
+
+// The +z face covers window pixels 64..192 on both axes.
+void ExpectRedGreenFace(const ModelWindow& window) {
+    EXPECT_TRUE(ColourNear(window.Pixel(90, 128), 255, 0, 0));
+    EXPECT_TRUE(ColourNear(window.Pixel(166, 128), 0, 255, 0));
+    EXPECT_TRUE(ColourNear(window.Pixel(30, 128), 0, 0, 0)) << "outside the cube";
+    EXPECT_TRUE(ColourNear(window.Pixel(128, 220), 0, 0, 0)) << "outside the cube";
+}
+
+}  // namespace
+
+TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsDisplayList) {
+    KvModel cube;
+    cube.Load("Cube.Kvm");
+    cube.BuildDisplayList();
+    ASSERT_NE(cube.GetData()->displayList, 0u);
+    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
+    cube.Draw();
+    window.Snapshot("model-cube");
+    ExpectRedGreenFace(window);
+    const std::vector<uint8_t> listed = window.Frame();
+
+    // Sent triangle by triangle (no list) the picture is the same.
+    KvModelRegistry::Instance().DeleteAllLists();
+    EXPECT_EQ(cube.GetData()->displayList, 0u);
+    window.Clear(0, 0, 0);
+    cube.Draw();
+    EXPECT_TRUE(window.Frame() == listed);
+
+    // Invisible models draw nothing; a moved model draws where it is.
+    window.Clear(0, 0, 0);
+    cube.visible = false;
+    cube.Draw();
+    EXPECT_TRUE(ColourNear(window.Pixel(90, 128), 0, 0, 0));
+    cube.visible = true;
+    cube.SetPosition({-0.5f, 0, 0});
+    cube.Draw();
+    EXPECT_TRUE(ColourNear(window.Pixel(40, 128), 255, 0, 0));
+}
+
+TEST_F(KvModelDrawTest, ListsSurviveTheContextBeingCreatedAgain) {
+    KvModel cube;
+    cube.Load("Cube.Kvm");
+    cube.BuildDisplayList();
+    cube.Draw();
+    const std::vector<uint8_t> before = window.Frame();
+
+    // What the application does around a display-mode switch.
+    OTexture::DeleteAllTextures();
+    KvModelRegistry::Instance().DeleteAllLists();
+    EXPECT_EQ(cube.GetData()->displayList, 0u);
+    window.DestroyContext();
+    window.CreateContext();
+    OTexture::UploadAllTextures();
+    KvModelRegistry::Instance().RebuildAllLists();
+    ASSERT_NE(cube.GetData()->displayList, 0u);
+    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
+
+    window.Clear(0, 0, 0);
+    cube.Draw();
+    ExpectRedGreenFace(window);
+    EXPECT_TRUE(window.Frame() == before) << "the rebuilt list draws differently";
+}
+
+TEST_F(KvModelDrawTest, TheDetailTextureModulatesOnTheSecondUnitAndIsSwitchedOffAfter) {
+    OGLExtensions::ForgetAll();
+    KvModel detailed;
+    detailed.Load("Detailed.Kvm");
+    detailed.BuildDisplayList();
+    EXPECT_TRUE(OGLExtensions::HasMultitexture()) << "loaded for the detail texture";
+    detailed.Draw();
+    window.Snapshot("model-detail");
+    // White base times 128 grey detail.
+    EXPECT_TRUE(ColourNear(window.Pixel(128, 128), 128, 128, 128, 4));
+
+    OGLExtensions::ActiveTextureARB(GL_TEXTURE1_ARB);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "the second unit stays on after the list";
+    OGLExtensions::ActiveTextureARB(GL_TEXTURE0_ARB);
+
+    // The plain cube drawn afterwards is not darkened by the detail texture.
+    KvModel cube;
+    cube.Load("Cube.Kvm");
+    cube.BuildDisplayList();
+    window.Clear(0, 0, 0);
+    cube.Draw();
+    ExpectRedGreenFace(window);
+}
+
+TEST_F(KvModelDrawTest, TranslucentModelsBlendAndRestoreTheCallersState) {
+    KvModel cube;
+    cube.Load("Cube.Kvm");
+    cube.BuildDisplayList();
+    cube.translucency = 0.0;
+    cube.colour[3] = 0.5f;
+    window.Clear(0, 0, 1);
+    glDisable(GL_LIGHTING);
+    // Only the front face, so the colour is one blend of it over the blue.
+    glEnable(GL_CULL_FACE);
+    cube.Draw();
+    glDisable(GL_CULL_FACE);
+    EXPECT_TRUE(ColourNear(window.Pixel(90, 128), 128, 0, 128, 4));
+    GLboolean depthWrites = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    EXPECT_TRUE(depthWrites);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting was off before and stays off";
+}
+
+TEST_F(KvModelDrawTest, WireframeDrawsTheEdgesOnlyAndRestoresFilling) {
+    KvModel cube;
+    cube.Load("Cube.Kvm");
+    glDisable(GL_TEXTURE_2D);
+    cube.DrawWireframe();
+    window.Snapshot("model-wireframe");
+    // The face's diagonal runs through the centre; beside it the face is empty.
+    int lit = 0;
+    for (int d = -3; d <= 3; ++d) {
+        lit += ColourNear(window.Pixel(128 + d, 128 + d), 255, 255, 255, 60) ? 1 : 0;
+    }
+    EXPECT_GT(lit, 3);
+    EXPECT_TRUE(ColourNear(window.Pixel(100, 150), 0, 0, 0));
+    GLint modes[2] = {};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    EXPECT_EQ(modes[0], GL_FILL);
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+TEST_F(KvModelDrawTest, ShadowVolumeCoversTheGroundBehindTheModel) {
+    // A cube lit from straight above: its volume, seen from above, covers
+    // the cube's square footprint and nothing beside it.
+    KvModel cube;
+    cube.Load("Cube.Kvm");
+    const OVector3 light(0, 100, 0);
+    cube.UpdateShadow(light);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-1, 1, -1, 1, 1, 1000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -8);  // the cube in front of the eye
+    glColor3f(1, 1, 0);
+    cube.DrawShadowVolume(light, true);
+    window.Snapshot("model-shadow-volume");
+    // The silhouette is the top face's border; its sides run up to the light
+    // and down to infinity, so the volume covers a band through the cube.
+    EXPECT_TRUE(ColourNear(window.Pixel(128, 128), 255, 255, 0));
+    EXPECT_TRUE(ColourNear(window.Pixel(128, 10), 255, 255, 0)) << "extends to infinity below";
+    EXPECT_TRUE(ColourNear(window.Pixel(20, 128), 0, 0, 0)) << "beside the cube";
+}
