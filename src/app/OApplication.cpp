@@ -7,6 +7,7 @@
 #include "data/OResourceArchive.h"
 #include "data/OScoreTable.h"
 #include "data/SystemOptions.h"
+#include "render/KvModelRegistry.h"
 #include "render/OCamera.h"
 #include "render/OFont.h"
 #include "render/OTexture.h"
@@ -200,6 +201,7 @@ void OApplication::DrawCursor() {
 
 bool OApplication::ResetVideoMode() {
     OTexture::DeleteAllTextures();
+    KvModelRegistry::Instance().DeleteAllLists();
     if (font != nullptr) {
         font->DeleteLists();
     }
@@ -217,6 +219,8 @@ bool OApplication::ResetVideoMode() {
         font->Build();
     }
     DrawLoadingScreen(45, nullptr);
+    // Model lists record texture names, so they follow the texture upload.
+    KvModelRegistry::Instance().RebuildAllLists();
     DrawLoadingScreen(80, nullptr);
     DrawLoadingScreen(100, nullptr);
     return true;

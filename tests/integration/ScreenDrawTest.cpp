@@ -11,6 +11,10 @@
 #include "data/OArchiveWriter.h"
 #include "data/OResourceArchive.h"
 #include "data/SystemOptions.h"
+#include "render/KvModel.h"
+#include "render/KvModelData.h"
+#include "render/KvModelRegistry.h"
+#include "render/KvModelWriter.h"
 #include "render/OTexture.h"
 #include "support/TempDir.h"
 #include "support/TgaBytes.h"
@@ -47,6 +51,9 @@ public:
         writer.Add("Data/Textures/Back.Tga", MakeTga32(64, 64, [](int, int) { return kGrey; }));
         writer.Add("Data/Textures/Button.Tga", Banded(128, 80, {kBlue, kGreen}));
         writer.Add("Data/Textures/CheckBox.Tga", Banded(24, 96, {kRed, kGreen, kBlue, kYellow}));
+        KvModelWriter cube = KvModelWriter::Cube(1.0f);
+        cube.SetTextures("Back.Tga");
+        writer.Add("Data/Models/Cube.Kvm", cube.Build());
         std::string error;
         writer.Write(dir.File("Resource.Kvr"), error);
         OResourceArchive::Instance().SetPath(dir.File("Resource.Kvr"));
@@ -206,4 +213,16 @@ TEST_F(ScreenDrawTest, CursorIs48PixelsSquareAt768Lines) {
     EXPECT_TRUE(Near(app.Pixel(600 + 47, top - 47), kMagenta));
     EXPECT_FALSE(Near(app.Pixel(600 + 48, top), kMagenta));
     EXPECT_FALSE(Near(app.Pixel(600, top - 48), kMagenta));
+}
+
+TEST_F(ScreenDrawTest, ModelListsAreRebuiltInTheNewContextAfterResetVideoMode) {
+    KvModel cube;
+    cube.Load("Cube.Kvm");
+    cube.BuildDisplayList();
+    ASSERT_NE(cube.GetData()->displayList, 0u);
+    SystemOptions.ScreenRes = 0;
+    ASSERT_TRUE(app.ResetVideoMode());
+    ASSERT_NE(cube.GetData()->displayList, 0u);
+    EXPECT_TRUE(glIsList(cube.GetData()->displayList)) << "the list lives in the new context";
+    KvModelRegistry::Instance().DeleteAllLists();
 }
