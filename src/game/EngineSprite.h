@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "render/OVector3.h"
+
+class OTexture;
+
+// An animated sprite: a sheet cut into frames of 160 x 160 pixels, the frame
+// shown and where it is shown.
+class EngineSprite {
+public:
+    static constexpr int kFrameSize = 160;
+
+    EngineSprite();
+    ~EngineSprite();
+    EngineSprite(const EngineSprite&) = delete;
+    EngineSprite& operator=(const EngineSprite&) = delete;
+
+    // Loads the sheet (with mipmaps).
+    void Load(const char* name);
+
+    const OTexture* GetTexture() const { return texture.get(); }
+    // Frame columns and rows of the sheet (at least 1 each).
+    int Columns() const;
+    int Rows() const;
+
+    int32_t frame = 0;
+    OVector3 position;
+
+private:
+    std::unique_ptr<OTexture> texture;
+};

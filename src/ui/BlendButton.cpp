@@ -1,0 +1,89 @@
+#include "ui/BlendButton.h"
+
+#include <GL/gl.h>
+
+#include "render/OTexture.h"
+#include "ui/OControlPainter.h"
+
+BlendButton::BlendButton(int id, bool focusable) : OControl(id, focusable) {}
+
+BlendButton::~BlendButton() {
+    delete texture;
+}
+
+bool BlendButton::SetImage(const std::string& name) {
+    auto* newTexture = new OTexture();
+    newTexture->Load(name, true);
+    delete texture;
+    texture = newTexture;
+    if (texture->GetImage() == nullptr) {
+        SetSize(1, 1);
+        return false;
+    }
+    SetSize(texture->GetWidth(), texture->GetHeight() / 2);
+    return true;
+}
+
+bool BlendButton::HandleEvent(InputEvent& event) {
+    if (event.type != EventMouseDown || event.button != 0) {
+        return false;
+    }
+    PlayClickSound();
+    return Notify(id, 0);
+}
+
+bool BlendButton::HitTest(InputEvent& event) {
+    if (!enabled || hidden) {
+        return false;
+    }
+    const float mx = VirtualX(event);
+    const float my = VirtualY(event);
+    return x - width / 2.0f <= mx && mx < x + width / 2.0f && y - height / 2.0f <= my &&
+           my < y + height / 2.0f;
+}
+
+void BlendButton::Select() {
+    if (glowDone == 1) {
+        glowDone = 0;
+    }
+    PlayOverSound();
+    pressed = 1;
+    selected = 1;
+}
+
+void BlendButton::Deselect() {
+    pressed = 0;
+    selected = 0;
+}
+
+void BlendButton::Update(int ms) {
+    if (glowDone != 0) {
+        return;
+    }
+    glow += ms * kGlowPerMs;
+    if (glow >= kGlowEnd) {
+        glowDone = 1;
+        glow = kGlowStart;
+    }
+}
+
+void BlendButton::Draw() {
+    if (hidden) {
+        return;
+    }
+    OControlPainter::Begin2D();
+    const float halfW = width / 2.0f;
+    const float halfH = height / 2.0f;
+    if (glowDone == 0) {
+        const float g = static_cast<float>(glow);
+        OControlPainter::DrawBand(texture, x - halfW * g, y - halfH * g, x + halfW * g,
+                                  y + halfH * g, 0.5f, 1.0f, false,
+                                  static_cast<float>(kGlowEnd - glow));
+    }
+    if (pressed) {
+        OControlPainter::DrawBand(texture, x - halfW, y - halfH, x + halfW, y + halfH, 0.0f, 0.5f);
+    } else {
+        OControlPainter::DrawBand(texture, x - halfW, y - halfH, x + halfW, y + halfH, 0.5f, 1.0f);
+    }
+    OControlPainter::End2D();
+}

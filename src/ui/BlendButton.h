@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "ui/O2D.h"
+#include "ui/OControl.h"
+
+class OTexture;
+
+// A picture button with two stacked states and a glow that grows and fades
+// when the pointer comes over it. Positioned by its centre.
+class BlendButton : public OControl, public O2D {
+public:
+    static constexpr double kGlowEnd = 1.5;
+    static constexpr double kGlowStart = 1.0;
+    static constexpr double kGlowPerMs = 0.00125;
+
+    BlendButton(int id, bool focusable);
+    ~BlendButton() override;
+
+    bool SetImage(const std::string& name);
+
+    bool HandleEvent(InputEvent& event) override;
+    void Draw() override;
+    bool HitTest(InputEvent& event) override;
+    void Select() override;
+    void Deselect() override;
+    void Update(int ms) override;
+
+    OTexture* texture = nullptr;
+    double glow = kGlowStart;
+    int glowDone = 1;
+    uint8_t pressed = 0;
+    uint8_t hidden = 0;
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/InputEvent.h"
+
+class OApplication;
+class OCamera;
+class OControl;
+class OTexture;
+
+// Base of every screen: owns its controls, draws a background stretched over
+// the virtual 800 x 600 space and routes input to its controls with a
+// tab-order focus model.
+class ORenderWindow {
+public:
+    static constexpr int kVirtualWidth = 800;
+    static constexpr int kVirtualHeight = 600;
+
+    explicit ORenderWindow(int id);
+    virtual ~ORenderWindow();
+    ORenderWindow(const ORenderWindow&) = delete;
+    ORenderWindow& operator=(const ORenderWindow&) = delete;
+
+    virtual void OnEnter() {}
+    virtual void OnLeave() {}
+    virtual void Draw();
+    virtual void Update(int ms);
+    // Creates the screen's controls; called once when the screen is added.
+    virtual bool Build() { return true; }
+    // True when a control took the event.
+    virtual bool OnInput(InputEvent& event);
+    virtual bool OnControlEvent(int controlId, int code) { return false; }
+
+    bool LoadPictures(const std::string& backgroundName, const std::string& overlayName);
+    void AddControl(OControl* control);
+    OControl* RemoveControl(OControl* control);
+    bool HasControl(const OControl* control) const;
+    void FocusControl(OControl* control);
+    void SetClientSize(int width, int height);
+
+    OTexture* background = nullptr;
+    OTexture* overlay = nullptr;
+    OTexture* logo = nullptr;
+    int id;
+    int16_t windowWidth = 20;
+    int16_t windowHeight = 20;
+    int16_t tabCount = 0;
+    int16_t currentTab = -1;
+    OControl* focusedControl = nullptr;
+    OControl* activeControl = nullptr;
+    std::vector<OControl*> controls;
+    OApplication* application = nullptr;
+    OCamera* camera = nullptr;
+
+protected:
+    // Draws a texture as one quad over (x0, y0)-(x1, y1) with row 0 of the
+    // picture at the top edge.
+    static void DrawPicture(OTexture* texture, float x0, float y0, float x1, float y1);
+
+private:
+    bool RouteWithFocus(InputEvent& event);
+    bool RouteWithoutFocus(InputEvent& event);
+    bool RouteKeyboard(InputEvent& event);
+    bool RouteMouse(InputEvent& event);
+};

@@ -1,0 +1,444 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "render/OFont.h"
+#include "support/UiTestData.h"
+#include "ui/BlendButton.h"
+#include "ui/KvCheckBox.h"
+#include "ui/KvIncDec.h"
+#include "ui/KvSlider.h"
+#include "ui/ORenderWindow.h"
+#include "ui/OTextField.h"
+#include "ui/OTextStack.h"
+
+namespace {
+
+// A screen that records what its controls report.
+class RecordingScreen : public ORenderWindow {
+public:
+    RecordingScreen() : ORenderWindow(900) { SetClientSize(800, 600); }
+    bool OnControlEvent(int controlId, int code) override {
+        events.emplace_back(controlId, code);
+        return true;
+    }
+    std::vector<std::pair<int, int>> events;
+};
+
+// A control that records the events it is given and may decline them.
+class ProbeControl : public OControl, public O2D {
+public:
+    ProbeControl(int id, bool focusable, bool takes) : OControl(id, focusable), takes(takes) {
+        SetPosition(0, 0);
+        SetSize(800, 600);
+    }
+    bool HitTest(InputEvent& event) override {
+        const float mx = VirtualX(event);
+        const float my = VirtualY(event);
+        return x <= mx && mx < x + width && y <= my && my < y + height;
+    }
+    bool HandleEvent(InputEvent& event) override {
+        ++handled;
+        return takes;
+    }
+    bool takes;
+    int handled = 0;
+};
+
+InputEvent Mouse(int type, int windowX, int windowY, int button = 0) {
+    InputEvent e{};
+    e.type = type;
+    e.button = button;
+    e.x = windowX;
+    e.y = windowY;
+    return e;
+}
+
+// Window pixel of a virtual point on an 800 x 600 client.
+InputEvent MouseAtVirtual(int type, float vx, float vy) {
+    return Mouse(type, static_cast<int>(vx), static_cast<int>(600 - vy));
+}
+
+InputEvent Key(int type, int key) {
+    InputEvent e{};
+    e.type = type;
+    e.key = key;
+    return e;
+}
+
+class ControlsTest : public ::testing::Test {
+protected:
+    UiTestData data;
+    RecordingScreen screen;
+};
+
+}  // namespace
+
+TEST_F(ControlsTest, TabCyclesFocusInAddOrderAndWraps) {
+    auto* a = new ProbeControl(1, true, true);
+    auto* skipped = new ProbeControl(2, false, true);
+    auto* b = new ProbeControl(3, true, true);
+    auto* c = new ProbeControl(4, true, true);
+    for (OControl* control : {static_cast<OControl*>(a), static_cast<OControl*>(skipped),
+                              static_cast<OControl*>(b), static_cast<OControl*>(c)}) {
+        screen.AddControl(control);
+    }
+    ASSERT_EQ(screen.tabCount, 3);
+    std::vector<OControl*> focusOrder;
+    for (int i = 0; i < 4; ++i) {
+        InputEvent tab = Key(EventKeyDown, 9);
+        EXPECT_TRUE(screen.OnInput(tab));
+        focusOrder.push_back(screen.focusedControl);
+        EXPECT_EQ(screen.focusedControl->selected, 1);
+    }
+    EXPECT_EQ(focusOrder, (std::vector<OControl*>{a, b, c, a}));
+    EXPECT_EQ(c->selected, 0) << "the previous focus is deselected";
+    // Other keys go to the focused control.
+    InputEvent letter = Key(EventChar, 'x');
+    EXPECT_TRUE(screen.OnInput(letter));
+    EXPECT_EQ(a->handled, 1);
+}
+
+TEST_F(ControlsTest, RemovingAControlKeepsTabIndicesWithoutGaps) {
+    auto* a = new ProbeControl(1, true, true);
+    auto* b = new ProbeControl(2, true, true);
+    auto* plain = new ProbeControl(3, false, true);
+    auto* c = new ProbeControl(4, true, true);
+    for (OControl* control : {static_cast<OControl*>(a), static_cast<OControl*>(b),
+                              static_cast<OControl*>(plain), static_cast<OControl*>(c)}) {
+        screen.AddControl(control);
+    }
+    screen.FocusControl(b);
+    EXPECT_EQ(screen.RemoveControl(b), b);
+    EXPECT_EQ(screen.focusedControl, nullptr);
+    EXPECT_EQ(screen.activeControl, nullptr);
+    EXPECT_EQ(screen.tabCount, 2);
+    EXPECT_EQ(a->tabIndex, 0);
+    EXPECT_EQ(c->tabIndex, 1);
+    EXPECT_EQ(screen.RemoveControl(b), nullptr);
+    screen.AddControl(a);  // already there: nothing changes
+    EXPECT_EQ(screen.controls.size(), 3u);
+    delete b;
+}
+
+TEST_F(ControlsTest, PointerLeavingAHoverControlDeselectsItAndClearsTheFocusIndex) {
+    auto* button = new BlendButton(10, true);
+    button->SetImage("Buttons/Ok.Tga");
+    button->SetPosition(400, 300);
+    screen.AddControl(button);
+    InputEvent over = MouseAtVirtual(EventMouseMove, 400, 300);
+    screen.OnInput(over);
+    EXPECT_EQ(button->selected, 1);
+    EXPECT_EQ(screen.currentTab, 0);
+    InputEvent away = MouseAtVirtual(EventMouseMove, 50, 50);
+    screen.OnInput(away);
+    EXPECT_EQ(button->selected, 0);
+    EXPECT_EQ(screen.currentTab, -1);
+}
+
+TEST_F(ControlsTest, UpperControlThatDeclinesPassesTheEventToTheOneBelow) {
+    for (bool focusable : {false, true}) {
+        RecordingScreen local;
+        auto* below = new ProbeControl(1, focusable, true);
+        auto* above = new ProbeControl(2, focusable, false);
+        local.AddControl(below);
+        local.AddControl(above);
+        InputEvent click = Mouse(EventMouseDown, 100, 100);
+        EXPECT_TRUE(local.OnInput(click));
+        EXPECT_EQ(above->handled, 1);
+        EXPECT_EQ(below->handled, 1);
+    }
+}
+
+TEST_F(ControlsTest, PressModeTextFieldKeepsGettingEventsAfterThePointerLeaves) {
+    auto* field = new OTextField(nullptr, "", 20, false);
+    field->SetPosition(100, 100);
+    screen.AddControl(field);
+    InputEvent click = MouseAtVirtual(EventMouseDown, 120, 120);
+    EXPECT_TRUE(screen.OnInput(click));  // swallowed: the click that selected it
+    EXPECT_EQ(field->selected, 1);
+    InputEvent away = MouseAtVirtual(EventMouseMove, 700, 500);
+    screen.OnInput(away);
+    EXPECT_EQ(field->selected, 1) << "press-mode controls stay selected";
+    InputEvent typed = Key(EventChar, 'Q');
+    EXPECT_TRUE(screen.OnInput(typed));
+    EXPECT_EQ(field->text, "Q");
+}
+
+TEST_F(ControlsTest, ClickAtWindowCentreHitsCentredButtonAt1024x768) {
+    screen.SetClientSize(1024, 768);
+    auto* button = new BlendButton(77, false);
+    button->SetImage("Buttons/Ok.Tga");
+    button->SetPosition(400, 300);
+    screen.AddControl(button);
+    InputEvent click = Mouse(EventMouseDown, 512, 384);
+    EXPECT_TRUE(screen.OnInput(click));
+    ASSERT_EQ(screen.events.size(), 1u);
+    EXPECT_EQ(screen.events[0], std::make_pair(77, 0));
+    // Just outside its right edge (x + 64 virtual = 593.92 window pixels).
+    InputEvent miss = Mouse(EventMouseDown, 595, 384);
+    EXPECT_FALSE(screen.OnInput(miss));
+    InputEvent right = Mouse(EventMouseDown, 512, 384, 2);
+    EXPECT_FALSE(screen.OnInput(right)) << "only the left button clicks";
+}
+
+TEST_F(ControlsTest, BlendButtonGlowRunsOnceAndReselectingDoesNotRestartIt) {
+    BlendButton button(1, false);
+    button.SetImage("Buttons/Ok.Tga");
+    EXPECT_EQ(button.width, 128);
+    EXPECT_EQ(button.height, 40);
+    button.Select();
+    EXPECT_EQ(button.glowDone, 0);
+    button.Update(200);
+    EXPECT_NEAR(button.glow, 1.25, 1e-9);
+    button.Deselect();
+    button.Select();  // still running: not restarted
+    EXPECT_NEAR(button.glow, 1.25, 1e-9);
+    button.Update(200);
+    EXPECT_EQ(button.glowDone, 1);
+    EXPECT_DOUBLE_EQ(button.glow, 1.0);
+}
+
+TEST_F(ControlsTest, TextStackCyclesReportsKeysAndRemembers) {
+    auto* stack = new OTextStack(nullptr, 5, false, 1.0f);
+    stack->SetImage("Interface/Button.Tga");
+    stack->SetPosition(300, 300);
+    stack->AddItem("640 x 480", 0);
+    stack->AddItem("800 x 600", 1);
+    stack->AddItem("1024 x 768", 2);
+    stack->SelectKey(0);
+    screen.AddControl(stack);
+    for (int i = 0; i < 4; ++i) {
+        InputEvent click = MouseAtVirtual(EventMouseDown, 310, 310);
+        screen.OnInput(click);
+    }
+    std::vector<int> codes;
+    for (auto& e : screen.events)
+        codes.push_back(e.second);
+    EXPECT_EQ(codes, (std::vector<int>{1, 2, 0, 1}));
+    EXPECT_EQ(stack->RememberedKey(), 0);
+
+    stack->SelectKey(2);
+    stack->Next();
+    EXPECT_EQ(stack->CurrentKey(), 2) << "Next stays on the last item";
+    EXPECT_EQ(stack->RememberedKey(), 2);
+    stack->SelectKey(0);
+    stack->Prev();
+    EXPECT_EQ(stack->CurrentKey(), 0) << "Prev stays on the first item";
+    stack->SelectKey(1);
+    stack->AddItem("640 x 480", 9);  // duplicate text: nothing changes
+    EXPECT_EQ(stack->CurrentKey(), 1);
+    EXPECT_EQ(stack->items.size(), 3u);
+    stack->AddItem("Windowed", 1);  // same key: replaced text, made current
+    EXPECT_EQ(stack->CurrentText(), "Windowed");
+}
+
+TEST_F(ControlsTest, CheckBoxTogglesOnlyWhenReleasedOverItself) {
+    auto* box = new KvCheckBox(nullptr, 30, 1.0f);
+    box->SetImage("Interface/CheckBox.Tga");
+    box->SetPosition(630, 8);
+    screen.AddControl(box);
+    EXPECT_EQ(box->height, 24);
+    auto send = [&](int type, float vx, float vy) {
+        InputEvent e = MouseAtVirtual(type, vx, vy);
+        return screen.OnInput(e);
+    };
+    // Press, leave, release outside: unchanged.
+    send(EventMouseDown, 640, 20);
+    send(EventMouseMove, 300, 300);
+    InputEvent outside = MouseAtVirtual(EventMouseMove, 300, 300);
+    box->HandleEvent(outside);  // a captured drag still reaches the box
+    EXPECT_EQ(box->pressState, KvCheckBox::PressedOutside);
+    InputEvent upOutside = MouseAtVirtual(EventMouseUp, 300, 300);
+    box->HandleEvent(upOutside);
+    EXPECT_EQ(box->checked, 0);
+    EXPECT_EQ(box->pressState, KvCheckBox::Idle);
+    // Press, leave, come back, release: toggled on and reported as 1.
+    send(EventMouseDown, 640, 20);
+    InputEvent out = MouseAtVirtual(EventMouseMove, 300, 300);
+    box->HandleEvent(out);
+    InputEvent back = MouseAtVirtual(EventMouseMove, 640, 20);
+    box->HandleEvent(back);
+    EXPECT_EQ(box->pressState, KvCheckBox::PressedInside);
+    send(EventMouseUp, 640, 20);
+    EXPECT_EQ(box->checked, 1);
+    ASSERT_FALSE(screen.events.empty());
+    EXPECT_EQ(screen.events.back(), std::make_pair(30, 1));
+    // And off again: reported as 2.
+    send(EventMouseDown, 640, 20);
+    send(EventMouseUp, 640, 20);
+    EXPECT_EQ(box->checked, 0);
+    EXPECT_EQ(screen.events.back(), std::make_pair(30, 2));
+}
+
+TEST_F(ControlsTest, SliderSnapsToItsSteps) {
+    KvSlider volume(nullptr, 1, 0.0f, 255.0f, 5.0f);
+    volume.SetImages("Interface/Slider.Tga", "Interface/Thumb.Tga");
+    const std::vector<std::pair<float, float>> cases = {
+        {47.0f, 45.0f}, {48.0f, 50.0f}, {47.5f, 50.0f}, {-3.0f, 0.0f}, {400.0f, 255.0f}};
+    for (auto [requested, expected] : cases) {
+        volume.SetValue(requested);
+        EXPECT_FLOAT_EQ(volume.value, expected) << "requested " << requested;
+    }
+    volume.SetValue(50);
+    volume.Next();
+    EXPECT_FLOAT_EQ(volume.value, 55.0f);
+    volume.SetValue(50);
+    volume.Prev();
+    EXPECT_FLOAT_EQ(volume.value, 45.0f);
+    volume.SetValue(255);
+    volume.Next();
+    EXPECT_FLOAT_EQ(volume.value, 255.0f);
+    volume.SetValue(0);
+    volume.Prev();
+    EXPECT_FLOAT_EQ(volume.value, 0.0f);
+
+    KvSlider coarse(nullptr, 2, 0.0f, 100.0f, 10.0f);
+    coarse.SetValue(50);
+    coarse.Next();
+    EXPECT_FLOAT_EQ(coarse.value, 60.0f) << "55 snaps up";
+    coarse.SetValue(50);
+    coarse.Prev();
+    EXPECT_FLOAT_EQ(coarse.value, 50.0f) << "45 snaps back";
+}
+
+TEST_F(ControlsTest, SliderJumpsDragsBeyondItsTrackAndPlacesTheThumb) {
+    auto* volume = new KvSlider(nullptr, 40, 0.0f, 255.0f, 5.0f);
+    volume->SetImages("Interface/Slider.Tga", "Interface/Thumb.Tga");
+    volume->SetPosition(300, 200);
+    screen.AddControl(volume);
+    // 144 pixels of travel for 255 units.
+    ASSERT_FLOAT_EQ(volume->unitsToPixels, 144.0f / 255.0f);
+    InputEvent press = MouseAtVirtual(EventMouseDown, 300 + 8 + 73, 210);
+    EXPECT_TRUE(screen.OnInput(press));
+    EXPECT_FLOAT_EQ(volume->value, 130.0f);  // 129.3 snapped to the nearest 5
+    EXPECT_EQ(volume->dragging, 1);
+    EXPECT_EQ(volume->thumb->x, 300 + static_cast<int>(130.0f * 144.0f / 255.0f));
+    // Dragging far past the right end keeps the slider and clamps.
+    InputEvent drag = MouseAtVirtual(EventMouseMove, 790, 20);
+    EXPECT_TRUE(screen.OnInput(drag));
+    EXPECT_FLOAT_EQ(volume->value, 255.0f);
+    InputEvent left = MouseAtVirtual(EventMouseMove, 5, 20);
+    screen.OnInput(left);
+    EXPECT_FLOAT_EQ(volume->value, 0.0f);
+    InputEvent release = MouseAtVirtual(EventMouseUp, 5, 20);
+    screen.OnInput(release);
+    EXPECT_EQ(volume->dragging, 0);
+    for (auto& e : screen.events)
+        EXPECT_EQ(e, std::make_pair(40, 1));
+    EXPECT_EQ(screen.events.size(), 3u);
+}
+
+TEST_F(ControlsTest, ArrowsStepASelectorAndASliderAndReportFirst) {
+    auto* selector = new OTextStack(nullptr, 50, false, 1.0f);
+    selector->SetImage("Interface/Button.Tga");
+    selector->SetPosition(300, 400);
+    selector->AddItem("Easy", 0);
+    selector->AddItem("Normal", 1);
+    selector->AddItem("Hard", 2);
+    selector->SelectKey(1);
+    screen.AddControl(selector);
+    auto* arrows = new KvIncDec(51, false);
+    arrows->target = selector;
+    arrows->SetImage("Interface/HArrow.Tga");
+    screen.AddControl(arrows);
+    EXPECT_DOUBLE_EQ(arrows->leftOffset, 300 - 2 - 24);
+    EXPECT_DOUBLE_EQ(arrows->rightOffset, 300 + 160 + 2);
+    InputEvent rightArrow = MouseAtVirtual(EventMouseDown, 300 + 162 + 5, 405);
+    screen.OnInput(rightArrow);
+    EXPECT_EQ(selector->CurrentKey(), 2);
+    EXPECT_EQ(screen.events.front(), std::make_pair(51, 0));
+    InputEvent leftArrow = MouseAtVirtual(EventMouseDown, 300 - 26 + 5, 405);
+    screen.OnInput(leftArrow);
+    screen.OnInput(leftArrow);
+    screen.OnInput(leftArrow);
+    EXPECT_EQ(selector->CurrentKey(), 0);
+
+    auto* volume = new KvSlider(nullptr, 60, 0.0f, 255.0f, 5.0f);
+    volume->SetImages("Interface/Slider.Tga", "Interface/Thumb.Tga");
+    volume->SetPosition(300, 100);
+    volume->SetValue(50);
+    screen.AddControl(volume);
+    auto* volumeArrows = new KvIncDec(61, false);
+    volumeArrows->target = volume;
+    volumeArrows->SetImage("Interface/HArrow.Tga");
+    screen.AddControl(volumeArrows);
+    InputEvent up = MouseAtVirtual(EventMouseDown, 300 + 162 + 5, 105);
+    screen.OnInput(up);
+    EXPECT_FLOAT_EQ(volume->value, 55.0f);
+}
+
+TEST_F(ControlsTest, TextFieldTakesSixteenPrintableCharactersAndEdits) {
+    OFont font("Font.Tga");
+    font.Build();
+    OTextField field(&font, "", 70, true);
+    InputEvent first = Key(EventChar, 'z');
+    EXPECT_TRUE(field.HandleEvent(first)) << "the first event is swallowed";
+    EXPECT_EQ(field.text, "");
+    for (char c : std::string("ABCDEFGHIJKLMNOPQ")) {
+        InputEvent e = Key(EventChar, c);
+        field.HandleEvent(e);
+    }
+    EXPECT_EQ(field.text, "ABCDEFGHIJKLMNOP") << "the 17th character is dropped";
+    for (int rejected : {9, 27, 127, 200, -61}) {
+        InputEvent e = Key(EventChar, rejected);
+        field.HandleEvent(e);
+    }
+    EXPECT_EQ(field.text.size(), 16u) << "only printable ASCII is taken";
+    InputEvent home = Key(EventKeyDown, 36);
+    InputEvent del = Key(EventKeyDown, 46);
+    field.HandleEvent(home);
+    field.HandleEvent(del);
+    EXPECT_EQ(field.text, "BCDEFGHIJKLMNOP");
+    EXPECT_EQ(field.caret, 0);
+    InputEvent end = Key(EventKeyDown, 35);
+    InputEvent backspace = Key(EventKeyDown, 8);
+    field.HandleEvent(end);
+    field.HandleEvent(backspace);
+    EXPECT_EQ(field.text, "BCDEFGHIJKLMNO");
+    InputEvent leftKey = Key(EventKeyDown, 37);
+    field.HandleEvent(leftKey);
+    InputEvent x = Key(EventChar, 'x');
+    field.HandleEvent(x);
+    EXPECT_EQ(field.text, "BCDEFGHIJKLMNxO");
+    InputEvent enter = Key(EventKeyDown, 13);
+    RecordingScreen local;
+    field.SetParent(&local);
+    EXPECT_TRUE(field.HandleEvent(enter));
+    EXPECT_EQ(local.events.back(), std::make_pair(70, 0));
+}
+
+TEST_F(ControlsTest, NarrowTextFieldScrollsToKeepTheCaretInView) {
+    OFont font("Font.Tga");
+    font.Build();
+    OTextField field(&font, "", 71, true);
+    field.SetSize(42, 48);      // 40 units of room
+    field.SetText("AAAAAAAA");  // 'A' advances 9: the caret at 72 needs scroll
+    const int fitting = 40 / UiTestData::Advance('A');
+    EXPECT_EQ(field.scroll, 8 - fitting);
+    InputEvent swallow = Key(EventKeyDown, 0);
+    field.HandleEvent(swallow);
+    InputEvent home = Key(EventKeyDown, 36);
+    field.HandleEvent(home);
+    EXPECT_EQ(field.scroll, 0);
+    InputEvent rightKey = Key(EventKeyDown, 39);
+    for (int i = 0; i < 8; ++i)
+        field.HandleEvent(rightKey);
+    EXPECT_EQ(field.caret, 8);
+    EXPECT_EQ(field.scroll, 8 - fitting);
+    InputEvent leftKey = Key(EventKeyDown, 37);
+    for (int i = 0; i < 8; ++i)
+        field.HandleEvent(leftKey);
+    EXPECT_EQ(field.caret, 0);
+    EXPECT_EQ(field.scroll, 0) << "the view follows the caret back to the start";
+    InputEvent end = Key(EventKeyDown, 35);
+    field.HandleEvent(end);
+    InputEvent backspace = Key(EventKeyDown, 8);
+    field.HandleEvent(backspace);
+    EXPECT_EQ(field.text, "AAAAAAA");
+    EXPECT_LE(field.scroll, field.caret);
+    EXPECT_EQ(field.scroll, 7 - fitting) << "the caret stays at the right edge";
+    EXPECT_TRUE(OTextField(&font, "   ", 1, false).IsBlank());
+    EXPECT_FALSE(OTextField(&font, " a ", 1, false).IsBlank());
+}

@@ -1,0 +1,127 @@
+#include "app/OApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/OScoreTable.h"
+#include "support/TempDir.h"
+#include "support/UiTestData.h"
+#include "ui/ORenderWindow.h"
+
+namespace {
+
+// A screen that writes its life cycle into a shared journal.
+class JournalScreen : public ORenderWindow {
+public:
+    JournalScreen(int id, std::vector<std::string>& journal, bool buildResult = true)
+        : ORenderWindow(id), journal(journal), buildResult(buildResult) {}
+    void OnEnter() override { journal.push_back("enter " + std::to_string(id)); }
+    void OnLeave() override { journal.push_back("leave " + std::to_string(id)); }
+    bool Build() override {
+        journal.push_back("build " + std::to_string(id));
+        return buildResult;
+    }
+    bool OnInput(InputEvent& event) override {
+        lastX = event.x;
+        lastY = event.y;
+        return true;
+    }
+    std::vector<std::string>& journal;
+    bool buildResult;
+    int lastX = -1;
+    int lastY = -1;
+};
+
+class OApplicationTest : public ::testing::Test {
+protected:
+    UiTestData data;
+    std::vector<std::string> journal;
+};
+
+}  // namespace
+
+TEST_F(OApplicationTest, SetScreenLeavesThenEntersAndHandlesUnknownIds) {
+    OApplication app;
+    auto* menu = new JournalScreen(201, journal);
+    auto* options = new JournalScreen(204, journal);
+    EXPECT_TRUE(app.AddScreen(menu));
+    EXPECT_TRUE(app.AddScreen(options));
+    EXPECT_TRUE(app.AddScreen(menu)) << "adding twice reports success";
+    EXPECT_EQ(app.GetScreens().size(), 2u);
+    EXPECT_EQ(menu->application, &app);
+
+    EXPECT_TRUE(app.SetScreen(201));
+    EXPECT_TRUE(app.SetScreen(204));
+    EXPECT_TRUE(app.SetScreen(204)) << "re-entering the current screen";
+    EXPECT_FALSE(app.SetScreen(999));
+    EXPECT_EQ(app.GetCurrentScreen(), nullptr);
+    EXPECT_FALSE(app.SetScreen(999)) << "nothing to leave now";
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"build 201", "build 204", "enter 201", "leave 201",
+                                        "enter 204", "leave 204", "enter 204", "leave 204"}));
+    app.OnQuit();
+    EXPECT_TRUE(app.GetScreens().empty());
+}
+
+TEST_F(OApplicationTest, AddScreenReportsTheBuildResultAndRemoveDoesNotDelete) {
+    OApplication app;
+    auto* broken = new JournalScreen(205, journal, false);
+    EXPECT_FALSE(app.AddScreen(broken));
+    EXPECT_TRUE(app.HasScreen(broken));
+    EXPECT_EQ(app.RemoveScreen(broken), broken);
+    EXPECT_FALSE(app.HasScreen(broken));
+    EXPECT_EQ(app.RemoveScreen(broken), nullptr);
+    delete broken;
+}
+
+TEST_F(OApplicationTest, FrameWithoutCurrentScreenDrawsNothingAndInputIsDropped) {
+    OApplication app;
+    app.Update(16);  // no screen, no window: must not crash
+    InputEvent click{};
+    click.type = EventMouseDown;
+    EXPECT_FALSE(app.OnInput(click));
+}
+
+TEST_F(OApplicationTest, KeyboardEventsCarryTheLastPointerPosition) {
+    OApplication app;
+    app.Init();
+    auto* screen = new JournalScreen(201, journal);
+    app.AddScreen(screen);
+    app.SetScreen(201);
+    InputEvent move{};
+    move.type = EventMouseMove;
+    move.x = 123;
+    move.y = 45;
+    app.OnInput(move);
+    InputEvent key{};
+    key.type = EventKeyDown;
+    key.key = 27;
+    app.OnInput(key);
+    EXPECT_EQ(screen->lastX, 123);
+    EXPECT_EQ(screen->lastY, 45);
+    EXPECT_EQ(app.GetCursor()->x, 123);
+    EXPECT_EQ(app.GetCursor()->y, 45);
+    app.OnQuit();
+}
+
+TEST_F(OApplicationTest, ScoreTableIsLoadedOrResetAndBecomesCurrent) {
+    OApplication app;
+    EXPECT_EQ(app.scoreTable(), nullptr);
+    TempDir dir;
+    const std::string file = dir.File("TP.Kv");
+    app.AddScoreTable(0, file, 10, "");
+    ASSERT_NE(app.scoreTable(), nullptr);
+    EXPECT_EQ(app.scoreTable()->GetCount(), 10u) << "a missing file is reset to ten entries";
+    EXPECT_FALSE(TempDir::Read(file).empty()) << "and written";
+}
+
+TEST(OApplicationGeometry, CursorAndLoadingBarSizes) {
+    EXPECT_EQ(OApplication::CursorSize(768), 48);
+    EXPECT_EQ(OApplication::CursorSize(1024), 64);
+    EXPECT_EQ(OApplication::CursorSize(480), 30);
+    EXPECT_EQ(OApplication::LoadingBarLength(100), 305);
+    EXPECT_EQ(OApplication::LoadingBarLength(45), 137);
+    EXPECT_EQ(OApplication::LoadingBarLength(0), 0);
+}

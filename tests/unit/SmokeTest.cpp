@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "PuzzleWorld.h"
+#include "game/HVExplosion.h"
+#include "render/OTexture.h"
+
+namespace {
+
+class Smoke : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world.WriteArchive();
+        GameRandom::SeedForLevel();
+    }
+    PuzzleWorld world;
+};
+
+}  // namespace
+
+TEST_F(Smoke, TimedBirthsNeedMoreThan100MillisecondsAndComeOneAtATime) {
+    HVExplosion smoke;
+    smoke.Start();
+    EXPECT_EQ(smoke.GetCount(), 1);
+    smoke.Update(100.0);
+    EXPECT_EQ(smoke.GetCount(), 1);
+    EXPECT_EQ(smoke.emissionTimer, 100.0);
+    smoke.Update(1.0);
+    EXPECT_EQ(smoke.GetCount(), 2);
+    EXPECT_EQ(smoke.emissionTimer, 0.0);
+    smoke.Update(250.0);
+    EXPECT_EQ(smoke.GetCount(), 3);
+    EXPECT_EQ(smoke.emissionTimer, 0.0);
+    // Held back, the timer does not run.
+    smoke.stopped = true;
+    smoke.Update(500.0);
+    EXPECT_EQ(smoke.GetCount(), 3);
+    EXPECT_EQ(smoke.emissionTimer, 0.0);
+}
+
+TEST_F(Smoke, PuffsAreBornNearTheEmitterAndFadeAndGrowOverTheirLife) {
+    HVExplosion smoke;
+    smoke.stopped = true;
+    smoke.position = OVector3(300.0f, 200.0f, 0.0f);
+    for (int i = 0; i < 50; ++i) {
+        smoke.Emit(1);
+        const SmokeParticle& p = smoke.Particle(smoke.GetCount() - 1);
+        EXPECT_GE(p.life, 2000.0);
+        EXPECT_LE(p.life, 3000.0);
+        EXPECT_GE(p.halfSize, 1.0);
+        EXPECT_LE(p.halfSize, 2.0);
+        EXPECT_GE(p.growth * p.life, 4.0 - 1e-9);
+        EXPECT_LE(p.growth * p.life, 24.0 + 1e-9);
+        EXPECT_LE(std::abs(p.position.x - 300.0f), 2.0f);
+        EXPECT_LE(std::abs(p.position.y - 200.0f), 2.0f);
+        EXPECT_EQ(p.position.x, std::floor(p.position.x));
+        EXPECT_EQ(p.colour[3], 0.5f);
+        EXPECT_EQ(p.velocity.x, 0.0f);
+    }
+    HVExplosion one;
+    one.stopped = true;
+    one.position = OVector3(10.0f, 10.0f, 0.0f);
+    one.Emit(1);
+    const SmokeParticle born = one.Particle(0);
+    // The emitter moves on; the puff stays.
+    one.position = OVector3(500.0f, 500.0f, 0.0f);
+    for (int ms = 0; ms < 1000; ms += 10) {
+        one.Update(10.0);
+    }
+    const SmokeParticle& half = one.Particle(0);
+    EXPECT_EQ(half.position.x, born.position.x);
+    EXPECT_NEAR(half.colour[3], 0.5 - 0.5 * 1000.0 / born.life, 1e-4);
+    // Used up exactly: drawn once more, then removed by the next update.
+    double left = half.life;
+    one.Update(left);
+    ASSERT_EQ(one.GetCount(), 1);
+    EXPECT_NEAR(one.Particle(0).colour[3], 0.0, 1e-4);
+    EXPECT_NEAR(one.Particle(0).halfSize, born.halfSize + born.growth * born.life, 1e-6);
+    one.Update(1.0);
+    EXPECT_EQ(one.GetCount(), 0);
+}
+
+TEST_F(Smoke, TheArrayHolds128AndDropsFurtherBirths) {
+    HVExplosion smoke;
+    smoke.Emit(200);
+    EXPECT_EQ(smoke.GetCount(), HVExplosion::kCapacity);
+    const SmokeParticle last = smoke.Particle(127);
+    smoke.Emit(5);
+    EXPECT_EQ(smoke.GetCount(), 128);
+    EXPECT_EQ(smoke.Particle(127).life, last.life);
+    smoke.Update(150.0);  // a timed birth with no room
+    EXPECT_EQ(smoke.GetCount(), 128);
+}
+
+TEST_F(Smoke, TheRecordMovedIntoAGapIsAdvancedFromTheNextUpdateOn) {
+    HVExplosion smoke;
+    smoke.stopped = true;
+    smoke.Emit(1);
+    smoke.Update(1000.0);
+    smoke.Emit(1);  // a younger puff behind the older one
+    const double older = smoke.Particle(0).life;
+    const double younger = smoke.Particle(1).life;
+    ASSERT_LT(older, younger);
+    smoke.Update(older);  // the older one is now used up
+    ASSERT_EQ(smoke.GetCount(), 2);
+    smoke.Update(5.0);
+    ASSERT_EQ(smoke.GetCount(), 1);
+    // Moved into slot 0 but not advanced in that update.
+    EXPECT_EQ(smoke.Particle(0).life, younger - older);
+    smoke.Update(5.0);
+    EXPECT_EQ(smoke.Particle(0).life, younger - older - 5.0);
+}
+
+TEST_F(Smoke, ACloneSharesTheTextureButNoParticles) {
+    std::unique_ptr<KvBaseBound> copy;
+    {
+        HVExplosion smoke;
+        smoke.Emit(3);
+        copy.reset(smoke.Clone());
+    }
+    auto* clone = dynamic_cast<HVExplosion*>(copy.get());
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(clone->GetCount(), 0);
+    EXPECT_EQ(clone->emissionTimer, 0.0);
+    EXPECT_FALSE(clone->stopped);
+    // The clone's own handle keeps the picture after the original is gone.
+    EXPECT_TRUE(OTexture::IsCached(HVExplosion::kTextureName));
+    copy.reset();
+    EXPECT_FALSE(OTexture::IsCached(HVExplosion::kTextureName));
+}

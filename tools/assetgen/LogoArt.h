@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <vector>
+
+#include "assetgen/Asset.h"
+
+// The game's logo "Carrowmoor" (Quarvelr3D.Tga), the team's badge
+// (PLogo.Tga) and the window icon (Icon.Tga).
+class LogoArt {
+public:
+    static RgbaImage GameLogo();
+    static RgbaImage TeamBadge();
+    static RgbaImage Icon();
+    // A side-on locomotive silhouette, its rails at y, nose at x + length.
+    static void SideEngine(cairo_t* cr, double x, double y, double length);
+    static void Add(std::vector<Asset>& out);
+};

@@ -1,0 +1,50 @@
+// assetgen STAGING_DIR [CONTACT_SHEET.png [PNG_DIR]]
+// Draws every picture of the game and writes it below STAGING_DIR/Data/Textures.
+#include <chrono>
+#include <cstdio>
+#include <exception>
+
+#include "assetgen/AssetCatalog.h"
+#include "assetgen/AssetWriter.h"
+#include "assetgen/ContactSheet.h"
+#include "assetgen/FontArt.h"
+#include "assetgen/ScreenPreview.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: assetgen STAGING_DIR [CONTACT_SHEET.png [PNG_DIR]]\n");
+        return 2;
+    }
+    try {
+        const auto start = std::chrono::steady_clock::now();
+        const std::vector<Asset> assets = AssetCatalog::BuildAll();
+        for (const Asset& asset : assets) {
+            if (asset.name == "Font.Tga") {
+                const std::string problem = FontArt::CheckLabels(asset.image);
+                if (!problem.empty()) {
+                    std::fprintf(stderr, "assetgen: font check failed: %s\n", problem.c_str());
+                    return 1;
+                }
+            }
+        }
+        AssetWriter::WriteAll(assets, argv[1]);
+        if (argc >= 3) {
+            // The review sheet: every picture, then mock-ups of the screens.
+            std::vector<Asset> review = assets;
+            for (Asset& preview : ScreenPreview::Compose(assets)) {
+                review.push_back(std::move(preview));
+            }
+            AssetWriter::WritePng(ContactSheet::Compose(review), argv[2]);
+            if (argc >= 4) {
+                AssetWriter::WritePngs(review, argv[3]);
+            }
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("assetgen: %zu pictures in %.2f s\n", assets.size(), seconds);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "assetgen: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
