@@ -62,6 +62,8 @@ public:
 
     HVExplosion& Smoke() { return *smoke; }
     const EngineSprite& Sprite(Direction d) const { return sprites[static_cast<int>(d)]; }
+    // The drawing sets the frame and position of the sprite it shows.
+    EngineSprite& Sprite(Direction d) { return sprites[static_cast<int>(d)]; }
 
     OVector3 position;
     OVector3 velocity;
