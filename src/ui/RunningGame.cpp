@@ -1,23 +1,15 @@
 #include "ui/RunningGame.h"
 
 #include "app/OApplication.h"
+#include "game/Game.h"
 #include "game/GameValues.h"
 #include "ui/ORenderWindow.h"
-
-#if __has_include("game/Game.h")
-#include "game/Game.h"
-#define CARROWMOOR_HAS_GAME_SCREEN 1
-#endif
 
 ORenderWindow* RunningGame::screen = nullptr;
 RunningGame::Factory RunningGame::factory = &RunningGame::MakeGameScreen;
 
 ORenderWindow* RunningGame::MakeGameScreen() {
-#ifdef CARROWMOOR_HAS_GAME_SCREEN
     return new Game();
-#else
-    return nullptr;
-#endif
 }
 
 bool RunningGame::IsOver() {
