@@ -37,7 +37,9 @@ const std::vector<int>& OQuarvel::LoadingSteps() {
     return steps;
 }
 
-void OQuarvel::Loading(int percent) { DrawLoadingScreen(percent, startupLogo); }
+void OQuarvel::Loading(int percent) {
+    DrawLoadingScreen(percent, startupLogo);
+}
 
 std::vector<uint8_t> OQuarvel::IconPixels(const OBaseImage& image) {
     std::vector<uint8_t> rgba;

@@ -40,7 +40,9 @@ void Credits::PlaceLines() {
     }
 }
 
-void Credits::OnEnter() { PlaceLines(); }
+void Credits::OnEnter() {
+    PlaceLines();
+}
 
 void Credits::Update(int ms) {
     ORenderWindow::Update(ms);
@@ -49,7 +51,9 @@ void Credits::Update(int ms) {
     }
 }
 
-bool Credits::IsFinished() const { return lines.empty() || lines.back().y > 600.0; }
+bool Credits::IsFinished() const {
+    return lines.empty() || lines.back().y > 600.0;
+}
 
 float Credits::FadeAt(double y) {
     double alpha = 1.0;

@@ -74,7 +74,9 @@ void Menu::OnEnter() {
     }
 }
 
-bool Menu::IsConfirming() const { return cancelButton != nullptr && cancelButton->hidden == 0; }
+bool Menu::IsConfirming() const {
+    return cancelButton != nullptr && cancelButton->hidden == 0;
+}
 
 void Menu::ShowConfirmation() {
     okButton->hidden = 0;
@@ -101,7 +103,9 @@ void Menu::StartNewGame() {
     RunningGame::Start(application);
 }
 
-void Menu::DeleteGame() { RunningGame::Discard(application); }
+void Menu::DeleteGame() {
+    RunningGame::Discard(application);
+}
 
 bool Menu::OnControlEvent(int controlId, int code) {
     (void)code;
@@ -147,7 +151,9 @@ bool Menu::OnControlEvent(int controlId, int code) {
     }
 }
 
-bool Menu::OnInput(InputEvent& event) { return ORenderWindow::OnInput(event); }
+bool Menu::OnInput(InputEvent& event) {
+    return ORenderWindow::OnInput(event);
+}
 
 void Menu::Draw() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

@@ -23,7 +23,9 @@ constexpr int kSelectorX = 425;
 constexpr const char* kConfirmText = "End current game?";
 
 // A row r of the screen stands at y = 600 - 16 r - 48.
-constexpr int Row(int r) { return 600 - 16 * r - 48; }
+constexpr int Row(int r) {
+    return 600 - 16 * r - 48;
+}
 
 }  // namespace
 
@@ -31,7 +33,9 @@ bool OSystemOptions::pendingConfirmation = false;
 
 OSystemOptions::OSystemOptions(int id) : ORenderWindow(id) {}
 
-OSystemOptions::~OSystemOptions() { delete popupPicture; }
+OSystemOptions::~OSystemOptions() {
+    delete popupPicture;
+}
 
 OTextStack* OSystemOptions::MakeButton(int controlId, const char* picture, float scale, int x,
                                        int y) {
@@ -154,7 +158,9 @@ void OSystemOptions::OnEnter() {
     ShowRecord(SystemOptions);
 }
 
-void OSystemOptions::OnLeave() { ClosePopup(); }
+void OSystemOptions::OnLeave() {
+    ClosePopup();
+}
 
 void OSystemOptions::Update(int ms) {
     ORenderWindow::Update(ms);
@@ -164,7 +170,9 @@ void OSystemOptions::Update(int ms) {
     }
 }
 
-bool OSystemOptions::IsPopupOpen() const { return popupOk != nullptr && popupOk->hidden == 0; }
+bool OSystemOptions::IsPopupOpen() const {
+    return popupOk != nullptr && popupOk->hidden == 0;
+}
 
 void OSystemOptions::SetAllEnabled(bool enabled) {
     for (OControl* control : controls) {

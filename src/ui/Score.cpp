@@ -53,7 +53,9 @@ void Score::OfferScore() {
     }
 }
 
-void Score::OnLeave() { DropNameField(); }
+void Score::OnLeave() {
+    DropNameField();
+}
 
 void Score::DropNameField() {
     if (nameField == nullptr) {

@@ -23,8 +23,8 @@ public:
         writer.Add("Data/Textures/SmlWind.Tga", MakeTga32(400, 150));
         writer.Add("Data/Textures/GB.Tga", MakeTga32(8, 8));
         writer.Add("Data/Textures/LCompl.Tga", MakeTga32(8, 8));
-        for (const char* name : {"Continue", "NewGame", "Options", "Score", "Help", "Credits",
-                                 "Exit"}) {
+        for (const char* name :
+             {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"}) {
             writer.Add(std::string("Data/Textures/Buttons/") + name + ".Tga", MakeTga32(200, 80));
         }
         for (const char* name : {"Menu", "Ok", "Cancel"}) {
@@ -90,7 +90,10 @@ private:
 // shell deletes one.
 class StandInGame : public ORenderWindow {
 public:
-    StandInGame() : ORenderWindow(202) { ++alive; }
+    StandInGame() : ORenderWindow(202), serial(++made) { ++alive; }
     ~StandInGame() override { --alive; }
     static int alive;
+    static int made;
+    // Which game this is: addresses of deleted games may be reused.
+    int serial;
 };

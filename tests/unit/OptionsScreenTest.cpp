@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/OApplication.h"
-#include "data/OConfigFile.h"
 #include "sound/OSoundSystem.h"
 #include "support/ShellScreenData.h"
 #include "ui/KvCheckBox.h"
@@ -51,15 +50,15 @@ protected:
         options->difficulty->Next();
         options->Update(16);
     }
+    // The difficulty in the options file, read back without touching the
+    // record in memory.
     int SavedDifficulty() {
-        OConfigFile config;
-        if (config.LoadScrambled(data.File("System.Cfg")) != 0) {
-            return -1;
-        }
-        SystemOptionsRecord saved = SystemOptions;
+        const SystemOptionsRecord kept = SystemOptions;
+        SystemOptions.DifficultyLevel = -1;
         LoadSystemOptions();
-        std::swap(saved, SystemOptions);
-        return saved.DifficultyLevel;
+        const int saved = SystemOptions.DifficultyLevel;
+        SystemOptions = kept;
+        return saved;
     }
 
     ShellScreenData data;
