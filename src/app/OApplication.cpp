@@ -14,12 +14,17 @@
 #include "ui/ORenderWindow.h"
 
 OApplication::OApplication() {
-    // The game draws its own cursor.
-    SDL_ShowCursor(SDL_DISABLE);
+    // The game draws its own cursor. SDL's cursor state only exists while the
+    // video subsystem runs; Init hides it again once the window is there.
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+        SDL_ShowCursor(SDL_DISABLE);
+    }
 }
 
 OApplication::~OApplication() {
-    SDL_ShowCursor(SDL_ENABLE);
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+        SDL_ShowCursor(SDL_ENABLE);
+    }
     delete camera;
     if (cursor != nullptr) {
         delete cursor->texture;

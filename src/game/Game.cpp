@@ -57,8 +57,6 @@ Game::Game() : ORenderWindow(kScreenId) {
 }
 
 Game::~Game() {
-    delete camera;
-    camera = nullptr;
     // The train points into the board: it goes first.
     train.reset();
     board.reset();
@@ -110,8 +108,7 @@ void Game::CreateControls() {
     hintsCheck->SetSounds(1, 2);
     AddControl(hintsCheck);
 
-    delete camera;
-    camera = new OCamera(kVirtualWidth, kVirtualHeight, 45.0f, 1.0f, 10000.0f);
+    gameCamera = std::make_unique<OCamera>(kVirtualWidth, kVirtualHeight, 45.0f, 1.0f, 10000.0f);
 
     menuButton = new BlendButton(MenuButtonId, false);
     menuButton->SetImage("Buttons/MenuSml.Tga");
@@ -323,9 +320,9 @@ void Game::Draw() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    if (camera != nullptr) {
-        glViewport(0, 0, windowWidth, windowHeight);
-        camera->Set2D(kVirtualWidth, kVirtualHeight);
+    glViewport(0, 0, windowWidth, windowHeight);
+    if (gameCamera != nullptr) {
+        gameCamera->Set2D(kVirtualWidth, kVirtualHeight);
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     if (background != nullptr) {

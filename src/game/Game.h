@@ -8,6 +8,7 @@
 class BlendButton;
 class Board;
 class KvCheckBox;
+class OCamera;
 class OFont;
 class OTexture;
 class Train;
@@ -53,6 +54,7 @@ public:
 
     Board& GetBoard() { return *board; }
     Train& GetTrain() { return *train; }
+    OCamera* GetGameCamera() const { return gameCamera.get(); }
 
     BlendButton* menuButton = nullptr;
     KvCheckBox* turboCheck = nullptr;
@@ -81,6 +83,9 @@ private:
     void DrawHintsPanel(OFont* font);
     static void DrawCentredPanel(const OTexture& picture, float y);
 
+    // The screen's own camera for the 2D projection; the base's `camera` is
+    // the application's shared one and is not ours to delete.
+    std::unique_ptr<OCamera> gameCamera;
     std::unique_ptr<OTexture> statusBar;
     std::unique_ptr<OTexture> panel;
     std::unique_ptr<Board> board;

@@ -1,22 +1,11 @@
 #include "game/GameSound.h"
 
-namespace {
-
-std::vector<int>* recorder = nullptr;
-
-}  // namespace
+#include "sound/OSoundSystem.h"
 
 int GameSound::Play(int id) {
-    if (recorder) {
-        recorder->push_back(id);
-    }
-    return 0;
+    return OSoundSystem::Instance().PlaySound(id, 0);
 }
 
 bool GameSound::Stop(int channel) {
-    return false;
-}
-
-void GameSound::SetRecorder(std::vector<int>* played) {
-    recorder = played;
+    return OSoundSystem::Instance().StopChannel(channel);
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <vector>
-
 // The one place through which the board and the train start and stop their
-// sounds (priority 0). Tests can watch the sound ids played.
+// sounds, all at priority 0, on the process-wide sound system (which keeps
+// the ids played for tests).
 class GameSound {
 public:
     // Sound numbers of the puzzle.
@@ -18,10 +17,7 @@ public:
         NoMove = 112,
     };
 
-    // Starts a sound; returns its channel (0 when nothing plays).
+    // Starts a sound; returns its channel (-1 when nothing could start).
     static int Play(int id);
     static bool Stop(int channel);
-
-    // Every id passed to Play is appended to the list while one is set.
-    static void SetRecorder(std::vector<int>* played);
 };

@@ -12,11 +12,7 @@ BlendButton::~BlendButton() {
 }
 
 bool BlendButton::SetImage(const std::string& name) {
-    auto* newTexture = new OTexture();
-    newTexture->Load(name, true);
-    delete texture;
-    texture = newTexture;
-    if (texture->GetImage() == nullptr) {
+    if (!OControlPainter::ReplacePicture(texture, name)) {
         SetSize(1, 1);
         return false;
     }
@@ -43,9 +39,7 @@ bool BlendButton::HitTest(InputEvent& event) {
 }
 
 void BlendButton::Select() {
-    if (glowDone == 1) {
-        glowDone = 0;
-    }
+    glow.Restart();
     PlayOverSound();
     pressed = 1;
     selected = 1;
@@ -57,14 +51,7 @@ void BlendButton::Deselect() {
 }
 
 void BlendButton::Update(int ms) {
-    if (glowDone != 0) {
-        return;
-    }
-    glow += ms * kGlowPerMs;
-    if (glow >= kGlowEnd) {
-        glowDone = 1;
-        glow = kGlowStart;
-    }
+    glow.Advance(ms);
 }
 
 void BlendButton::Draw() {
@@ -74,11 +61,10 @@ void BlendButton::Draw() {
     OControlPainter::Begin2D();
     const float halfW = width / 2.0f;
     const float halfH = height / 2.0f;
-    if (glowDone == 0) {
-        const float g = static_cast<float>(glow);
+    if (glow.Running()) {
+        const float g = static_cast<float>(glow.value);
         OControlPainter::DrawBand(texture, x - halfW * g, y - halfH * g, x + halfW * g,
-                                  y + halfH * g, 0.5f, 1.0f, false,
-                                  static_cast<float>(kGlowEnd - glow));
+                                  y + halfH * g, 0.5f, 1.0f, false, glow.Alpha());
     }
     if (pressed) {
         OControlPainter::DrawBand(texture, x - halfW, y - halfH, x + halfW, y + halfH, 0.0f, 0.5f);

@@ -4,6 +4,7 @@
 
 #include "ui/O2D.h"
 #include "ui/OControl.h"
+#include "ui/OGlow.h"
 
 class OTexture;
 
@@ -13,7 +14,6 @@ class BlendButton : public OControl, public O2D {
 public:
     static constexpr double kGlowEnd = 1.5;
     static constexpr double kGlowStart = 1.0;
-    static constexpr double kGlowPerMs = 0.00125;
 
     BlendButton(int id, bool focusable);
     ~BlendButton() override;
@@ -28,8 +28,7 @@ public:
     void Update(int ms) override;
 
     OTexture* texture = nullptr;
-    double glow = kGlowStart;
-    int glowDone = 1;
+    OGlow glow{kGlowStart, kGlowEnd};
     uint8_t pressed = 0;
     uint8_t hidden = 0;
 };

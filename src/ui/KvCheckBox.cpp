@@ -14,11 +14,7 @@ KvCheckBox::~KvCheckBox() {
 }
 
 bool KvCheckBox::SetImage(const std::string& name) {
-    auto* newTexture = new OTexture();
-    newTexture->Load(name, true);
-    delete texture;
-    texture = newTexture;
-    if (texture->GetImage() == nullptr) {
+    if (!OControlPainter::ReplacePicture(texture, name)) {
         return false;
     }
     SetSize(texture->GetWidth(), texture->GetHeight() / 4);

@@ -11,11 +11,7 @@ KvIncDec::~KvIncDec() {
 }
 
 bool KvIncDec::SetImage(const std::string& name) {
-    auto* newTexture = new OTexture();
-    newTexture->Load(name, true);
-    delete texture;
-    texture = newTexture;
-    if (texture->GetImage() == nullptr) {
+    if (!OControlPainter::ReplacePicture(texture, name)) {
         return false;
     }
     arrowWidth = static_cast<float>(texture->GetWidth());

@@ -61,3 +61,16 @@ void OControlPainter::SetFontColour(OFont* font, float r, float g, float b, floa
     font->colour[2] = b;
     font->colour[3] = a;
 }
+
+bool OControlPainter::ReplacePicture(OTexture*& slot, const std::string& name) {
+    auto* replacement = new OTexture();
+    try {
+        replacement->Load(name, true);
+    } catch (...) {
+        delete replacement;
+        throw;
+    }
+    delete slot;
+    slot = replacement;
+    return slot->GetImage() != nullptr;
+}

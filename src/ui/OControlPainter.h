@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class OFont;
 class ORenderWindow;
 class OTexture;
@@ -18,6 +20,11 @@ public:
     // Repeat wrapping, opaque white times alpha, blended.
     static void DrawBand(OTexture* texture, float x0, float y0, float x1, float y1, float t0,
                          float t1, bool mirrored = false, float alpha = 1.0f);
+
+    // Replaces the texture in slot by a new one loaded from name (the old
+    // one is deleted); true when the new one holds a picture. A missing file
+    // throws OFileNotFound from the loader.
+    static bool ReplacePicture(OTexture*& slot, const std::string& name);
 
     // Sets the colour of the next text the font draws; nothing without a font.
     static void SetFontColour(OFont* font, float r, float g, float b, float a);

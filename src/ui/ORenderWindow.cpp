@@ -45,20 +45,13 @@ ORenderWindow::~ORenderWindow() {
 
 bool ORenderWindow::LoadPictures(const std::string& backgroundName,
                                  const std::string& overlayName) {
-    auto* newBackground = new OTexture();
-    newBackground->Load(backgroundName, true);
-    delete background;
-    background = newBackground;
-    if (background->GetImage() == nullptr) {
+    if (!OControlPainter::ReplacePicture(background, backgroundName)) {
         return false;
     }
     if (overlayName.size() < 2) {
         return true;
     }
-    auto* newOverlay = new OTexture();
-    newOverlay->Load(overlayName, true);
-    delete overlay;
-    overlay = newOverlay;
+    OControlPainter::ReplacePicture(overlay, overlayName);
     return true;
 }
 

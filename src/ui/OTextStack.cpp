@@ -11,7 +11,7 @@ const std::string kNoText;
 }
 
 OTextStack::OTextStack(OFont* font, int id, bool focusable, float scale)
-    : OControl(id, focusable), glow(scale), font(font), scale(scale) {
+    : OControl(id, focusable), glow(scale, kGlowEnd), font(font), scale(scale) {
     current = items.end();
     remembered = items.end();
 }
@@ -21,11 +21,7 @@ OTextStack::~OTextStack() {
 }
 
 bool OTextStack::SetImage(const std::string& name) {
-    auto* newTexture = new OTexture();
-    newTexture->Load(name, true);
-    delete texture;
-    texture = newTexture;
-    if (texture->GetImage() == nullptr) {
+    if (!OControlPainter::ReplacePicture(texture, name)) {
         SetSize(1, 1);
         return false;
     }
@@ -99,9 +95,7 @@ bool OTextStack::HandleEvent(InputEvent& event) {
 }
 
 void OTextStack::Select() {
-    if (glowDone == 1) {
-        glowDone = 0;
-    }
+    glow.Restart();
     PlayOverSound();
     hovered = 1;
     selected = 1;
@@ -113,14 +107,7 @@ void OTextStack::Deselect() {
 }
 
 void OTextStack::Update(int ms) {
-    if (glowDone != 0) {
-        return;
-    }
-    glow += ms * kGlowPerMs;
-    if (glow >= kGlowEnd) {
-        glowDone = 1;
-        glow = scale;
-    }
+    glow.Advance(ms);
 }
 
 bool OTextStack::PictureHitTest(InputEvent& event) {
@@ -189,9 +176,9 @@ void OTextStack::DrawTextMode() {
     const float w = font->GetTextWidth(CurrentText());
     glPushMatrix();
     glTranslatef(x, y, 0.0f);
-    if (glowDone == 0) {
-        const float g = static_cast<float>(glow);
-        OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, static_cast<float>(kGlowEnd - glow));
+    if (glow.Running()) {
+        const float g = static_cast<float>(glow.value);
+        OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, glow.Alpha());
         font->DrawText(-w * g / 2.0f, -16.0f * g, CurrentText(), true, g, 0);
         OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
     }

@@ -5,6 +5,7 @@
 
 #include "ui/O2D.h"
 #include "ui/OControl.h"
+#include "ui/OGlow.h"
 
 class OFont;
 class OTexture;
@@ -15,7 +16,6 @@ class OTexture;
 class OTextStack : public OControl, public O2D {
 public:
     static constexpr double kGlowEnd = 2.25;
-    static constexpr double kGlowPerMs = 0.00125;
 
     OTextStack(OFont* font, int id, bool focusable, float scale);
     ~OTextStack() override;
@@ -44,8 +44,7 @@ public:
     virtual void Prev();
 
     OTexture* texture = nullptr;
-    double glow;
-    int glowDone = 1;
+    OGlow glow;
     uint8_t hidden = 0;
     uint8_t centreText = 1;
     std::string label;

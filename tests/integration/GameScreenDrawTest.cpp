@@ -213,8 +213,10 @@ TEST_F(GameScreenDrawTest, GridLinesStayOnTheBoardOfHandMadeLevels) {
     EXPECT_TRUE(ColumnHas(board.originX + 40, lineY - 2, lineY + 1, grey));
     // Outside the board only the background shows.
     const std::array<int, 3> background = Rgb(GameTestData::kBackground);
-    EXPECT_TRUE(Near(Pixel(lineX, board.originY - 10), background));
-    EXPECT_TRUE(Near(Pixel(lineX, 600 - board.originY + 10), background));
+    // (The engine stands over the first line's lower end.)
+    const int lastX = board.originX + 80 * (board.boardWidth - 1);
+    EXPECT_TRUE(Near(Pixel(lastX, board.originY - 10), background));
+    EXPECT_TRUE(Near(Pixel(lastX, 600 - board.originY + 10), background));
     EXPECT_TRUE(Near(Pixel(board.originX - 10, lineY), background));
     EXPECT_TRUE(Near(Pixel(800 - board.originX + 10, lineY), background));
 }

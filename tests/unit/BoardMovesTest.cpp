@@ -34,7 +34,7 @@ protected:
         const BoardCell& cell = world->board->Cell(column, row);
         return cell.block ? cell.block->kind : -1;
     }
-    std::vector<int>& Sounds() { return world->sounds; }
+    static std::vector<int> Sounds() { return PuzzleWorld::Sounds(); }
 
     std::unique_ptr<PuzzleWorld> world;
 };
@@ -54,7 +54,7 @@ TEST_F(BoardMoves, TurningFollowsTheDifficultyAndKeepsTheItem) {
         EXPECT_EQ(KindAt(3, 3), RailCatalogue::EBlox);
         EXPECT_EQ(world->board->Cell(3, 3).item, ItemCoal);
         EXPECT_EQ(Sounds(), std::vector<int>({110}));
-        Sounds().clear();
+        PuzzleWorld::ClearSounds();
         Click(3, 3, 1);  // the middle button turns as well
         EXPECT_EQ(KindAt(3, 3), RailCatalogue::JBlox);
         Click(4, 3, 2);  // the crossing stays a crossing, silently
@@ -63,7 +63,7 @@ TEST_F(BoardMoves, TurningFollowsTheDifficultyAndKeepsTheItem) {
         EXPECT_EQ(KindAt(5, 3), RailCatalogue::ABlox);
         EXPECT_EQ(Sounds(), std::vector<int>({110}));
         // Blocks of the outer columns are never turned.
-        Sounds().clear();
+        PuzzleWorld::ClearSounds();
         Click(0, 3, 2);
         EXPECT_EQ(KindAt(0, 3), RailCatalogue::FBlox);
         EXPECT_TRUE(Sounds().empty());
@@ -102,7 +102,7 @@ TEST_F(BoardMoves, TheTrainsOwnBlockStaysPut) {
     // On the Source block at the start of a level: the refusal sound, since
     // Source is static.
     world->train->ResetTrain();
-    Sounds().clear();
+    PuzzleWorld::ClearSounds();
     Click(0, 6, 0);
     EXPECT_EQ(Sounds(), std::vector<int>({112}));
 }
@@ -216,7 +216,7 @@ TEST_F(BoardMoves, PointerIsMappedThroughTheRealWindowSize) {
         }
     }
     // A window of no size takes no clicks.
-    Sounds().clear();
+    PuzzleWorld::ClearSounds();
     world->board->MoveBlock(0, 10, 10, 0, 0);
     EXPECT_TRUE(Sounds().empty());
 }

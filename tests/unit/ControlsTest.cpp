@@ -189,15 +189,25 @@ TEST_F(ControlsTest, BlendButtonGlowRunsOnceAndReselectingDoesNotRestartIt) {
     EXPECT_EQ(button.width, 128);
     EXPECT_EQ(button.height, 40);
     button.Select();
-    EXPECT_EQ(button.glowDone, 0);
+    EXPECT_TRUE(button.glow.Running());
     button.Update(200);
-    EXPECT_NEAR(button.glow, 1.25, 1e-9);
+    EXPECT_NEAR(button.glow.value, 1.25, 1e-9);
     button.Deselect();
     button.Select();  // still running: not restarted
-    EXPECT_NEAR(button.glow, 1.25, 1e-9);
+    EXPECT_NEAR(button.glow.value, 1.25, 1e-9);
     button.Update(200);
-    EXPECT_EQ(button.glowDone, 1);
-    EXPECT_DOUBLE_EQ(button.glow, 1.0);
+    EXPECT_FALSE(button.glow.Running());
+    EXPECT_DOUBLE_EQ(button.glow.value, 1.0);
+
+    // A text selector's glow starts and ends at its own scale.
+    OTextStack stack(nullptr, 2, false, 0.75f);
+    stack.Select();
+    stack.Update(1199);
+    EXPECT_TRUE(stack.glow.Running());
+    EXPECT_NEAR(stack.glow.Alpha(), 2.25 - (0.75 + 1199 * 0.00125), 1e-6);
+    stack.Update(1);
+    EXPECT_FALSE(stack.glow.Running());
+    EXPECT_DOUBLE_EQ(stack.glow.value, 0.75);
 }
 
 TEST_F(ControlsTest, TextStackCyclesReportsKeysAndRemembers) {

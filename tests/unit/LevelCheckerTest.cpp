@@ -108,3 +108,28 @@ TEST(LevelChecker, FuelFailsWhenTheRouteOutrunsTheTankAndTheCoal) {
     EXPECT_TRUE(LevelChecker::FuelLasts(*world->board, result.route, 2, 2));
     EXPECT_TRUE(LevelChecker::FuelLasts(*world->board, result.route, 0, 0));
 }
+
+TEST(LevelChecker, TurnSearchFillsTheGapAndTurnsTheTrackIntoPlace) {
+    // Level 1's first board needs one slide; with one curve turned out of
+    // place it needs three turns more, which only Easy and Normal allow.
+    for (int difficulty = 0; difficulty < 3; ++difficulty) {
+        std::unique_ptr<PuzzleWorld> world = WorldWithShippedLevel(1, 1, difficulty);
+        Board& board = *world->board;
+        LevelChecker checker(board);
+        const LevelChecker::Result plain = checker.SolveByTurns(20);
+        ASSERT_TRUE(plain.solved) << difficulty;
+        EXPECT_EQ(plain.moves, 1);
+        board.SetBlock(3, 4, RailCatalogue::HBlox);  // a G turned once
+        // Too few moves allowed: no solution.
+        EXPECT_FALSE(checker.SolveByTurns(3).solved);
+        const LevelChecker::Result turned = checker.SolveByTurns(20);
+        EXPECT_EQ(turned.solved, difficulty != 2) << difficulty;
+        if (turned.solved) {
+            EXPECT_EQ(turned.moves, 4);
+            checker.Apply(turned);
+            EXPECT_TRUE(LevelChecker::TraceRoute(board).reachesStation);
+            // From the mended board nothing is left to do.
+            EXPECT_EQ(checker.SolveByTurns(20).moves, 0);
+        }
+    }
+}

@@ -21,6 +21,7 @@
 #include "game/GameSound.h"
 #include "game/GameValues.h"
 #include "game/Train.h"
+#include "sound/OSoundSystem.h"
 #include "support/TempDir.h"
 
 class PuzzleWorld {
@@ -44,7 +45,7 @@ public:
         SystemOptions.DifficultyLevel = difficulty;
         SystemOptions.BeginLevel = beginLevel;
         GameRandom::SetSeedSource([] { return 4242u; });
-        GameSound::SetRecorder(&sounds);
+        ClearSounds();
         texts["Data/Rails.Txt"] = Asset("Rails.Txt");
         texts["Data/Game.Cfg"] = Asset("Game.Cfg");
         texts["Data/Difficult.Cfg"] = Asset("Difficult.Cfg");
@@ -52,7 +53,6 @@ public:
     ~PuzzleWorld() {
         train.reset();
         board.reset();
-        GameSound::SetRecorder(nullptr);
         GameRandom::SetSeedSource({});
         SystemOptions = savedOptions;
         OResourceArchive::Instance().SetPath("Data/Resource.Kvr");
@@ -114,7 +114,7 @@ public:
         train->ResetTrain();
         GameState = StatePlaying;
         GameEndMark = EndMarkRunning;
-        sounds.clear();
+        ClearSounds();
     }
 
     // Lays a hand-built board: one string per row, top row first, one letter
@@ -145,7 +145,7 @@ public:
         train->ResetTrain();
         GameState = StatePlaying;
         GameEndMark = EndMarkRunning;
-        sounds.clear();
+        ClearSounds();
     }
 
     // Runs frames of dt until the state leaves "playing" or the frame budget
@@ -170,8 +170,14 @@ public:
         return n;
     }
 
+    // The sound ids played since the last ClearSounds.
+    static std::vector<int> Sounds() {
+        const auto& played = OSoundSystem::Instance().PlayedIds();
+        return std::vector<int>(played.begin(), played.end());
+    }
+    static void ClearSounds() { OSoundSystem::Instance().ClearPlayedIds(); }
+
     TempDir dir;
-    std::vector<int> sounds;
     std::map<std::string, std::string> texts;
     std::unique_ptr<Board> board;
     std::unique_ptr<Train> train;

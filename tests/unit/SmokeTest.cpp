@@ -32,6 +32,9 @@ TEST_F(Smoke, TimedBirthsNeedMoreThan100MillisecondsAndComeOneAtATime) {
     smoke.Update(250.0);
     EXPECT_EQ(smoke.GetCount(), 3);
     EXPECT_EQ(smoke.emissionTimer, 0.0);
+    HVExplosion fresh;
+    fresh.Update(101.0);
+    EXPECT_EQ(fresh.GetCount(), 1);
     // Held back, the timer does not run.
     smoke.stopped = true;
     smoke.Update(500.0);

@@ -39,8 +39,9 @@ protected:
         world->Lay(rows);
     }
     Train& train() { return *world->train; }
-    int Count(int id) const {
-        return static_cast<int>(std::count(world->sounds.begin(), world->sounds.end(), id));
+    static int Count(int id) {
+        const std::vector<int> sounds = PuzzleWorld::Sounds();
+        return static_cast<int>(std::count(sounds.begin(), sounds.end(), id));
     }
 
     std::unique_ptr<PuzzleWorld> world;
@@ -50,7 +51,7 @@ protected:
 
 TEST_F(TrainRun, AFullRunOfFifteenBlockChangesEarns685) {
     Start(kTopRun);
-    EXPECT_EQ(world->sounds, std::vector<int>());  // the engine started in Lay's reset
+    EXPECT_EQ(PuzzleWorld::Sounds(), std::vector<int>());  // the engine started in Lay's reset
     world->RunUntilEnd(16, 100000);
     EXPECT_EQ(GameState, StateLevelComplete);
     EXPECT_EQ(GameEndMark, EndMarkRunning);
@@ -92,9 +93,9 @@ TEST_F(TrainRun, ArrivingWithAWorkerLeftEndsTheGameWithBothSounds) {
     EXPECT_EQ(GameEndMark, StateGameOver);
     EXPECT_EQ(Count(GameSound::EngineSlow), 1);
     EXPECT_EQ(Count(GameSound::EngineStop), 1);
-    EXPECT_EQ(std::find(world->sounds.begin(), world->sounds.end(), 103) <
-                  std::find(world->sounds.begin(), world->sounds.end(), 102),
-              true);
+    const std::vector<int> sounds = PuzzleWorld::Sounds();
+    EXPECT_LT(std::find(sounds.begin(), sounds.end(), 103),
+              std::find(sounds.begin(), sounds.end(), 102));
 }
 
 TEST_F(TrainRun, WorkersOnTheRouteArePickedUpAndScored) {
@@ -123,7 +124,7 @@ TEST_F(TrainRun, CrashIntoTheHoleEndsTheGameAfterTheBlockBefore) {
     // Seven paths were run to their end, each in the first 16 ms frame that
     // takes it past 4000 units at 1.4 units per ms (179 frames).
     EXPECT_EQ(frames, 7 * 179);
-    EXPECT_EQ(world->sounds, std::vector<int>({GameSound::EngineStop}));
+    EXPECT_EQ(PuzzleWorld::Sounds(), std::vector<int>({GameSound::EngineStop}));
     EXPECT_EQ(train().engineChannel, Train::kNoChannel);
     // The engine stopped at the end of the curve into the hole.
     EXPECT_FLOAT_EQ(train().position.x, world->board->CellCenter(0, 0).x + 40.0f);
@@ -131,7 +132,7 @@ TEST_F(TrainRun, CrashIntoTheHoleEndsTheGameAfterTheBlockBefore) {
     const OVector3 at = train().position;
     train().UpdateTrain(500);
     EXPECT_EQ(train().position.x, at.x);
-    EXPECT_EQ(world->sounds.size(), 1u);
+    EXPECT_EQ(PuzzleWorld::Sounds().size(), 1u);
 }
 
 TEST_F(TrainRun, ABlockWhosePathDoesNotJoinIsACrash) {
@@ -180,7 +181,7 @@ TEST_F(TrainRun, FuelRunsOutInTheFrameItDropsBelowZero) {
     EXPECT_EQ(GameState, StateGameOver);
     EXPECT_EQ(GameEndMark, StateGameOver);
     EXPECT_EQ(train().fuel, 0.0);
-    EXPECT_EQ(world->sounds, std::vector<int>({GameSound::EngineStop}));
+    EXPECT_EQ(PuzzleWorld::Sounds(), std::vector<int>({GameSound::EngineStop}));
     GameSettings::Instance().Read();
 }
 
@@ -197,10 +198,10 @@ TEST_F(TrainRun, CoalRefillsTheTank) {
 TEST_F(TrainRun, ARedSemaphoreHoldsTheTrainTenSecondsWithoutBurningFuel) {
     Start(kTopRun);
     world->board->Cell(0, 4).item = ItemRedSemaphore;
-    while (world->sounds.empty()) {
+    while (PuzzleWorld::Sounds().empty()) {
         train().UpdateTrain(10);
     }
-    EXPECT_EQ(world->sounds, std::vector<int>({GameSound::SemaphoreNear}));
+    EXPECT_EQ(PuzzleWorld::Sounds(), std::vector<int>({GameSound::SemaphoreNear}));
     EXPECT_EQ(world->board->Cell(0, 4).item, ItemGreenSemaphore);
     EXPECT_EQ(world->board->Cell(0, 4).itemTexture, world->board->GreenSemaphoreTexture());
     EXPECT_EQ(train().wait, 10000);
@@ -310,7 +311,7 @@ TEST_F(TrainRun, ResetPutsTheTrainOnTheSourceWithAFullTank) {
     EXPECT_EQ(train().heading, Direction::Up);
     EXPECT_EQ(train().wait, -1);
     EXPECT_FLOAT_EQ(train().position.y, world->board->CellCenter(0, 6).y - 20.0f);
-    EXPECT_EQ(world->sounds.back(), GameSound::Engine);
+    EXPECT_EQ(PuzzleWorld::Sounds().back(), GameSound::Engine);
     // The smoke rises ahead of the engine.
     train().UpdateTrain(200);
     EXPECT_GT(train().Smoke().position.y, train().position.y);

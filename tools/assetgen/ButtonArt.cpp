@@ -139,6 +139,7 @@ RgbaImage ButtonArt::SliderTrack() {
         Colour::BrassDark().Stop(rim, 1);
         cairo_set_source(cr, rim);
         cairo_fill(cr);
+        cairo_pattern_destroy(rim);
         PaintKit::RoundedRect(cr, 3, top + 7, 154, 6, 3);
         (lit ? Colour::Hex(0x1f5e5c) : Colour::TealDark()).Use(cr);
         cairo_fill(cr);

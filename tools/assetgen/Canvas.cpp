@@ -2,19 +2,8 @@
 
 #include <stdexcept>
 
-#include "assetgen/CairoSession.h"
-
-namespace {
-
-int BeginCairo(int width) {
-    CairoSession::Begin();
-    return width;
-}
-
-}  // namespace
-
 Canvas::Canvas(int width, int height)
-    : width_(BeginCairo(width)),
+    : width_(width),
       height_(height),
       surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
       cr_(cairo_create(surface_)) {

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "assetgen/CairoSession.h"
-
 #ifndef CARROWMOOR_FONT_DIR
 #define CARROWMOOR_FONT_DIR "/usr/share/fonts/truetype/dejavu"
 #endif
@@ -17,8 +15,6 @@ FontLibrary& FontLibrary::Instance() {
 }
 
 FontLibrary::FontLibrary() {
-    // Made first, so cairo's caches outlive this library's faces.
-    CairoSession::Begin();
     if (FT_Init_FreeType(&library_) != 0) {
         throw std::runtime_error("FreeType could not be initialised");
     }
@@ -28,9 +24,6 @@ FontLibrary::~FontLibrary() {
     for (auto& entry : cairoFaces_) {
         cairo_font_face_destroy(entry.second);
     }
-    // cairo's font caches may still hold the FreeType faces: empty them
-    // before the faces go.
-    cairo_debug_reset_static_data();
     for (auto& entry : faces_) {
         FT_Done_Face(entry.second);
     }

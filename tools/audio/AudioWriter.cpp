@@ -149,9 +149,10 @@ struct LameEncoder {
         lame_set_VBR(flags, vbr_off);
         lame_set_brate(flags, bitrateKbps);
         lame_set_quality(flags, 2);
-        // No tags: a VBR/Info tag would have to be patched into the first
-        // frame afterwards, and ID3 tags are of no use inside the archive.
-        lame_set_bWriteVbrTag(flags, 0);
+        // An Info tag in the first frame records the encoder delay and the
+        // padding, so decoders drop them and the tunes loop without a gap.
+        // ID3 tags are of no use inside the archive.
+        lame_set_bWriteVbrTag(flags, 1);
         lame_set_write_id3tag_automatic(flags, 0);
         return lame_init_params(flags) >= 0;
     }
@@ -245,6 +246,12 @@ std::vector<uint8_t> AudioWriter::EncodeMp3(const std::vector<int16_t>& samples,
         return {};
     }
     out.insert(out.end(), chunk.begin(), chunk.begin() + written);
+    // The first frame was written as a placeholder; now that the stream's
+    // length is known, put the real tag frame in its place.
+    const size_t tagSize = lame_get_lametag_frame(encoder.flags, chunk.data(), chunk.size());
+    if (tagSize > 0 && tagSize <= out.size()) {
+        std::copy(chunk.begin(), chunk.begin() + static_cast<long>(tagSize), out.begin());
+    }
     return out;
 }
 

@@ -1,6 +1,7 @@
 #include "LevelChecker.h"
 
 #include <deque>
+#include <functional>
 #include <queue>
 #include <tuple>
 #include <unordered_map>
@@ -251,4 +252,163 @@ LevelChecker::Result LevelChecker::Solve(const Goal& goal) {
     Decode(start);
     board.SetTrain(train);
     return result;
+}
+
+namespace {
+
+// The side a path end lies on, or -1 inside the block.
+int SideOfEnd(const OVector3& end) {
+    if (end.x == 0 && end.y == 40)
+        return static_cast<int>(Direction::Up);
+    if (end.x == 40 && end.y == 0)
+        return static_cast<int>(Direction::Right);
+    if (end.x == 0 && end.y == -40)
+        return static_cast<int>(Direction::Down);
+    if (end.x == -40 && end.y == 0)
+        return static_cast<int>(Direction::Left);
+    return -1;
+}
+
+Direction Opposite(Direction d) {
+    return static_cast<Direction>((static_cast<int>(d) + 2) % 4);
+}
+
+}  // namespace
+
+int LevelChecker::TurnsToJoin(int kind, Direction entrySide, Direction exitSide) const {
+    const Direction moving = Opposite(entrySide);
+    for (int turns = 0; turns < 4; ++turns) {
+        const Rail* rail = board.RailOf(kind);
+        if (!rail) {
+            return -1;
+        }
+        for (const OVector3* way : {rail->Way, rail->AltWay}) {
+            const int a = SideOfEnd(way[0]);
+            const int b = SideOfEnd(way[3]);
+            const bool joins =
+                (a == static_cast<int>(entrySide) && b == static_cast<int>(exitSide)) ||
+                (b == static_cast<int>(entrySide) && a == static_cast<int>(exitSide));
+            const int32_t code = Train::EntryCode(*rail, StepColumn(moving), StepRow(moving));
+            if (joins && Train::HeadingAfter(moving, code) == exitSide) {
+                return turns;
+            }
+        }
+        if (rail->NextRail == 0 || DifficultyIndex() == 2) {
+            return -1;
+        }
+        kind = rail->NextRail;
+    }
+    return -1;
+}
+
+LevelChecker::Result LevelChecker::SolveByTurns(int maxMoves) {
+    Train* train = board.GetTrain();
+    board.SetTrain(nullptr);
+    const std::string start = Encode();
+    const int w = board.boardWidth;
+    const int h = board.boardHeight;
+    Result best;
+    // The two blocks that can slide into the gap at (1, 0).
+    for (const auto& from : {std::make_pair(2, 0), std::make_pair(1, 1)}) {
+        Decode(start);
+        Click(from.first, from.second, 0);
+        if (!board.Cell(1, 0).block) {
+            continue;
+        }
+        // A gap filled already needs no slide.
+        const int slides = Encode() != start ? 1 : 0;
+        // Cheapest turns to reach (c, r) entered through a side.
+        const int kInf = 1 << 20;
+        std::vector<int> cost(w * h * 4, kInf);
+        std::vector<int> back(w * h * 4, -1);
+        auto index = [&](int c, int r, int side) { return (c * h + r) * 4 + side; };
+        using Item = std::pair<int, int>;
+        std::priority_queue<Item, std::vector<Item>, std::greater<Item>> open;
+        const int first = index(1, 0, static_cast<int>(Direction::Left));
+        cost[first] = 0;
+        open.emplace(0, first);
+        int goal = -1;
+        int goalCost = kInf;
+        int goalTurns = 0;
+        while (!open.empty()) {
+            const auto [at, node] = open.top();
+            open.pop();
+            if (at != cost[node] || at >= goalCost) {
+                continue;
+            }
+            const int c = node / 4 / h;
+            const int r = node / 4 % h;
+            const Direction entry = static_cast<Direction>(node % 4);
+            const BoardCell& cell = board.Cell(c, r);
+            if (!cell.block) {
+                continue;
+            }
+            for (int exit = 0; exit < 4; ++exit) {
+                if (exit == static_cast<int>(entry))
+                    continue;
+                const int turns =
+                    TurnsToJoin(cell.block->kind, entry, static_cast<Direction>(exit));
+                if (turns < 0)
+                    continue;
+                const int nc = c + StepColumn(static_cast<Direction>(exit));
+                const int nr = r + StepRow(static_cast<Direction>(exit));
+                if (c == w - 2 && r == h - 1 && exit == static_cast<int>(Direction::Right)) {
+                    if (at + turns < goalCost) {
+                        goalCost = at + turns;
+                        goal = node;
+                        goalTurns = turns;
+                    }
+                    continue;
+                }
+                if (nc < 1 || nc > w - 2 || nr < 0 || nr >= h)
+                    continue;
+                const int next =
+                    index(nc, nr, static_cast<int>(Opposite(static_cast<Direction>(exit))));
+                if (at + turns < cost[next]) {
+                    cost[next] = at + turns;
+                    back[next] = node;
+                    open.emplace(cost[next], next);
+                }
+            }
+        }
+        if (goal < 0 || slides + goalCost > maxMoves) {
+            continue;
+        }
+        // Turn the blocks of the track found; the route must then be real.
+        std::vector<int> turnsOf(w * h, -1);
+        bool twice = false;
+        int moves = slides;
+        for (int node = goal, next = -1; node >= 0; next = node, node = back[node]) {
+            const int cellIndex = node / 4;
+            int turns = 0;
+            if (next < 0) {
+                turns = goalTurns;
+            } else {
+                const Direction exitSide = Opposite(static_cast<Direction>(next % 4));
+                turns = TurnsToJoin(board.Cell(cellIndex / h, cellIndex % h).block->kind,
+                                    static_cast<Direction>(node % 4), exitSide);
+            }
+            twice = twice || turnsOf[cellIndex] >= 0;
+            turnsOf[cellIndex] = turns;
+        }
+        if (twice) {
+            continue;
+        }
+        for (int i = 0; i < w * h; ++i) {
+            for (int t = 0; t < turnsOf[i]; ++t) {
+                board.TurnBlock(i / h, i % h);
+                ++moves;
+            }
+        }
+        const Route route = TraceRoute(board);
+        if (route.reachesStation && moves <= maxMoves && (!best.solved || moves < best.moves)) {
+            best.solved = true;
+            best.moves = moves;
+            best.route = route;
+            best.state = Encode();
+        }
+    }
+    Decode(start);
+    board.SetTrain(train);
+    return best;
 }

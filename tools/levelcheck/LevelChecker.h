@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "game/Direction.h"
+
 class Board;
 
 // Searches a loaded board for the fewest player moves after which the
@@ -54,6 +56,13 @@ public:
     // in the options. The board is left as it was found.
     Result Solve(const Goal& goal);
 
+    // A quicker, constructive search for big boards: one slide fills the
+    // gap, then the cheapest track from the gap's cell to the last column is
+    // found by turning blocks (cheapest-first over cells and entry sides) and
+    // proven with TraceRoute. Finds no solution that needs more slides, so
+    // it gives a lower bound on what is solvable.
+    Result SolveByTurns(int maxMoves);
+
     // Lays a found board (items are not kept).
     void Apply(const Result& result) { Decode(result.state); }
 
@@ -70,6 +79,8 @@ private:
     // Board states one click away.
     void Successors(const std::string& state, std::vector<std::string>& out);
     void Click(int column, int row, int button);
+    // Quarter turns that make the block join entry side to exit side, or -1.
+    int TurnsToJoin(int kind, Direction entrySide, Direction exitSide) const;
 
     Board& board;
 };
