@@ -130,7 +130,7 @@ void Score::Draw() {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         DrawTable();
         OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
-        font->DrawText(100.0f, 520.0f, "Carrowmoor Hall of Fame", true, 1.5f, 0);
+        font->DrawText(100.0f, 520.0f, "Scores", true, 1.5f, 0);
         glDisable(GL_BLEND);
         OControlPainter::End2D();
     }

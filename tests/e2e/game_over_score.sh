@@ -50,7 +50,7 @@ click_at 400 340            # slide the curve with the worker up into the gap
 start=$SECONDS
 while :; do
   shot
-  if [ -f "$GAME_DIR/Data/TP.Kv" ] && pixel_is 664 135 "$MENU_BUTTON"; then
+  if [ -f "$GAME_DIR/Data/TP.Kv" ] && pixel_is 612 128 "$MENU_BUTTON"; then
     break
   fi
   game_running || fail "the game ended"
