@@ -25,12 +25,12 @@ for attempt in 1 2 3 4 5; do
       if pixel_is 300 245 "$LOADING_RED"; then
         seen_loading=1
       fi
-      pixel_is 330 428 "$MENU_BUTTON" && break
+      pixel_is 330 176 "$MENU_BUTTON" && break
     fi
     game_running || fail "the game ended during start-up"
   done
   [ -n "$WIN" ] || fail "the game window did not appear"
-  pixel_is 330 428 "$MENU_BUTTON" || fail "the menu did not appear"
+  pixel_is 330 176 "$MENU_BUTTON" || fail "the menu did not appear"
   [ "$seen_loading" = 1 ] && break
   stop_game
 done

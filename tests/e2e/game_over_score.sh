@@ -37,9 +37,9 @@ done
 
 start_game
 game_window
-wait_pixel 330 428 "$MENU_BUTTON" 20 "the menu did not appear"
+wait_pixel 330 176 "$MENU_BUTTON" 20 "the menu did not appear"
 click_at 400 384            # New game
-wait_pixel 330 428 "!($MENU_BUTTON)" 10 "the game did not start"
+wait_pixel 330 176 "!($MENU_BUTTON)" 10 "the game did not start"
 sleep 0.3
 click_at 450 269            # OK of the hints panel: the train starts
 sleep 0.2
@@ -71,7 +71,7 @@ $scores"
 [ "$(grep -c '\.\.\.' <<<"$scores")" = 9 ] || fail "expected nine default entries below:
 $scores"
 press Escape
-wait_pixel 330 428 "$MENU_BUTTON" 10 "Escape did not return to the menu"
+wait_pixel 330 176 "$MENU_BUTTON" 10 "Escape did not return to the menu"
 [ "$("$KVTOOL" scores "$GAME_DIR/Data/TP.Kv" | grep -c Zed)" = 1 ] || fail "the score was entered twice"
 python3 "$(dirname "$0")/lib/close_window.py" "$WIN"
 wait_exit 15

@@ -17,16 +17,16 @@ option_value() { options_text | tr -d '\r' | sed -n "s/^$1[[:space:]]*=[[:space:
 
 start_game
 game_window
-wait_pixel 330 428 "$MENU_BUTTON" 20 "the menu did not appear"
+wait_pixel 330 176 "$MENU_BUTTON" 20 "the menu did not appear"
 click_at 400 384                         # New game
-wait_pixel 330 428 "!($MENU_BUTTON)" 10 "New game did not leave the menu"
+wait_pixel 330 176 "!($MENU_BUTTON)" 10 "New game did not leave the menu"
 sleep 0.3
 click_at 450 269                         # close the hints panel
 sleep 0.3
 press Escape
-wait_pixel 330 428 "$MENU_BUTTON" 10 "Escape did not return to the menu"
+wait_pixel 330 176 "$MENU_BUTTON" 10 "Escape did not return to the menu"
 click_at 400 342                         # Options
-wait_pixel 330 428 "!($MENU_BUTTON)" 10 "Options did not open"
+wait_pixel 330 176 "!($MENU_BUTTON)" 10 "Options did not open"
 sleep 0.3
 shot
 popup_spot=$(remember 300 380)
@@ -35,16 +35,16 @@ wait_pixel 300 380 "$(differs_from "$popup_spot")" 5 "no \"End current game?\" p
 click_at 579 285                         # popup OK: the game ends
 wait_pixel 300 380 "!($(differs_from "$popup_spot"))" 5 "the popup did not close"
 click_at 714 135                         # OK of the screen
-wait_pixel 330 428 "$MENU_BUTTON" 10 "OK did not return to the menu"
+wait_pixel 330 176 "$MENU_BUTTON" 10 "OK did not return to the menu"
 [ "$(option_value DifficultyLevel)" = 2 ] || fail "System.Cfg says DifficultyLevel=$(option_value DifficultyLevel), expected 2"
 click_at 400 426                         # Continue: no game any more
 sleep 0.5
 shot
-pixel_is 330 428 "$MENU_BUTTON" || fail "Continue found a game that should have ended"
+pixel_is 330 176 "$MENU_BUTTON" || fail "Continue found a game that should have ended"
 
 # A new resolution rebuilds the window.
 click_at 400 342
-wait_pixel 330 428 "!($MENU_BUTTON)" 10 "Options did not open"
+wait_pixel 330 176 "!($MENU_BUTTON)" 10 "Options did not open"
 sleep 0.3
 click_at 599 438                         # resolution: 800 x 600 -> 1024 x 768
 sleep 0.3
@@ -58,7 +58,7 @@ while :; do
   sleep 0.2
   WIN=$(wait_for_window '^Carrowmoor version 1.1$' 5) || fail "the window went away"
 done
-wait_pixel 330 428 "$MENU_BUTTON" 10 "the menu did not come back at the new size"
+wait_pixel 330 176 "$MENU_BUTTON" 10 "the menu did not come back at the new size"
 [ "$(option_value ScreenRes)" = 2 ] || fail "System.Cfg says ScreenRes=$(option_value ScreenRes), expected 2"
 python3 "$(dirname "$0")/lib/close_window.py" "$WIN"
 wait_exit 15

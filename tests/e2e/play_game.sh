@@ -21,11 +21,11 @@ same_as() { echo "!($(differs_from "$1"))"; }
 
 start_game
 game_window
-wait_pixel 330 428 "$MENU_BUTTON" 20 "the menu did not appear"
+wait_pixel 330 176 "$MENU_BUTTON" 20 "the menu did not appear"
 panel_spot_on_menu=$(remember 250 390)
 
 click_at 400 384                       # New game
-wait_pixel 330 428 "!($MENU_BUTTON)" 10 "New game did not leave the menu"
+wait_pixel 330 176 "!($MENU_BUTTON)" 10 "New game did not leave the menu"
 sleep 0.5
 shot
 hints_panel=$(remember 250 400)
@@ -48,9 +48,9 @@ click_at 642 20
 wait_pixel 642 20 "$(differs_from "$turbo")" 5 "the turbo box did not tick"
 
 press Escape
-wait_pixel 330 428 "$MENU_BUTTON" 10 "Escape did not return to the menu"
+wait_pixel 330 176 "$MENU_BUTTON" 10 "Escape did not return to the menu"
 click_at 400 426                       # Continue
-wait_pixel 330 428 "!($MENU_BUTTON)" 10 "Continue did not return to the game"
+wait_pixel 330 176 "!($MENU_BUTTON)" 10 "Continue did not return to the game"
 shot
 pixel_is 120 560 "$(same_as "$block")" || fail "the resumed game lost the slid block"
 # Entering the game shows the hints again (the option is on); while they
@@ -59,13 +59,13 @@ sleep 0.3
 click_at 450 269
 sleep 0.3
 press Escape
-wait_pixel 330 428 "$MENU_BUTTON" 10 "Escape did not return to the menu"
+wait_pixel 330 176 "$MENU_BUTTON" 10 "Escape did not return to the menu"
 click_at 400 384                       # New game while one runs: the question
 wait_pixel 250 390 "$(differs_from "$panel_spot_on_menu")" 5 "no \"End current game?\" panel"
 click_at 284 285                       # Cancel
 wait_pixel 250 390 "$(same_as "$panel_spot_on_menu")" 5 "Cancel did not close the panel"
 click_at 400 426                       # Continue: the old game is still there
-wait_pixel 330 428 "!($MENU_BUTTON)" 10 "the game was not kept"
+wait_pixel 330 176 "!($MENU_BUTTON)" 10 "the game was not kept"
 shot
 pixel_is 120 560 "$(same_as "$block")" || fail "Cancel replaced the game"
 

@@ -164,5 +164,5 @@ write_options() {
 }
 
 # Colour tests used by several scripts.
-MENU_BUTTON='g > r + 20 && b > r + 20'   # the teal menu buttons
+MENU_BUTTON='r < 32 && g > r + 35 && b > r + 35'   # the teal menu buttons
 LOADING_RED='r > 150 && g < 60 && b < 60'
