@@ -181,7 +181,7 @@ void Click(int x, int y) {
 
 int main(int argc, char** argv) {
     const fs::path self = fs::canonical("/proc/self/exe").parent_path();
-    const fs::path build = argc > 1 ? fs::path(argv[1]) : self;
+    const fs::path build = fs::absolute(argc > 1 ? fs::path(argv[1]) : self);
     ScreenReader screen;
     if (std::getenv("DISPLAY") == nullptr || !screen.Open()) {
         std::fprintf(stderr, "bench_startup needs an X display (run it under xvfb-run)\n");
