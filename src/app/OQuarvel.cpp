@@ -32,11 +32,6 @@ OQuarvel::~OQuarvel() {
     delete startupLogo;
 }
 
-const std::vector<int>& OQuarvel::LoadingSteps() {
-    static const std::vector<int> steps = {5, 10, 15, 20, 25, 45, 60, 65, 90, 100};
-    return steps;
-}
-
 void OQuarvel::Loading(int percent) {
     DrawLoadingScreen(percent, startupLogo);
 }

@@ -25,8 +25,6 @@ public:
     // The screens live until the application goes.
     void OnQuit() override {}
 
-    // The percentages of the loading frames Init shows, in order.
-    static const std::vector<int>& LoadingSteps();
     // RGBA, top row first, from a decoded picture of 1, 3 or 4 bytes per
     // pixel kept top row first; empty when the picture holds no pixels.
     static std::vector<uint8_t> IconPixels(const OBaseImage& image);
