@@ -22,10 +22,11 @@ e2e_start() {
   trap e2e_cleanup EXIT
 }
 
+# KEEP_GAME_DIR=1 keeps the game folder (log, options, audio) for a look.
 e2e_cleanup() {
   stop_game
 
-  [ -n "${GAME_DIR:-}" ] && rm -rf "$GAME_DIR"
+  [ -n "${GAME_DIR:-}" ] && [ -z "${KEEP_GAME_DIR:-}" ] && rm -rf "$GAME_DIR"
 }
 
 # Ends the game and everything it started (it runs in its own process
