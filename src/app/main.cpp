@@ -1,10 +1,51 @@
-#include <cstdio>
+#include <cstdlib>
 
 #include "app/OErrorLog.h"
+#include "app/OFileNotFound.h"
+#include "app/OMessageBox.h"
+#include "app/OQuarvel.h"
+#include "app/OSoftwareGL.h"
+#include "data/SystemOptions.h"
+
+namespace {
+
+constexpr const char* kCaption = "Error";
+constexpr const char* kNoHardwareGL = "We are handle exception! No hardware OpenGL device!";
+constexpr const char* kFilesMissing =
+    "We are handle exception! Game files are missing or corrupted!";
+// No window could be opened at all (no display): nothing to play on.
+constexpr int kNoDisplayStatus = 2;
+
+[[noreturn]] void Fail(const char* text, int status) {
+    OMessageBox::Show(kCaption, text);
+    std::exit(status);
+}
+
+}  // namespace
 
 int main() {
-    // The log is already open; referencing it keeps it linked in.
     OErrorLog::Instance();
-    std::puts("Carrowmoor: the foundation is built; the playable game is not there yet.");
-    return 0;
+    LoadSystemOptions();
+    int result = 0;
+    {
+        OQuarvel application;
+        try {
+            if (!application.Create("3D", "Carrowmoor version 1.1", 640, 480)) {
+                std::exit(kNoDisplayStatus);
+            }
+        } catch (const OSoftwareGL& error) {
+            Fail(kNoHardwareGL, error.GetCode());
+        }
+        try {
+            application.Init();
+        } catch (const OFileNotFound& error) {
+            Fail(kFilesMissing, error.GetCode());
+        }
+        try {
+            result = application.Run();
+        } catch (const OFileNotFound& error) {
+            Fail(kFilesMissing, error.GetCode());
+        }
+    }
+    return result;
 }

@@ -1,5 +1,6 @@
 #include "render/OTexture.h"
 
+#include "app/OErrorLog.h"
 #include "app/OFileNotFound.h"
 #include "data/OResourceArchive.h"
 
@@ -77,11 +78,13 @@ bool OTexture::Load(const std::string& newName, bool mipmaps) {
     OResourceArchive& archive = OResourceArchive::Instance();
     std::unique_ptr<uint8_t[]> bytes(archive.Open(path));
     if (!bytes) {
+        OErrorLog::Instance().Error("Picture %s is missing", path.c_str());
         throw OFileNotFound();
     }
     auto decoded = std::make_unique<OBaseImage>();
     decoded->mipmaps = mipmaps;
     if (!DecodeBytes(*decoded, name, bytes.get(), archive.lastSize)) {
+        OErrorLog::Instance().Error("Picture %s cannot be decoded", path.c_str());
         throw OFileNotFound();
     }
     bytes.reset();

@@ -1,0 +1,122 @@
+#include "ui/Credits.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "app/OApplication.h"
+#include "data/OResourceArchive.h"
+#include "render/OFont.h"
+#include "ui/OControlPainter.h"
+#include "ui/OTextStack.h"
+#include "ui/ScreenDecor.h"
+
+bool Credits::Build() {
+    menuButton = new OTextStack(application != nullptr ? application->GetFont() : nullptr,
+                                kMenuButtonId, false, 1.5f);
+    menuButton->SetImage("Buttons/Menu.Tga");
+    menuButton->AddItem("", 0);
+    menuButton->SetPosition(600, 115);
+    AddControl(menuButton);
+
+    OResourceArchive& archive = OResourceArchive::Instance();
+    std::unique_ptr<uint8_t[]> buffer(archive.Open("Data/Credits.Kv"));
+    if (buffer != nullptr) {
+        const std::string text(reinterpret_cast<const char*>(buffer.get()), archive.lastSize);
+        lines = CreditsText::Parse(text);
+    }
+    PlaceLines();
+    return true;
+}
+
+void Credits::PlaceLines() {
+    OFont* font = application != nullptr ? application->GetFont() : nullptr;
+    for (size_t n = 0; n < lines.size(); ++n) {
+        CreditLine& line = lines[n];
+        const double width = font != nullptr ? font->GetTextWidth(line.text) : 0.0;
+        line.x = (800.0 - width * line.scale) / 2.0;
+        line.y = (static_cast<double>(n) - 2.0) * -kLineSpacing;
+    }
+}
+
+void Credits::OnEnter() {
+    PlaceLines();
+}
+
+void Credits::Update(int ms) {
+    ORenderWindow::Update(ms);
+    for (CreditLine& line : lines) {
+        line.y += ms * kRisePerMs;
+    }
+}
+
+bool Credits::IsFinished() const {
+    return lines.empty() || lines.back().y > 600.0;
+}
+
+float Credits::FadeAt(double y) {
+    double alpha = 1.0;
+    if (y < 74.0) {
+        alpha = y / 74.0;
+    }
+    if (y > 550.0) {
+        alpha = (600.0 - y) / 50.0;
+    }
+    alpha *= alpha;
+    return static_cast<float>(std::clamp(alpha, 0.0, 1.0));
+}
+
+bool Credits::OnInput(InputEvent& event) {
+    if (ORenderWindow::OnInput(event)) {
+        return true;
+    }
+    if (event.type == EventKeyDown && event.key == 27) {
+        application->SetScreen(201);
+        return true;
+    }
+    return false;
+}
+
+bool Credits::OnControlEvent(int controlId, int code) {
+    (void)code;
+    if (controlId == kMenuButtonId) {
+        application->SetScreen(201);
+        return true;
+    }
+    return false;
+}
+
+void Credits::Draw() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    OFont* font = application != nullptr ? application->GetFont() : nullptr;
+    OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
+    ORenderWindow::Draw();
+    ScreenDecor::DrawStartupLogo();
+    if (font != nullptr) {
+        OControlPainter::Begin2D();
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        for (const CreditLine& line : lines) {
+            const float alpha = FadeAt(line.y);
+            if (alpha <= 0.0f) {
+                continue;
+            }
+            OControlPainter::SetFontColour(font, line.colour[0], line.colour[1], line.colour[2],
+                                           alpha);
+            font->DrawText(static_cast<float>(line.x), static_cast<float>(line.y), line.text, true,
+                           line.scale, 0);
+        }
+        glDisable(GL_BLEND);
+        OControlPainter::End2D();
+        OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
+    }
+    ScreenDecor::DrawSmallLogo(logo);
+    glDisable(GL_BLEND);
+    // Every line has left the top (or there is none): back to the menu.
+    if (IsFinished() && application != nullptr) {
+        application->SetScreen(201);
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/CreditsText.h"
+#include "ui/ORenderWindow.h"
+
+class OTextStack;
+
+// The credits (screen 205): the lines of "Data/Credits.Kv" rise from the
+// bottom, fading in and out, and the screen returns to the menu by itself
+// when the last line has left the top.
+class Credits : public ORenderWindow {
+public:
+    static constexpr int kMenuButtonId = 100;
+    static constexpr double kRisePerMs = 0.05;
+    static constexpr double kLineSpacing = 18.0;
+
+    explicit Credits(int id = 205) : ORenderWindow(id) {}
+
+    bool Build() override;
+    void OnEnter() override;
+    void Draw() override;
+    void Update(int ms) override;
+    bool OnInput(InputEvent& event) override;
+    bool OnControlEvent(int controlId, int code) override;
+
+    // Alpha of a line at height y: fades in over the bottom 74 units and out
+    // over the top 50, squared.
+    static float FadeAt(double y);
+    // True once every line has risen above the screen (at once without lines).
+    bool IsFinished() const;
+
+    OTextStack* menuButton = nullptr;
+    std::vector<CreditLine> lines;
+
+private:
+    void PlaceLines();
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+class OTexture;
+
+// The two logos the shell screens draw: the start-up logo (made once at
+// start-up and kept for the run) centred below the top edge, and a screen's
+// own small logo at 65 % in the lower-left corner.
+class ScreenDecor {
+public:
+    // The start-up logo; null until start-up made it.
+    static OTexture* GetStartupLogo() { return startupLogo; }
+    static void SetStartupLogo(OTexture* logo) { startupLogo = logo; }
+
+    // The start-up logo at its own size, top edge at y 600 - 24, centred.
+    static void DrawStartupLogo();
+    // The picture as a quad of 65 % of its size at (135 - w / 2, 5).
+    static void DrawSmallLogo(OTexture* logo);
+
+private:
+    static OTexture* startupLogo;
+};

@@ -1,0 +1,169 @@
+# Shared steps of the end-to-end scripts: each script runs the real game in
+# a temporary game folder on its own Xvfb display, drives it with xdotool and
+# looks at the screen with ImageMagick's import.
+#
+#   source "$(dirname "$0")/lib/harness.bash"
+#   e2e_start "$0" "$@"     # re-runs the script under its own xvfb-run
+
+e2e_start() {
+  local script=$1
+  shift
+  if [ -z "${CARROWMOOR_E2E_DISPLAY:-}" ]; then
+    export CARROWMOOR_E2E_DISPLAY=1
+    exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash "$script" "$@"
+  fi
+  BUILD_DIR=$(cd "${1:?usage: $(basename "$script") BUILD_DIR}" && pwd)
+  KVTOOL="$BUILD_DIR/tools/kvtool/kvtool"
+  [ -x "$BUILD_DIR/carrowmoor" ] || fail "no game binary at $BUILD_DIR/carrowmoor"
+  [ -f "$BUILD_DIR/Data/Resource.Kvr" ] || fail "no data at $BUILD_DIR/Data"
+  GAME_DIR=$(mktemp -d /tmp/carrowmoor-e2e-XXXXXX)
+  cp -r "$BUILD_DIR/Data" "$BUILD_DIR/carrowmoor" "$GAME_DIR/"
+  GAME_PID=""
+  trap e2e_cleanup EXIT
+}
+
+# KEEP_GAME_DIR=1 keeps the game folder (log, options, audio) for a look.
+e2e_cleanup() {
+  stop_game
+
+  [ -n "${GAME_DIR:-}" ] && [ -z "${KEEP_GAME_DIR:-}" ] && rm -rf "$GAME_DIR"
+}
+
+# Ends the game and everything it started (it runs in its own process
+# group): politely first, then for good.
+stop_game() {
+  [ -n "${GAME_PID:-}" ] || return 0
+  kill -TERM -- "-$GAME_PID" 2>/dev/null || true
+  local i
+  for i in $(seq 1 30); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -KILL -- "-$GAME_PID" 2>/dev/null || true
+  wait "$GAME_PID" 2>/dev/null || true
+  GAME_PID=""
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${GAME_DIR:-}" ] && [ -f "$GAME_DIR/shot.png" ]; then
+    local keep
+    keep=$(mktemp /tmp/carrowmoor-e2e-fail-XXXXXX.png)
+    cp "$GAME_DIR/shot.png" "$keep" && echo "last screenshot: $keep" >&2
+  fi
+  [ -n "${GAME_DIR:-}" ] && [ -f "$GAME_DIR/game.out" ] && sed 's/^/game: /' "$GAME_DIR/game.out" >&2
+  exit 1
+}
+
+# Starts the game in its folder, heard through SDL's disk audio driver.
+# Extra arguments are environment assignments.
+start_game() {
+  (cd "$GAME_DIR" && exec setsid env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$GAME_DIR/audio.raw" \
+    "$@" ./carrowmoor >"$GAME_DIR/game.out" 2>&1) &
+  GAME_PID=$!
+}
+
+# Waits (up to $2 seconds, default 20) for a window whose name matches $1;
+# prints its id.
+wait_for_window() {
+  local name=$1 limit=${2:-20} id="" start=$SECONDS
+  while [ $((SECONDS - start)) -lt "$limit" ]; do
+    id=$(xdotool search --name "$name" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+game_window() {
+  WIN=$(wait_for_window '^Carrowmoor version 1.1$' "${1:-20}") || fail "the game window did not appear"
+  read_window_size
+}
+
+read_window_size() {
+  eval "$(xdotool getwindowgeometry --shell "$WIN")"
+  WIN_W=$WIDTH
+  WIN_H=$HEIGHT
+  WIN_X=$X
+  WIN_Y=$Y
+}
+
+shot() { import -window root "$GAME_DIR/shot.png" 2>/dev/null; }
+
+# The colour of a screen pixel of the last shot as "r g b" (0..255).
+pixel_at() {
+  convert "$GAME_DIR/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+    sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
+}
+
+# Screen pixel of a point of the game's virtual 800 x 600 space (y up).
+virtual_to_screen() {
+  SX=$((WIN_X + $1 * WIN_W / 800))
+  SY=$((WIN_Y + (600 - $2) * WIN_H / 600))
+}
+
+# True when the pixel at virtual (x, y) of the last shot satisfies the
+# arithmetic condition over r, g and b.
+pixel_is() {
+  local r g b
+  virtual_to_screen "$1" "$2"
+  read -r r g b <<<"$(pixel_at "$SX" "$SY")"
+  [ -n "$r" ] || return 1
+  (( $3 ))
+}
+
+# Takes shots until the condition holds at virtual (x, y), for up to $4
+# seconds (default 15); fails with $5.
+wait_pixel() {
+  local limit=${4:-15} start=$SECONDS
+  while [ $((SECONDS - start)) -lt "$limit" ]; do
+    shot
+    pixel_is "$1" "$2" "$3" && return 0
+    game_running || fail "the game ended while waiting: ${5:-pixel at $1,$2}"
+    sleep 0.1
+  done
+  fail "timed out: ${5:-pixel at $1,$2 never met $3}"
+}
+
+game_running() { [ -n "${GAME_PID:-}" ] && kill -0 "$GAME_PID" 2>/dev/null; }
+
+# Left click (or button $3) at virtual (x, y).
+click_at() {
+  virtual_to_screen "$1" "$2"
+  xdotool mousemove "$SX" "$SY" sleep 0.05 click "${3:-1}"
+}
+
+move_to() {
+  virtual_to_screen "$1" "$2"
+  xdotool mousemove "$SX" "$SY"
+}
+
+press() { xdotool windowfocus --sync "$WIN" 2>/dev/null || true; xdotool key --delay 60 "$@"; }
+
+type_text() { xdotool windowfocus --sync "$WIN" 2>/dev/null || true; xdotool type --delay 80 "$1"; }
+
+# Waits up to $1 seconds for the game to end; sets EXIT_STATUS.
+wait_exit() {
+  local limit=${1:-20} start=$SECONDS
+  while game_running && [ $((SECONDS - start)) -lt "$limit" ]; do
+    sleep 0.1
+  done
+  game_running && fail "the game did not end within $limit s"
+  EXIT_STATUS=0
+  wait "$GAME_PID" || EXIT_STATUS=$?
+  GAME_PID=""
+}
+
+# The options file unscrambled into config text.
+options_text() { "$KVTOOL" unscramble "$GAME_DIR/Data/System.Cfg" /dev/stdout; }
+
+# Scrambles config text ($1) into the options file.
+write_options() {
+  printf '%s' "$1" >"$GAME_DIR/options.txt"
+  "$KVTOOL" scramble "$GAME_DIR/options.txt" "$GAME_DIR/Data/System.Cfg" >/dev/null ||
+    fail "kvtool could not scramble the options"
+}
+
+# Colour tests used by several scripts.
+MENU_BUTTON='r < 32 && g > r + 35 && b > r + 35'   # the teal menu buttons
+LOADING_RED='r > 150 && g < 60 && b < 60'
