@@ -10,7 +10,7 @@ e2e_start "$0" "$@"
 # Loading is quick: watch the screen from before the start and retry a few
 # times if no shot fell on a loading frame.
 seen_loading=0
-for attempt in 1 2 3 4 5; do
+for attempt in $(seq 1 20); do
   rm -f "$GAME_DIR/Data/System.Cfg" "$GAME_DIR/Data/TP.Kv" "$GAME_DIR/Report.html"
   start_game
   WIN=""
