@@ -65,16 +65,16 @@ TEST(AudioWriterTest, WavHeaderAndSamplesAreExact) {
 TEST(AudioWriterTest, SdlReadsTheWavBackUnchanged) {
     const auto mono = TestTone::Sine(440.0, 50, 11025, 1);
     const auto wav = AudioWriter::EncodeWav(mono, 11025, 1);
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &spec,
+    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &format,
                              &buffer, &length),
               nullptr)
         << SDL_GetError();
-    EXPECT_EQ(spec.freq, 11025);
-    EXPECT_EQ(spec.channels, 1);
-    EXPECT_EQ(spec.format, AUDIO_S16LSB);
+    EXPECT_EQ(format.freq, 11025);
+    EXPECT_EQ(format.channels, 1);
+    EXPECT_EQ(format.format, AUDIO_S16LSB);
     ASSERT_EQ(length, mono.size() * 2);
     EXPECT_EQ(std::memcmp(buffer, mono.data(), length), 0);
     SDL_FreeWAV(buffer);
