@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "support/GLTestWindow.h"
 #include "support/ImageFiles.h"
 #include "support/ModelFiles.h"
 #include "support/PixelCheck.h"
@@ -23,46 +24,18 @@ constexpr int kSize = 256;
 
 // A plain SDL window whose GL context the test can destroy and create again,
 // as a display-mode switch does.
-class ModelWindow {
+class ModelWindow : public GLTestWindow {
 public:
-    ModelWindow() {
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-            if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-                throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
-            }
-            // Later tests start the video subsystem afresh (the X11 window
-            // class is taken when it starts).
-            startedVideo = true;
-        }
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        window = SDL_CreateWindow("model test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                  kSize, kSize, SDL_WINDOW_OPENGL);
-        if (window == nullptr) {
-            throw std::runtime_error(std::string("window: ") + SDL_GetError());
-        }
-        CreateContext();
-    }
-    ~ModelWindow() {
-        DestroyContext();
-        SDL_DestroyWindow(window);
-        if (startedVideo) {
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        }
-    }
-    ModelWindow(const ModelWindow&) = delete;
-    ModelWindow& operator=(const ModelWindow&) = delete;
+    ModelWindow() : GLTestWindow(kSize, kSize) { SetUpView(); }
 
     void CreateContext() {
-        context = SDL_GL_CreateContext(window);
-        if (context == nullptr) {
-            throw std::runtime_error(std::string("GL context: ") + SDL_GetError());
-        }
-        SDL_GL_MakeCurrent(window, context);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        // Looking down -z at the unit cube: x and y from -2 to 2.
+        GLTestWindow::CreateContext();
+        SetUpView();
+    }
+
+private:
+    // Looking down -z at the unit cube: x and y from -2 to 2.
+    static void SetUpView() {
         glViewport(0, 0, kSize, kSize);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
@@ -72,51 +45,6 @@ public:
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_TEXTURE_2D);
     }
-    void DestroyContext() {
-        SDL_GL_MakeCurrent(window, nullptr);
-        SDL_GL_DeleteContext(context);
-        context = nullptr;
-    }
-
-    void Clear(float red, float green, float blue) {
-        glClearColor(red, green, blue, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
-    std::array<int, 3> Pixel(int x, int y) const {
-        glFinish();
-        uint8_t rgb[3] = {};
-        glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-        return {rgb[0], rgb[1], rgb[2]};
-    }
-    std::vector<uint8_t> Frame() const {
-        glFinish();
-        std::vector<uint8_t> rgb(kSize * kSize * 3);
-        glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        return rgb;
-    }
-
-    // Writes the frame as a PPM into $CARROWMOOR_SNAPSHOTS (when set).
-    void Snapshot(const std::string& name) const {
-        const char* folder = std::getenv("CARROWMOOR_SNAPSHOTS");
-        if (folder == nullptr) {
-            return;
-        }
-        const std::vector<uint8_t> rgb = Frame();
-        FILE* file = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
-        if (file == nullptr) {
-            return;
-        }
-        std::fprintf(file, "P6\n%d %d\n255\n", kSize, kSize);
-        for (int row = kSize - 1; row >= 0; --row) {
-            std::fwrite(&rgb[static_cast<size_t>(row) * kSize * 3], 1, kSize * 3, file);
-        }
-        std::fclose(file);
-    }
-
-private:
-    bool startedVideo = false;
-    SDL_Window* window = nullptr;
-    SDL_GLContext context = nullptr;
 };
 
 // 64 x 64: the left half red, the right half green.

@@ -16,8 +16,13 @@
 class GLTestWindow {
 public:
     GLTestWindow(int width, int height) : width(width), height(height) {
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
+        if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+                throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
+            }
+            // Stopped again at the end, so later tests start video afresh
+            // (the X11 window class is taken when it starts).
+            startedVideo = true;
         }
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -30,22 +35,36 @@ public:
         if (window == nullptr) {
             throw std::runtime_error(std::string("window: ") + SDL_GetError());
         }
+        CreateContext();
+    }
+    ~GLTestWindow() {
+        DestroyContext();
+        SDL_DestroyWindow(window);
+        if (startedVideo) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        }
+    }
+    GLTestWindow(const GLTestWindow&) = delete;
+    GLTestWindow& operator=(const GLTestWindow&) = delete;
+
+    // Makes a new context current, as a display-mode switch does.
+    void CreateContext() {
         context = SDL_GL_CreateContext(window);
         if (context == nullptr) {
-            SDL_DestroyWindow(window);
             throw std::runtime_error(std::string("GL context: ") + SDL_GetError());
         }
         SDL_GL_MakeCurrent(window, context);
         glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
     }
-    ~GLTestWindow() {
+    void DestroyContext() {
+        if (context == nullptr) {
+            return;
+        }
         SDL_GL_MakeCurrent(window, nullptr);
         SDL_GL_DeleteContext(context);
-        SDL_DestroyWindow(window);
+        context = nullptr;
     }
-    GLTestWindow(const GLTestWindow&) = delete;
-    GLTestWindow& operator=(const GLTestWindow&) = delete;
 
     void Clear(float red, float green, float blue) {
         glClearColor(red, green, blue, 1.0f);
@@ -92,6 +111,7 @@ public:
     const int height;
 
 private:
+    bool startedVideo = false;
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
 };
