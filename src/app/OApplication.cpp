@@ -78,6 +78,7 @@ bool OApplication::OnInput(InputEvent& event) {
         cursor->x = event.x;
         cursor->y = event.y;
     }
+    redraw.Invalidate();
     return currentScreen != nullptr && currentScreen->OnInput(event);
 }
 
@@ -87,7 +88,12 @@ void OApplication::OnUserEvent(const SDL_UserEvent& event) {
     OSoundSystem::Instance().HandleEvent(wrapped);
 }
 
+void OApplication::OnExposed() {
+    redraw.Invalidate();
+}
+
 void OApplication::OnResize() {
+    redraw.Invalidate();
     for (ORenderWindow* screen : screens) {
         screen->SetClientSize(width, height);
     }
@@ -118,6 +124,7 @@ bool OApplication::HasScreen(const ORenderWindow* screen) const {
 }
 
 bool OApplication::SetScreen(int id) {
+    redraw.Invalidate();
     if (currentScreen != nullptr) {
         currentScreen->OnLeave();
     }
@@ -158,6 +165,11 @@ void OApplication::Update(int ms) {
     if (currentScreen == nullptr) {
         return;
     }
+    redraw.Elapse(ms);
+    const bool animating = currentScreen->Animating();
+    if (!redraw.NeedsFrame(animating)) {
+        return;  // the last frame still shows the screen as it is
+    }
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
@@ -170,6 +182,7 @@ void OApplication::Update(int ms) {
     }
     DrawCursor();
     SwapBuffers();
+    redraw.FrameDrawn(animating);
 }
 
 void OApplication::DrawCursor() {
@@ -260,6 +273,8 @@ void OApplication::DrawLoadingScreen(int percent, OTexture* logo) {
     glEnable(GL_TEXTURE_2D);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     SwapBuffers();
+    // The loading frame covers whatever screen was shown.
+    redraw.Invalidate();
 }
 
 void OApplication::AddScoreTable(int index, const std::string& fileName, int capacity,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/OGLWindow.h"
+#include "app/RedrawPolicy.h"
 
 class OCamera;
 class OFont;
@@ -36,6 +37,7 @@ public:
     void OnQuit() override;
     bool OnInput(InputEvent& event) override;
     void OnUserEvent(const SDL_UserEvent& event) override;
+    void OnExposed() override;
 
     // Adds and builds a screen; true without doing anything when it is
     // already in the list.
@@ -82,4 +84,5 @@ private:
     void SwitchToFullScreenOnMaximize();
 
     ORenderWindow* currentScreen = nullptr;
+    RedrawPolicy redraw;
 };

@@ -388,6 +388,10 @@ void OGLWindow::HandleWindowEvent(const SDL_WindowEvent& event) {
         case SDL_WINDOWEVENT_CLOSE:
             PostQuit(0);
             break;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+            OnExposed();
+            break;
         default:
             break;
     }

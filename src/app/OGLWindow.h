@@ -38,6 +38,8 @@ public:
     // Events that SDL user code pushed (SDL_USEREVENT and above), for example
     // from the sound system's audio thread; handled on the loop's thread.
     virtual void OnUserEvent(const SDL_UserEvent& event);
+    // The window was shown or uncovered and its picture may be gone.
+    virtual void OnExposed() {}
 
     // Opens the window and its context in the display mode of the options.
     // False only when no display could be reached; later failures are shown

@@ -42,6 +42,8 @@ public:
     void OnEnter() override;
     void Draw() override;
     void Update(int ms) override;
+    // The train, smoke and sliding blocks move on their own.
+    bool Animating() const override { return true; }
     bool Build() override;
     bool OnInput(InputEvent& event) override;
     bool OnControlEvent(int controlId, int code) override;

@@ -26,6 +26,7 @@ public:
     void Select() override;
     void Deselect() override;
     void Update(int ms) override;
+    bool Animating() const override { return hidden == 0 && glow.Running(); }
 
     OTexture* texture = nullptr;
     OGlow glow{kGlowStart, kGlowEnd};

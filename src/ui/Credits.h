@@ -23,6 +23,7 @@ public:
     void OnEnter() override;
     void Draw() override;
     void Update(int ms) override;
+    bool Animating() const override { return true; }  // the lines rise
     bool OnInput(InputEvent& event) override;
     bool OnControlEvent(int controlId, int code) override;
 

@@ -25,6 +25,9 @@ public:
     virtual void Select() { selected = 1; }
     virtual void Deselect() { selected = 0; }
     virtual void Update(int ms) {}
+    // True while the control's look changes with time alone (a glow, a
+    // blinking caret), so its screen has to be drawn every frame.
+    virtual bool Animating() const { return false; }
 
     void SetSounds(int over, int click) {
         overSound = over;

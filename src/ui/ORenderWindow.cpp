@@ -119,6 +119,15 @@ void ORenderWindow::SetClientSize(int width, int height) {
     windowHeight = static_cast<int16_t>(height);
 }
 
+bool ORenderWindow::Animating() const {
+    for (const OControl* control : controls) {
+        if (control->Animating()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void ORenderWindow::Update(int ms) {
     for (OControl* control : controls) {
         control->Update(ms);

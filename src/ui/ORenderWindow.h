@@ -33,6 +33,9 @@ public:
     // True when a control took the event.
     virtual bool OnInput(InputEvent& event);
     virtual bool OnControlEvent(int controlId, int code) { return false; }
+    // True while the screen's look changes with time alone; a still screen is
+    // not drawn again until input or a window change.
+    virtual bool Animating() const;
 
     bool LoadPictures(const std::string& backgroundName, const std::string& overlayName);
     void AddControl(OControl* control);

@@ -31,6 +31,8 @@ public:
     void Draw() override;
     bool HitTest(InputEvent& event) override;
     virtual void OnEnterKey() {}
+    // The caret blinks while the field is selected.
+    bool Animating() const override { return selected != 0; }
 
     // Process clock in milliseconds, for the caret's blinking; replaceable in
     // tests.

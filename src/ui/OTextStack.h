@@ -38,6 +38,7 @@ public:
     void Select() override;
     void Deselect() override;
     void Update(int ms) override;
+    bool Animating() const override { return hidden == 0 && glow.Running(); }
     // Moves to the following item, staying on the last.
     virtual void Next();
     // Moves to the preceding item, staying on the first.

@@ -97,7 +97,15 @@ public:
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, frameWidth, frameHeight, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
         OApplication::SwapBuffers();
+        ++swaps;
     }
+    // Runs one frame; true when it was drawn and presented.
+    bool Presents(int ms) {
+        const int before = swaps;
+        Update(ms);
+        return swaps != before;
+    }
+    int swaps = 0;
     // The colour at window pixel (x, y) of the last frame, origin lower left.
     std::array<int, 3> Pixel(int x, int y) const {
         const size_t at = (static_cast<size_t>(y) * frameWidth + x) * 3;
@@ -174,6 +182,35 @@ TEST_F(ScreenDrawTest, BandsShowTheControlsStatesAndTheCursorIsDrawnLast) {
     EXPECT_TRUE(Near(app.Pixel(402, 600 - 300 - 2), kMagenta));
     EXPECT_TRUE(Near(app.Pixel(400 + size - 2, 600 - 300 - size + 2), kMagenta));
     EXPECT_FALSE(Near(app.Pixel(400 + size + 2, 600 - 300 - 2), kMagenta));
+}
+
+TEST_F(ScreenDrawTest, AStillScreenIsDrawnAgainOnlyWhenSomethingChanges) {
+    MoveTo(10, 10);
+    EXPECT_TRUE(app.Presents(16));
+    for (int frame = 0; frame < 5; ++frame) {
+        EXPECT_FALSE(app.Presents(16)) << "nothing changed at frame " << frame;
+    }
+    app.OnExposed();
+    EXPECT_TRUE(app.Presents(16)) << "an uncovered window is drawn again";
+    EXPECT_FALSE(app.Presents(16));
+
+    // Hovering the button starts its glow (0.5 at 0.00125 per ms, about
+    // 400 ms): every frame is drawn while it grows, the last one without it.
+    MoveTo(400, 300);
+    int glowFrames = 0;
+    while (screen->button->Animating() && glowFrames < 20) {
+        EXPECT_TRUE(app.Presents(50)) << "glow frame " << glowFrames;
+        ++glowFrames;
+    }
+    EXPECT_GE(glowFrames, 8);
+    EXPECT_LE(glowFrames, 9);
+    EXPECT_FALSE(app.Presents(50));
+
+    // A still screen is still refreshed now and then.
+    EXPECT_FALSE(app.Presents(250));
+    EXPECT_TRUE(app.Presents(250));
+    app.DrawLoadingScreen(50, nullptr);
+    EXPECT_TRUE(app.Presents(16)) << "the loading frame hid the screen";
 }
 
 TEST_F(ScreenDrawTest, LoadingBarGrowsFromTheLeftTo305Units) {
