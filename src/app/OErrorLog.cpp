@@ -12,7 +12,7 @@ struct LocalTime {
 
 LocalTime Now() {
     std::time_t t = std::time(nullptr);
-    std::tm tm {};
+    std::tm tm{};
     localtime_r(&t, &tm);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
@@ -23,7 +23,9 @@ OErrorLog gameLog("Report.html");
 
 }  // namespace
 
-OErrorLog& OErrorLog::Instance() { return gameLog; }
+OErrorLog& OErrorLog::Instance() {
+    return gameLog;
+}
 
 OErrorLog::OErrorLog(const char* name) : start(std::chrono::steady_clock::now()) {
     std::strncpy(fileName, name, kMaxFileNameLength);
@@ -31,7 +33,9 @@ OErrorLog::OErrorLog(const char* name) : start(std::chrono::steady_clock::now())
     WriteOpening();
 }
 
-OErrorLog::~OErrorLog() { WriteClosing(); }
+OErrorLog::~OErrorLog() {
+    WriteClosing();
+}
 
 void OErrorLog::WriteOpening() {
     FILE* file = std::fopen(fileName, "w");

@@ -177,17 +177,6 @@ TEST(AudioAssetsTest, GameTuneIsAWholeLevelledSeamlessLoop) {
     EXPECT_GT(GameTune::Compose().Events().size(), 500u);
 }
 
-TEST(AudioAssetsTest, SameSeedGivesTheSameSamples) {
-    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
-        if (!IsTune(asset)) {
-            EXPECT_EQ(AudioAssets::RenderPcm(asset), Rendered(asset.name)) << asset.name;
-        }
-    }
-    EXPECT_EQ(GameTune::Render(), GameTune::Render(GameTune::kSeed));
-    EXPECT_EQ(EngineSounds::Chuff(1.0f, 5), EngineSounds::Chuff(1.0f, 5));
-    EXPECT_NE(EngineSounds::Chuff(1.0f, 5), EngineSounds::Chuff(1.0f, 6));
-}
-
 TEST(AudioAssetsTest, EncodedFilesCarryTheirFormatsSignature) {
     const Pcm& engine = Rendered("Data/Sounds/Engine.Wav");
     for (const AudioAssets::Asset& asset : AudioAssets::All()) {

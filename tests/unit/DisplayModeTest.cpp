@@ -48,18 +48,6 @@ DisplayModePlanner::State Options(bool fullScreen, int screenRes) {
 
 }  // namespace
 
-TEST(DisplayModeTable, HoldsTheThreeGameSizes) {
-    DisplayModeTable table;
-    EXPECT_EQ(table.Mode(0).width, 640);
-    EXPECT_EQ(table.Mode(0).height, 480);
-    EXPECT_EQ(table.Mode(1).width, 800);
-    EXPECT_EQ(table.Mode(1).height, 600);
-    EXPECT_EQ(table.Mode(2).width, 1024);
-    EXPECT_EQ(table.Mode(2).height, 768);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(table.Mode(i).refreshRates.empty());
-}
-
 TEST(DisplayModeTable, CollectsRatesOfMatchingSizesOfAnyDepthInDriverOrder) {
     DisplayModeTable table;
     table.Enumerate({Mode(1920, 1080, 32, 60), Mode(1024, 768, 32, 75), Mode(640, 480, 16, 60),

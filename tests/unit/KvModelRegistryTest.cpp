@@ -154,16 +154,6 @@ TEST_F(KvModelRegistryTest, ListsAreRequestedWithoutAContextAndRebuiltLater) {
     cube.DrawShadowVolume({0, 0, 5}, true);
 }
 
-TEST_F(KvModelRegistryTest, AnEmptyRegistryHasNothingToDo) {
-    EXPECT_EQ(KvModelRegistry::Instance().Count(), 0u);
-    EXPECT_TRUE(KvModelRegistry::Instance().ReloadAll());
-    KvModelRegistry::Instance().DeleteAllLists();
-    KvModelRegistry::Instance().RebuildAllLists();
-    EXPECT_TRUE(KvModelRegistry::Instance().SetDetail(0));
-    EXPECT_EQ(KvModelRegistry::Instance().Folder(true), "Data/Models/Low/");
-    EXPECT_EQ(KvModelRegistry::Instance().Folder(false), "Data/Models/");
-}
-
 TEST_F(KvModelRegistryTest, ACloneSharesDataAndKeepsItAliveAfterTheOriginal) {
     TestArchive archive;
     archive.Add("Data/Models/Cube.Kvm", ModelFiles::Bytes(KvModelWriter::Cube(1)));

@@ -88,17 +88,3 @@ TEST(OErrorLog, UnwritableLocationIsSilentlyIgnored) {
     OErrorLog log("/nonexistent-dir/Report.html");
     EXPECT_EQ(log.Error("goes nowhere"), 1);
 }
-
-TEST(OException, CodesOfTheFatalConditions) {
-    EXPECT_EQ(OSoftwareGL().GetCode(), 1);
-    EXPECT_EQ(OFileNotFound().GetCode(), 3);
-    EXPECT_EQ(OFileNotFound().GetMessage(), "Required file missing. Please reinstall the game.");
-    OException e(7, "x");
-    e.SetCode(9);
-    EXPECT_EQ(e.GetCode(), 9);
-    try {
-        throw OFileNotFound();
-    } catch (const OException& caught) {
-        EXPECT_EQ(caught.GetCode(), 3);
-    }
-}

@@ -105,17 +105,6 @@ TEST(OGLExtensionsTest, LoadingFetchesTheRowsEntryPointsOnly) {
     EXPECT_EQ(OGLExtensions::GetEntryPoint("glBindProgramNV"), nullptr);
 }
 
-TEST(OGLExtensionsTest, TheTableListsEveryRowsEntryPoints) {
-    EXPECT_EQ(OGLExtensions::EntryPointNames("GL_EXT_fog_coord").size(), 3u);
-    EXPECT_EQ(OGLExtensions::EntryPointNames("GL_EXT_point_parameter").size(), 2u);
-    EXPECT_EQ(OGLExtensions::EntryPointNames("GL_NV_point_sprite").size(), 2u);
-    EXPECT_TRUE(OGLExtensions::EntryPointNames("GL_ARB_texture_cube_map").empty());
-    EXPECT_TRUE(OGLExtensions::EntryPointNames("GL_EXT_texture_cube_map").empty());
-    EXPECT_EQ(OGLExtensions::EntryPointNames("GL_NV_register_combiners").size(), 13u);
-    EXPECT_TRUE(OGLExtensions::EntryPointNames("GL_NV_vertex_program").empty())
-        << "the vertex-program row is keyed by the EXT name";
-}
-
 TEST(OGLExtensionsTest, WithoutAContextNothingIsSupported) {
     OGLExtensions::SetDriver(nullptr, nullptr);
     EXPECT_FALSE(OGLExtensions::IsExtensionSupported("GL_ARB_multitexture"));

@@ -85,14 +85,6 @@ protected:
 
 }  // namespace
 
-TEST_F(OGLWindowEvents, StartsActiveWithoutWindowOrContext) {
-    RecordingWindow window;
-    EXPECT_TRUE(window.IsActive());
-    EXPECT_FALSE(window.IsMaximizeRequested());
-    EXPECT_EQ(window.GetWindow(), nullptr);
-    EXPECT_EQ(window.GetRenderContext(), nullptr);
-}
-
 TEST_F(OGLWindowEvents, InputReachesOnInputInTheOrderWindowsWouldSendIt) {
     RecordingWindow window;
     SDL_Event key = {};

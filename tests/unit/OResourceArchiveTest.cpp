@@ -203,11 +203,6 @@ TEST_F(ArchiveTest, SetPathForgetsTheOldDirectory) {
     EXPECT_EQ(archive.GetPath(), dir.File("other.Kvr"));
 }
 
-TEST(ArchiveInstance, IsOneObjectOnTheGamesPath) {
-    EXPECT_EQ(&OResourceArchive::Instance(), &OResourceArchive::Instance());
-    EXPECT_EQ(OResourceArchive::Instance().GetPath(), "Data/Resource.Kvr");
-}
-
 // Damage: every case keeps the good records before the damage and reads
 // nothing wild after it.
 TEST_F(ArchiveTest, RecordLengthBelowTwelveEndsTheDirectory) {

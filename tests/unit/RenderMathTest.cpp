@@ -51,17 +51,6 @@ TEST(OVector3, NormaliseLeavesZeroAloneAndScalesOthersToLengthOne) {
     EXPECT_FLOAT_EQ(v.z, 0.8f);
 }
 
-TEST(OMatrix4, IdentityIsColumnMajorWithTranslationInTwelveToFourteen) {
-    OMatrix4 matrix;
-    matrix.m[12] = 5;
-    matrix.m[1] = 3;
-    EXPECT_FLOAT_EQ(matrix.At(0, 3), 5) << "translation x is row 0, column 3";
-    EXPECT_FLOAT_EQ(matrix.At(1, 0), 3);
-    matrix.SetIdentity();
-    for (int i = 0; i < 16; ++i)
-        EXPECT_FLOAT_EQ(matrix.m[i], (i % 5 == 0) ? 1.0f : 0.0f) << i;
-}
-
 TEST(OCamera, ViewMatrixIsTheInverseOfTheCameraPlacement) {
     OCamera camera(800, 600, 45, 1, 256);
     EXPECT_FLOAT_EQ(camera.GetWidth(), 800);

@@ -23,13 +23,6 @@ TEST(Scrambler, BothScramblingsAreTheirOwnInverseOnRandomData) {
     }
 }
 
-TEST(Scrambler, ArchiveKeyIsOneConstantByte) {
-    std::vector<uint8_t> zeros(300, 0);
-    Scrambler::Archive(zeros.data(), zeros.size());
-    for (uint8_t b : zeros)
-        EXPECT_EQ(b, Scrambler::kArchiveSeed);
-}
-
 TEST(Scrambler, ConfigKeyClimbsToTheBoundAndWraps) {
     const size_t period = Scrambler::kConfigBound - Scrambler::kConfigSeed + 1;
     std::vector<uint8_t> zeros(period * 2 + 3, 0);

@@ -160,17 +160,4 @@ TEST(SystemOptionsRanges, DifficultyIndexAndVolumesAreClamped) {
     EXPECT_EQ(ClampVolume(INT32_MIN), 0);
 }
 
-TEST(SystemOptionsRanges, ResetRestoresEveryDefault) {
-    const SystemOptionsRecord saved = SystemOptions;
-    SystemOptions.FullScreen = 1;
-    SystemOptions.Effects = 9;
-    SystemOptions.SkinIndex = 4;
-    ResetSystemOptions();
-    EXPECT_EQ(SystemOptions.FullScreen, 0);
-    EXPECT_EQ(SystemOptions.Effects, 2);
-    EXPECT_EQ(SystemOptions.SkinIndex, 0);
-    EXPECT_EQ(SystemOptions.MusicVolume, 50);
-    SystemOptions = saved;
-}
-
 }  // namespace
