@@ -9,17 +9,10 @@
 #include "data/OResourceArchive.h"
 #include "render/OFont.h"
 #include "ui/OControlPainter.h"
-#include "ui/OTextStack.h"
 #include "ui/ScreenDecor.h"
 
 bool Credits::Build() {
-    menuButton = new OTextStack(application != nullptr ? application->GetFont() : nullptr,
-                                kMenuButtonId, false, 1.5f);
-    menuButton->SetImage("Buttons/Menu.Tga");
-    menuButton->AddItem("", 0);
-    menuButton->SetPosition(600, 115);
-    AddControl(menuButton);
-
+    MenuPageScreen::Build();
     OResourceArchive& archive = OResourceArchive::Instance();
     std::unique_ptr<uint8_t[]> buffer(archive.Open("Data/Credits.Kv"));
     if (buffer != nullptr) {
@@ -67,32 +60,9 @@ float Credits::FadeAt(double y) {
     return static_cast<float>(std::clamp(alpha, 0.0, 1.0));
 }
 
-bool Credits::OnInput(InputEvent& event) {
-    if (ORenderWindow::OnInput(event)) {
-        return true;
-    }
-    if (event.type == EventKeyDown && event.key == 27) {
-        application->SetScreen(201);
-        return true;
-    }
-    return false;
-}
-
-bool Credits::OnControlEvent(int controlId, int code) {
-    (void)code;
-    if (controlId == kMenuButtonId) {
-        application->SetScreen(201);
-        return true;
-    }
-    return false;
-}
-
 void Credits::Draw() {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    OFont* font = application != nullptr ? application->GetFont() : nullptr;
-    OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
-    ORenderWindow::Draw();
+    OFont* font = Font();
+    DrawCleared();
     ScreenDecor::DrawStartupLogo();
     if (font != nullptr) {
         OControlPainter::Begin2D();

@@ -2,10 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "app/OApplication.h"
 #include "render/OFont.h"
 #include "ui/OControlPainter.h"
-#include "ui/OTextStack.h"
 #include "ui/ScreenDecor.h"
 
 namespace {
@@ -30,42 +28,9 @@ constexpr HelpLine kLines[] = {
 
 }  // namespace
 
-bool Help::Build() {
-    menuButton = new OTextStack(application != nullptr ? application->GetFont() : nullptr,
-                                kMenuButtonId, false, 1.5f);
-    menuButton->SetImage("Buttons/Menu.Tga");
-    menuButton->AddItem("", 0);
-    menuButton->SetPosition(600, 115);
-    AddControl(menuButton);
-    return true;
-}
-
-bool Help::OnInput(InputEvent& event) {
-    if (ORenderWindow::OnInput(event)) {
-        return true;
-    }
-    if (event.type == EventKeyDown && event.key == 27) {
-        application->SetScreen(201);
-        return true;
-    }
-    return false;
-}
-
-bool Help::OnControlEvent(int controlId, int code) {
-    (void)code;
-    if (controlId == kMenuButtonId) {
-        application->SetScreen(201);
-        return true;
-    }
-    return false;
-}
-
 void Help::Draw() {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    OFont* font = application != nullptr ? application->GetFont() : nullptr;
-    OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
-    ORenderWindow::Draw();
+    OFont* font = Font();
+    DrawCleared();
     if (page == 1 && font != nullptr) {
         OControlPainter::Begin2D();
         glEnable(GL_TEXTURE_2D);

@@ -156,11 +156,7 @@ bool Menu::OnInput(InputEvent& event) {
 }
 
 void Menu::Draw() {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    OFont* font = application != nullptr ? application->GetFont() : nullptr;
-    OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
-    ORenderWindow::Draw();
+    DrawCleared();
     ScreenDecor::DrawStartupLogo();
     ScreenDecor::DrawSmallLogo(logo);
     if (IsConfirming()) {
@@ -170,17 +166,7 @@ void Menu::Draw() {
 }
 
 void Menu::DrawConfirmation() {
-    OFont* font = application != nullptr ? application->GetFont() : nullptr;
-    OControlPainter::Begin2D();
-    OControlPainter::DrawBand(overlay, 201.0f, 251.0f, 600.0f, 400.0f, 0.0f, 1.0f);
-    if (font != nullptr) {
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        const float width = font->GetTextWidth(kConfirmText) * 0.75f;
-        font->DrawText(400.0f - width / 2.0f, 325.0f, kConfirmText, true, 0.75f, 0);
-    }
-    OControlPainter::End2D();
+    ScreenDecor::DrawQuestion(overlay, 201.0f, 251.0f, Font(), kConfirmText);
     okButton->SetPosition(515, 265);
     cancelButton->SetPosition(220, 265);
     okButton->Draw();

@@ -150,6 +150,16 @@ void ORenderWindow::DrawPicture(OTexture* texture, float x0, float y0, float x1,
     glEnd();
 }
 
+OFont* ORenderWindow::Font() const {
+    return application != nullptr ? application->GetFont() : nullptr;
+}
+
+void ORenderWindow::DrawCleared() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ORenderWindow::Draw();
+}
+
 void ORenderWindow::Draw() {
     if (camera != nullptr) {
         camera->SetUp(windowWidth, windowHeight);

@@ -9,6 +9,7 @@
 class OApplication;
 class OCamera;
 class OControl;
+class OFont;
 class OTexture;
 
 // Base of every screen: owns its controls, draws a background stretched over
@@ -59,6 +60,10 @@ public:
     OCamera* camera = nullptr;
 
 protected:
+    // The application's font, or null.
+    OFont* Font() const;
+    // Clears the frame to black, then draws the background and the controls.
+    void DrawCleared();
     // Draws a texture as one quad over (x0, y0)-(x1, y1) with row 0 of the
     // picture at the top edge.
     static void DrawPicture(OTexture* texture, float x0, float y0, float x1, float y1);

@@ -344,11 +344,7 @@ bool OSystemOptions::OnInput(InputEvent& event) {
 }
 
 void OSystemOptions::Draw() {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    OFont* font = application != nullptr ? application->GetFont() : nullptr;
-    OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
-    ORenderWindow::Draw();
+    DrawCleared();
     if (IsPopupOpen()) {
         DrawPopup();
     }
@@ -358,18 +354,7 @@ void OSystemOptions::Draw() {
 }
 
 void OSystemOptions::DrawPopup() {
-    OFont* font = application != nullptr ? application->GetFont() : nullptr;
-    OControlPainter::Begin2D();
-    OControlPainter::DrawBand(popupPicture, 200.0f, 250.0f, 600.0f, 400.0f, 0.0f, 1.0f);
-    if (font != nullptr) {
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        const float width = font->GetTextWidth(kConfirmText) * 0.75f;
-        font->DrawText(400.0f - width / 2.0f, 325.0f, kConfirmText, true, 0.75f, 0);
-        glDisable(GL_BLEND);
-    }
-    OControlPainter::End2D();
+    ScreenDecor::DrawQuestion(popupPicture, 200.0f, 250.0f, Font(), kConfirmText);
     popupOk->SetPosition(515, 265);
     popupCancel->SetPosition(218, 265);
     popupOk->Draw();

@@ -12,19 +12,12 @@
 #include "render/OFont.h"
 #include "ui/OControlPainter.h"
 #include "ui/OTextField.h"
-#include "ui/OTextStack.h"
 #include "ui/RunningGame.h"
 #include "ui/ScreenDecor.h"
 
 bool Score::Build() {
     lastName.clear();
-    menuButton = new OTextStack(application != nullptr ? application->GetFont() : nullptr,
-                                kMenuButtonId, false, 1.5f);
-    menuButton->SetImage("Buttons/Menu.Tga");
-    menuButton->AddItem("", 0);
-    menuButton->SetPosition(600, 115);
-    AddControl(menuButton);
-    return true;
+    return MenuPageScreen::Build();
 }
 
 void Score::OnEnter() {
@@ -93,36 +86,24 @@ void Score::CommitScore() {
     pendingScore = 0;
 }
 
-bool Score::OnInput(InputEvent& event) {
-    if (ORenderWindow::OnInput(event)) {
-        return true;
-    }
-    if (event.type == EventKeyDown && event.key == 27) {
-        CommitScore();
-        application->SetScreen(201);
-        return true;
-    }
-    return false;
+void Score::ReturnToMenu() {
+    CommitScore();
+    MenuPageScreen::ReturnToMenu();
 }
 
 bool Score::OnControlEvent(int controlId, int code) {
-    (void)code;
-    if (controlId == kMenuButtonId) {
-        CommitScore();
-        application->SetScreen(201);
-    } else if (controlId == kNameFieldId) {
+    if (controlId == kNameFieldId) {
         CommitScore();
         DropNameField();
+    } else {
+        MenuPageScreen::OnControlEvent(controlId, code);
     }
     return true;
 }
 
 void Score::Draw() {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    OFont* font = application != nullptr ? application->GetFont() : nullptr;
-    OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
-    ORenderWindow::Draw();
+    OFont* font = Font();
+    DrawCleared();
     if (font != nullptr) {
         OControlPainter::Begin2D();
         glEnable(GL_TEXTURE_2D);

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "render/OFont.h"
 #include "render/OTexture.h"
 #include "ui/OControlPainter.h"
 
@@ -31,5 +32,20 @@ void ScreenDecor::DrawSmallLogo(OTexture* logo) {
     OControlPainter::Begin2D();
     OControlPainter::DrawBand(logo, left + 1.0f, bottom + 1.0f, left + 0.65f * w,
                               bottom + 0.65f * h, 0.0f, 1.0f);
+    OControlPainter::End2D();
+}
+
+void ScreenDecor::DrawQuestion(OTexture* panel, float left, float bottom, OFont* font,
+                               const char* text) {
+    OControlPainter::Begin2D();
+    OControlPainter::DrawBand(panel, left, bottom, 600.0f, 400.0f, 0.0f, 1.0f);
+    if (font != nullptr) {
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        const float width = font->GetTextWidth(text) * 0.75f;
+        font->DrawText(400.0f - width / 2.0f, 325.0f, text, true, 0.75f, 0);
+        glDisable(GL_BLEND);
+    }
     OControlPainter::End2D();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class OFont;
 class OTexture;
 
 // The two logos the shell screens draw: the start-up logo (made once at
@@ -15,6 +16,10 @@ public:
     static void DrawStartupLogo();
     // The picture as a quad of 65 % of its size at (135 - w / 2, 5).
     static void DrawSmallLogo(OTexture* logo);
+    // A yes-or-no question: the panel picture over (left, bottom) to
+    // (600, 400) with the text centred on it; the caller places its buttons.
+    static void DrawQuestion(OTexture* panel, float left, float bottom, OFont* font,
+                             const char* text);
 
 private:
     static OTexture* startupLogo;
