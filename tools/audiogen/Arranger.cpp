@@ -17,6 +17,14 @@ int ChordTone(const Chord& chord, int lowest, int index) {
 Arranger::Arranger(Sequencer& sequencer, double beatsPerBar)
     : sequencer_(sequencer), beatsPerBar_(beatsPerBar) {}
 
+Arranger::Chords Arranger::Join(std::initializer_list<const Chords*> sections) {
+    Chords all;
+    for (const Chords* section : sections) {
+        all.insert(all.end(), section->begin(), section->end());
+    }
+    return all;
+}
+
 void Arranger::Melody(int voice, const std::string& notation, int bar, float velocity,
                       int transpose) {
     for (const WrittenNote& note : Notation::Parse(notation, BeatOfBar(bar))) {

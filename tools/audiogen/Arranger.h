@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,12 @@ struct PatternStep {
 // chord per bar and a one-bar pattern.
 class Arranger {
 public:
+    using Chords = std::vector<std::string>;
+
     Arranger(Sequencer& sequencer, double beatsPerBar);
+
+    // The chords of a whole tune, a chord per bar, from its sections in order.
+    static Chords Join(std::initializer_list<const Chords*> sections);
 
     void Melody(int voice, const std::string& notation, int bar, float velocity, int transpose = 0);
     // tone = semitones above the chord's root placed at or above `lowest`.

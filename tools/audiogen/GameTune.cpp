@@ -37,11 +37,8 @@ constexpr int kVerseB = 20;
 constexpr int kChorusB = 28;
 
 Chords AllChords() {
-    Chords all = kIntroChords;
-    for (const Chords* part : {&kVerseChords, &kChorusChords, &kVerseChords, &kChorusChords}) {
-        all.insert(all.end(), part->begin(), part->end());
-    }
-    return all;
+    return Arranger::Join(
+        {&kIntroChords, &kVerseChords, &kChorusChords, &kVerseChords, &kChorusChords});
 }
 
 struct Voices {

@@ -39,11 +39,8 @@ constexpr int kBridgeBar = 20;
 constexpr int kVerseC = 28;
 
 Chords AllChords() {
-    Chords all = kIntroChords;
-    for (const Chords* part : {&kVerseChords, &kVerseEndChords, &kBridgeChords, &kVerseEndChords}) {
-        all.insert(all.end(), part->begin(), part->end());
-    }
-    return all;
+    return Arranger::Join(
+        {&kIntroChords, &kVerseChords, &kVerseEndChords, &kBridgeChords, &kVerseEndChords});
 }
 
 struct Voices {
