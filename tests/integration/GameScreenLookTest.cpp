@@ -17,9 +17,10 @@
 #include "support/GameTestData.h"
 #include "ui/KvCheckBox.h"
 
-// The game screen with the shipped pictures, for a developer to look at:
-// runs only when $CARROWMOOR_GAME_DATA names a packed game folder (the
-// build folder) and writes its frames into $CARROWMOOR_SNAPSHOTS.
+// The game screen drawn with the shipped pictures: the frames must change as
+// the train runs and the panels open. $CARROWMOOR_GAME_DATA names the packed
+// game folder (CTest sets it to the build folder); with $CARROWMOOR_SNAPSHOTS
+// set, the frames are also written there for a developer to look at.
 namespace {
 
 class GameScreenLookTest : public ::testing::Test {
