@@ -67,6 +67,14 @@ InputEvent Key(int type, int key) {
     return e;
 }
 
+// Hands an event to a screen or a control; both may rewrite it.
+bool Send(ORenderWindow& screen, InputEvent event) {
+    return screen.OnInput(event);
+}
+bool Send(OControl& control, InputEvent event) {
+    return control.HandleEvent(event);
+}
+
 class ControlsTest : public ::testing::Test {
 protected:
     UiTestData data;
@@ -87,16 +95,14 @@ TEST_F(ControlsTest, TabCyclesFocusInAddOrderAndWraps) {
     ASSERT_EQ(screen.tabCount, 3);
     std::vector<OControl*> focusOrder;
     for (int i = 0; i < 4; ++i) {
-        InputEvent tab = Key(EventKeyDown, 9);
-        EXPECT_TRUE(screen.OnInput(tab));
+        EXPECT_TRUE(Send(screen, Key(EventKeyDown, 9)));
         focusOrder.push_back(screen.focusedControl);
         EXPECT_EQ(screen.focusedControl->selected, 1);
     }
     EXPECT_EQ(focusOrder, (std::vector<OControl*>{a, b, c, a}));
     EXPECT_EQ(c->selected, 0) << "the previous focus is deselected";
     // Other keys go to the focused control.
-    InputEvent letter = Key(EventChar, 'x');
-    EXPECT_TRUE(screen.OnInput(letter));
+    EXPECT_TRUE(Send(screen, Key(EventChar, 'x')));
     EXPECT_EQ(a->handled, 1);
 }
 
@@ -127,12 +133,10 @@ TEST_F(ControlsTest, PointerLeavingAHoverControlDeselectsItAndClearsTheFocusInde
     button->SetImage("Buttons/Ok.Tga");
     button->SetPosition(400, 300);
     screen.AddControl(button);
-    InputEvent over = MouseAtVirtual(EventMouseMove, 400, 300);
-    screen.OnInput(over);
+    Send(screen, MouseAtVirtual(EventMouseMove, 400, 300));
     EXPECT_EQ(button->selected, 1);
     EXPECT_EQ(screen.currentTab, 0);
-    InputEvent away = MouseAtVirtual(EventMouseMove, 50, 50);
-    screen.OnInput(away);
+    Send(screen, MouseAtVirtual(EventMouseMove, 50, 50));
     EXPECT_EQ(button->selected, 0);
     EXPECT_EQ(screen.currentTab, -1);
 }
@@ -144,8 +148,7 @@ TEST_F(ControlsTest, UpperControlThatDeclinesPassesTheEventToTheOneBelow) {
         auto* above = new ProbeControl(2, focusable, false);
         local.AddControl(below);
         local.AddControl(above);
-        InputEvent click = Mouse(EventMouseDown, 100, 100);
-        EXPECT_TRUE(local.OnInput(click));
+        EXPECT_TRUE(Send(local, Mouse(EventMouseDown, 100, 100)));
         EXPECT_EQ(above->handled, 1);
         EXPECT_EQ(below->handled, 1);
     }
@@ -155,14 +158,12 @@ TEST_F(ControlsTest, PressModeTextFieldKeepsGettingEventsAfterThePointerLeaves) 
     auto* field = new OTextField(nullptr, "", 20, false);
     field->SetPosition(100, 100);
     screen.AddControl(field);
-    InputEvent click = MouseAtVirtual(EventMouseDown, 120, 120);
-    EXPECT_TRUE(screen.OnInput(click));  // swallowed: the click that selected it
+    // Swallowed: the click that selected it.
+    EXPECT_TRUE(Send(screen, MouseAtVirtual(EventMouseDown, 120, 120)));
     EXPECT_EQ(field->selected, 1);
-    InputEvent away = MouseAtVirtual(EventMouseMove, 700, 500);
-    screen.OnInput(away);
+    Send(screen, MouseAtVirtual(EventMouseMove, 700, 500));
     EXPECT_EQ(field->selected, 1) << "press-mode controls stay selected";
-    InputEvent typed = Key(EventChar, 'Q');
-    EXPECT_TRUE(screen.OnInput(typed));
+    EXPECT_TRUE(Send(screen, Key(EventChar, 'Q')));
     EXPECT_EQ(field->text, "Q");
 }
 
@@ -172,15 +173,12 @@ TEST_F(ControlsTest, ClickAtWindowCentreHitsCentredButtonAt1024x768) {
     button->SetImage("Buttons/Ok.Tga");
     button->SetPosition(400, 300);
     screen.AddControl(button);
-    InputEvent click = Mouse(EventMouseDown, 512, 384);
-    EXPECT_TRUE(screen.OnInput(click));
+    EXPECT_TRUE(Send(screen, Mouse(EventMouseDown, 512, 384)));
     ASSERT_EQ(screen.events.size(), 1u);
     EXPECT_EQ(screen.events[0], std::make_pair(77, 0));
     // Just outside its right edge (x + 64 virtual = 593.92 window pixels).
-    InputEvent miss = Mouse(EventMouseDown, 595, 384);
-    EXPECT_FALSE(screen.OnInput(miss));
-    InputEvent right = Mouse(EventMouseDown, 512, 384, 2);
-    EXPECT_FALSE(screen.OnInput(right)) << "only the left button clicks";
+    EXPECT_FALSE(Send(screen, Mouse(EventMouseDown, 595, 384)));
+    EXPECT_FALSE(Send(screen, Mouse(EventMouseDown, 512, 384, 2))) << "only the left button clicks";
 }
 
 TEST_F(ControlsTest, BlendButtonGlowRunsOnceAndReselectingDoesNotRestartIt) {
@@ -220,8 +218,7 @@ TEST_F(ControlsTest, TextStackCyclesReportsKeysAndRemembers) {
     stack->SelectKey(0);
     screen.AddControl(stack);
     for (int i = 0; i < 4; ++i) {
-        InputEvent click = MouseAtVirtual(EventMouseDown, 310, 310);
-        screen.OnInput(click);
+        Send(screen, MouseAtVirtual(EventMouseDown, 310, 310));
     }
     std::vector<int> codes;
     for (auto& e : screen.events)
@@ -251,23 +248,20 @@ TEST_F(ControlsTest, CheckBoxTogglesOnlyWhenReleasedOverItself) {
     screen.AddControl(box);
     EXPECT_EQ(box->height, 24);
     auto send = [&](int type, float vx, float vy) {
-        InputEvent e = MouseAtVirtual(type, vx, vy);
-        return screen.OnInput(e);
+        return Send(screen, MouseAtVirtual(type, vx, vy));
     };
     // Press, leave, release outside: unchanged.
     send(EventMouseDown, 640, 20);
     send(EventMouseMove, 300, 300);
-    InputEvent outside = MouseAtVirtual(EventMouseMove, 300, 300);
-    box->HandleEvent(outside);  // a captured drag still reaches the box
+    // A captured drag still reaches the box.
+    Send(*box, MouseAtVirtual(EventMouseMove, 300, 300));
     EXPECT_EQ(box->pressState, KvCheckBox::PressedOutside);
-    InputEvent upOutside = MouseAtVirtual(EventMouseUp, 300, 300);
-    box->HandleEvent(upOutside);
+    Send(*box, MouseAtVirtual(EventMouseUp, 300, 300));
     EXPECT_EQ(box->checked, 0);
     EXPECT_EQ(box->pressState, KvCheckBox::Idle);
     // Press, leave, come back, release: toggled on and reported as 1.
     send(EventMouseDown, 640, 20);
-    InputEvent out = MouseAtVirtual(EventMouseMove, 300, 300);
-    box->HandleEvent(out);
+    Send(*box, MouseAtVirtual(EventMouseMove, 300, 300));
     InputEvent back = MouseAtVirtual(EventMouseMove, 640, 20);
     box->HandleEvent(back);
     EXPECT_EQ(box->pressState, KvCheckBox::PressedInside);
@@ -320,20 +314,16 @@ TEST_F(ControlsTest, SliderJumpsDragsBeyondItsTrackAndPlacesTheThumb) {
     screen.AddControl(volume);
     // 144 pixels of travel for 255 units.
     ASSERT_FLOAT_EQ(volume->unitsToPixels, 144.0f / 255.0f);
-    InputEvent press = MouseAtVirtual(EventMouseDown, 300 + 8 + 73, 210);
-    EXPECT_TRUE(screen.OnInput(press));
+    EXPECT_TRUE(Send(screen, MouseAtVirtual(EventMouseDown, 300 + 8 + 73, 210)));
     EXPECT_FLOAT_EQ(volume->value, 130.0f);  // 129.3 snapped to the nearest 5
     EXPECT_EQ(volume->dragging, 1);
     EXPECT_EQ(volume->thumb->x, 300 + static_cast<int>(130.0f * 144.0f / 255.0f));
     // Dragging far past the right end keeps the slider and clamps.
-    InputEvent drag = MouseAtVirtual(EventMouseMove, 790, 20);
-    EXPECT_TRUE(screen.OnInput(drag));
+    EXPECT_TRUE(Send(screen, MouseAtVirtual(EventMouseMove, 790, 20)));
     EXPECT_FLOAT_EQ(volume->value, 255.0f);
-    InputEvent left = MouseAtVirtual(EventMouseMove, 5, 20);
-    screen.OnInput(left);
+    Send(screen, MouseAtVirtual(EventMouseMove, 5, 20));
     EXPECT_FLOAT_EQ(volume->value, 0.0f);
-    InputEvent release = MouseAtVirtual(EventMouseUp, 5, 20);
-    screen.OnInput(release);
+    Send(screen, MouseAtVirtual(EventMouseUp, 5, 20));
     EXPECT_EQ(volume->dragging, 0);
     for (auto& e : screen.events)
         EXPECT_EQ(e, std::make_pair(40, 1));
@@ -355,8 +345,7 @@ TEST_F(ControlsTest, ArrowsStepASelectorAndASliderAndReportFirst) {
     screen.AddControl(arrows);
     EXPECT_DOUBLE_EQ(arrows->leftOffset, 300 - 2 - 24);
     EXPECT_DOUBLE_EQ(arrows->rightOffset, 300 + 160 + 2);
-    InputEvent rightArrow = MouseAtVirtual(EventMouseDown, 300 + 162 + 5, 405);
-    screen.OnInput(rightArrow);
+    Send(screen, MouseAtVirtual(EventMouseDown, 300 + 162 + 5, 405));
     EXPECT_EQ(selector->CurrentKey(), 2);
     EXPECT_EQ(screen.events.front(), std::make_pair(51, 0));
     InputEvent leftArrow = MouseAtVirtual(EventMouseDown, 300 - 26 + 5, 405);
@@ -374,8 +363,7 @@ TEST_F(ControlsTest, ArrowsStepASelectorAndASliderAndReportFirst) {
     volumeArrows->target = volume;
     volumeArrows->SetImage("Interface/HArrow.Tga");
     screen.AddControl(volumeArrows);
-    InputEvent up = MouseAtVirtual(EventMouseDown, 300 + 162 + 5, 105);
-    screen.OnInput(up);
+    Send(screen, MouseAtVirtual(EventMouseDown, 300 + 162 + 5, 105));
     EXPECT_FLOAT_EQ(volume->value, 55.0f);
 }
 
@@ -383,8 +371,7 @@ TEST_F(ControlsTest, TextFieldTakesSixteenPrintableCharactersAndEdits) {
     OFont font("Font.Tga");
     font.Build();
     OTextField field(&font, "", 70, true);
-    InputEvent first = Key(EventChar, 'z');
-    EXPECT_TRUE(field.HandleEvent(first)) << "the first event is swallowed";
+    EXPECT_TRUE(Send(field, Key(EventChar, 'z'))) << "the first event is swallowed";
     EXPECT_EQ(field.text, "");
     for (char c : std::string("ABCDEFGHIJKLMNOPQ")) {
         InputEvent e = Key(EventChar, c);
@@ -392,30 +379,22 @@ TEST_F(ControlsTest, TextFieldTakesSixteenPrintableCharactersAndEdits) {
     }
     EXPECT_EQ(field.text, "ABCDEFGHIJKLMNOP") << "the 17th character is dropped";
     for (int rejected : {9, 27, 127, 200, -61}) {
-        InputEvent e = Key(EventChar, rejected);
-        field.HandleEvent(e);
+        Send(field, Key(EventChar, rejected));
     }
     EXPECT_EQ(field.text.size(), 16u) << "only printable ASCII is taken";
-    InputEvent home = Key(EventKeyDown, 36);
-    InputEvent del = Key(EventKeyDown, 46);
-    field.HandleEvent(home);
-    field.HandleEvent(del);
+    Send(field, Key(EventKeyDown, 36));
+    Send(field, Key(EventKeyDown, 46));
     EXPECT_EQ(field.text, "BCDEFGHIJKLMNOP");
     EXPECT_EQ(field.caret, 0);
-    InputEvent end = Key(EventKeyDown, 35);
-    InputEvent backspace = Key(EventKeyDown, 8);
-    field.HandleEvent(end);
-    field.HandleEvent(backspace);
+    Send(field, Key(EventKeyDown, 35));
+    Send(field, Key(EventKeyDown, 8));
     EXPECT_EQ(field.text, "BCDEFGHIJKLMNO");
-    InputEvent leftKey = Key(EventKeyDown, 37);
-    field.HandleEvent(leftKey);
-    InputEvent x = Key(EventChar, 'x');
-    field.HandleEvent(x);
+    Send(field, Key(EventKeyDown, 37));
+    Send(field, Key(EventChar, 'x'));
     EXPECT_EQ(field.text, "BCDEFGHIJKLMNxO");
-    InputEvent enter = Key(EventKeyDown, 13);
     RecordingScreen local;
     field.SetParent(&local);
-    EXPECT_TRUE(field.HandleEvent(enter));
+    EXPECT_TRUE(Send(field, Key(EventKeyDown, 13)));
     EXPECT_EQ(local.events.back(), std::make_pair(70, 0));
 }
 
@@ -427,25 +406,19 @@ TEST_F(ControlsTest, NarrowTextFieldScrollsToKeepTheCaretInView) {
     field.SetText("AAAAAAAA");  // 'A' advances 9: the caret at 72 needs scroll
     const int fitting = 40 / UiTestData::Advance('A');
     EXPECT_EQ(field.scroll, 8 - fitting);
-    InputEvent swallow = Key(EventKeyDown, 0);
-    field.HandleEvent(swallow);
-    InputEvent home = Key(EventKeyDown, 36);
-    field.HandleEvent(home);
+    Send(field, Key(EventKeyDown, 0));
+    Send(field, Key(EventKeyDown, 36));
     EXPECT_EQ(field.scroll, 0);
-    InputEvent rightKey = Key(EventKeyDown, 39);
     for (int i = 0; i < 8; ++i)
-        field.HandleEvent(rightKey);
+        Send(field, Key(EventKeyDown, 39));
     EXPECT_EQ(field.caret, 8);
     EXPECT_EQ(field.scroll, 8 - fitting);
-    InputEvent leftKey = Key(EventKeyDown, 37);
     for (int i = 0; i < 8; ++i)
-        field.HandleEvent(leftKey);
+        Send(field, Key(EventKeyDown, 37));
     EXPECT_EQ(field.caret, 0);
     EXPECT_EQ(field.scroll, 0) << "the view follows the caret back to the start";
-    InputEvent end = Key(EventKeyDown, 35);
-    field.HandleEvent(end);
-    InputEvent backspace = Key(EventKeyDown, 8);
-    field.HandleEvent(backspace);
+    Send(field, Key(EventKeyDown, 35));
+    Send(field, Key(EventKeyDown, 8));
     EXPECT_EQ(field.text, "AAAAAAA");
     EXPECT_LE(field.scroll, field.caret);
     EXPECT_EQ(field.scroll, 7 - fitting) << "the caret stays at the right edge";

@@ -42,6 +42,15 @@ InputEvent Key(int key) {
     return event;
 }
 
+// A mouse event over a point of the board (virtual y up, window y down).
+InputEvent MouseAt(int type, const OVector3& at) {
+    return Mouse(type, static_cast<int>(at.x), 600 - static_cast<int>(at.y));
+}
+
+bool Send(ORenderWindow& screen, InputEvent event) {
+    return screen.OnInput(event);
+}
+
 class GameScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -68,13 +77,9 @@ protected:
     }
 
     // A left click (press and release) at a virtual-screen point.
-    void Click(float vx, float vy, int button = 0) {
-        InputEvent down =
-            Mouse(EventMouseDown, static_cast<int>(vx), 600 - static_cast<int>(vy), button);
-        game->OnInput(down);
-        InputEvent up =
-            Mouse(EventMouseUp, static_cast<int>(vx), 600 - static_cast<int>(vy), button);
-        game->OnInput(up);
+    void Click(float vx, float vy) {
+        Send(*game, MouseAt(EventMouseDown, OVector3(vx, vy, 0.0f)));
+        Send(*game, MouseAt(EventMouseUp, OVector3(vx, vy, 0.0f)));
     }
     void ClickCentreOf(const BlendButton& button) { Click(button.x, button.y); }
     void ClickCentreOf(const KvCheckBox& box) {
@@ -186,9 +191,7 @@ TEST_F(GameScreenTest, TurboTriplesTheFuelBurnAndTheSlides) {
     // Slide the block right of the hole (1, 0) into it.
     Board& board = g.GetBoard();
     const OVector3 start = board.Cell(2, 0).position;
-    InputEvent press =
-        Mouse(EventMouseDown, static_cast<int>(start.x), 600 - static_cast<int>(start.y));
-    g.OnInput(press);
+    Send(g, MouseAt(EventMouseDown, start));
     ASSERT_TRUE(board.Cell(2, 0).IsSliding());
     g.Update(10);
     EXPECT_FLOAT_EQ(start.x - board.Cell(2, 0).position.x, 3.0f * 10 * Board::kSlideSpeed);
@@ -215,11 +218,9 @@ TEST_F(GameScreenTest, OpenHintsPanelFreezesTheGameAndTakesNoBoardClicks) {
 
     Board& board = g.GetBoard();
     const OVector3 block = board.Cell(2, 0).position;
-    InputEvent move =
-        Mouse(EventMouseMove, static_cast<int>(block.x), 600 - static_cast<int>(block.y));
+    InputEvent move = MouseAt(EventMouseMove, block);
     EXPECT_FALSE(g.OnInput(move));
-    InputEvent press =
-        Mouse(EventMouseDown, static_cast<int>(block.x), 600 - static_cast<int>(block.y));
+    InputEvent press = MouseAt(EventMouseDown, block);
     EXPECT_FALSE(g.OnInput(press));
     EXPECT_FALSE(board.Cell(2, 0).hovered);
     EXPECT_FALSE(board.Cell(2, 0).IsSliding());
@@ -282,8 +283,7 @@ TEST_F(GameScreenTest, OnlyTheHintsBoxCarriesTheInterfaceSounds) {
 
 TEST_F(GameScreenTest, EscapeGoesToTheMenuWhilePlayingAndToTheScoresAfterTheGame) {
     Game& g = StartGame();
-    InputEvent escape = Key(Game::kEscapeKey);
-    EXPECT_TRUE(g.OnInput(escape));
+    EXPECT_TRUE(Send(g, Key(Game::kEscapeKey)));
     EXPECT_EQ(app.GetCurrentScreen(), menu);
     EXPECT_EQ(GameState, StatePlaying) << "the game waits in the background";
     EXPECT_EQ(scoreScreen->entered, 0);
@@ -342,24 +342,17 @@ TEST_F(GameScreenTest, HoverFollowsThePointerInEveryStateButNotOnEmptyCells) {
     for (int state : states) {
         GameState = state;
         const OVector3 block = board.Cell(3, 2).position;
-        InputEvent over =
-            Mouse(EventMouseMove, static_cast<int>(block.x), 600 - static_cast<int>(block.y));
-        g.OnInput(over);
+        Send(g, MouseAt(EventMouseMove, block));
         EXPECT_TRUE(board.Cell(3, 2).hovered) << "state " << state;
         const OVector3 hole = board.Cell(1, 0).position;
-        InputEvent overHole =
-            Mouse(EventMouseMove, static_cast<int>(hole.x), 600 - static_cast<int>(hole.y));
-        g.OnInput(overHole);
+        Send(g, MouseAt(EventMouseMove, hole));
         EXPECT_FALSE(board.Cell(3, 2).hovered);
         EXPECT_FALSE(board.Cell(1, 0).hovered) << "the hole is never framed";
     }
     // A key press has no pointer position and leaves the frame where it is.
     const OVector3 block = board.Cell(3, 2).position;
-    InputEvent over =
-        Mouse(EventMouseMove, static_cast<int>(block.x), 600 - static_cast<int>(block.y));
-    g.OnInput(over);
-    InputEvent key = Key('A');
-    g.OnInput(key);
+    Send(g, MouseAt(EventMouseMove, block));
+    Send(g, Key('A'));
     EXPECT_TRUE(board.Cell(3, 2).hovered);
 }
 
