@@ -43,6 +43,9 @@ protected:
         data.Write();  // the level files
         OResourceArchive::Instance().SetPath(gameFolder + "/Data/Resource.Kvr");
         OResourceArchive::Instance().ReadDirectory();
+        // The test data has no menu picture: this is the packed game's archive.
+        EXPECT_TRUE(OResourceArchive::Instance().Contains("Data/Textures/Interface/Menu.Jpg"))
+            << "no packed game data in " << gameFolder << " (give an absolute folder)";
         app.Init();
         game = new Game();
         game->LoadPictures("GB.Tga", "LCompl.Tga");
