@@ -7,23 +7,12 @@
 #include "audiogen/LoopBuffer.h"
 #include "audiogen/NoiseSource.h"
 #include "audiogen/PcmConverter.h"
+#include "audiogen/SampleMix.h"
 #include "audiogen/SynthConstants.h"
 
 namespace {
 constexpr uint64_t kEngineSeed = 0x436875666621ULL;
 constexpr double kChuffSeconds = 0.42;
-
-size_t Samples(double seconds) {
-    return static_cast<size_t>(std::llround(seconds * kSampleRate));
-}
-
-void AddAt(std::vector<float>& target, const std::vector<float>& sound, double atSeconds,
-           float gain) {
-    size_t start = Samples(atSeconds);
-    for (size_t i = 0; i < sound.size() && start + i < target.size(); ++i) {
-        target[start + i] += sound[i] * gain;
-    }
-}
 
 // Runs a filter over a loop twice and keeps the second pass, so the
 // filter's memory at the start is what the loop's end left in it.
@@ -39,7 +28,7 @@ std::vector<float> FilterLoop(Biquad filter, const std::vector<float>& input) {
 }  // namespace
 
 std::vector<float> EngineSounds::Chuff(float strength, uint64_t seed) {
-    std::vector<float> out(Samples(kChuffSeconds));
+    std::vector<float> out(SampleMix::Samples(kChuffSeconds));
     NoiseSource noise(seed);
     Biquad body = Biquad::LowPass(420.0, 0.7);
     double phase = 0.0;
@@ -87,7 +76,7 @@ std::vector<float> EngineSounds::LoopedNoiseBed(size_t length, uint64_t seed) {
 }
 
 std::vector<float> EngineSounds::Clank(uint64_t seed) {
-    std::vector<float> out(Samples(0.12));
+    std::vector<float> out(SampleMix::Samples(0.12));
     NoiseSource noise(seed);
     Biquad ring = Biquad::BandPass(2300.0, 12.0);
     for (size_t i = 0; i < out.size(); ++i) {
@@ -100,7 +89,7 @@ std::vector<float> EngineSounds::Clank(uint64_t seed) {
 }
 
 std::vector<float> EngineSounds::RunningLoop() {
-    size_t length = Samples(kLoopSeconds);
+    size_t length = SampleMix::Samples(kLoopSeconds);
     LoopBuffer loop(length);
     // Four beats a wheel turn, the first strongest; two turns per loop.
     const float accents[kChuffsPerLoop] = {1.0f, 0.62f, 0.85f, 0.58f, 0.97f, 0.64f, 0.82f, 0.6f};
@@ -118,13 +107,13 @@ std::vector<float> EngineSounds::RunningLoop() {
 }
 
 std::vector<float> EngineSounds::Slowing() {
-    std::vector<float> out(Samples(3.4));
+    std::vector<float> out(SampleMix::Samples(3.4));
     double at = 0.0;
     double gap = 0.25;
     float strength = 1.0f;
     for (int beat = 0; beat < 9; ++beat) {
         float accent = beat % 2 == 0 ? 1.0f : 0.72f;
-        AddAt(out, Chuff(strength * accent, kEngineSeed + 100 + beat), at, 1.0f);
+        SampleMix::AddAt(out, Chuff(strength * accent, kEngineSeed + 100 + beat), at, 1.0f);
         at += gap;
         gap *= 1.13;
         strength *= 0.86f;
@@ -134,7 +123,7 @@ std::vector<float> EngineSounds::Slowing() {
 }
 
 std::vector<float> EngineSounds::BrakeSqueal(double seconds) {
-    std::vector<float> out(Samples(seconds));
+    std::vector<float> out(SampleMix::Samples(seconds));
     double phase = 0.0;
     for (size_t i = 0; i < out.size(); ++i) {
         double t = static_cast<double>(i) / kSampleRate;
@@ -148,7 +137,7 @@ std::vector<float> EngineSounds::BrakeSqueal(double seconds) {
 }
 
 std::vector<float> EngineSounds::SteamBlowOff(double seconds, uint64_t seed) {
-    std::vector<float> out(Samples(seconds));
+    std::vector<float> out(SampleMix::Samples(seconds));
     NoiseSource noise(seed);
     Biquad high = Biquad::HighPass(1800.0, 0.7);
     Biquad low = Biquad::LowPass(7000.0, 0.7);
@@ -161,20 +150,20 @@ std::vector<float> EngineSounds::SteamBlowOff(double seconds, uint64_t seed) {
 }
 
 std::vector<float> EngineSounds::Stopping() {
-    std::vector<float> out(Samples(3.2));
+    std::vector<float> out(SampleMix::Samples(3.2));
     double at = 0.0;
     double gap = 0.3;
     float strength = 0.9f;
     for (int beat = 0; beat < 3; ++beat) {
-        AddAt(out, Chuff(strength, kEngineSeed + 200 + beat), at, 1.0f);
+        SampleMix::AddAt(out, Chuff(strength, kEngineSeed + 200 + beat), at, 1.0f);
         at += gap;
         gap *= 1.3;
         strength *= 0.7f;
     }
-    AddAt(out, BrakeSqueal(1.3), 0.15, 0.07f);
-    AddAt(out, SteamBlowOff(2.2, kEngineSeed + 300), 0.9, 0.55f);
-    AddAt(out, Chuff(0.9f, kEngineSeed + 301), 1.35, 0.5f);
-    AddAt(out, Clank(kEngineSeed + 302), 1.4, 0.6f);
+    SampleMix::AddAt(out, BrakeSqueal(1.3), 0.15, 0.07f);
+    SampleMix::AddAt(out, SteamBlowOff(2.2, kEngineSeed + 300), 0.9, 0.55f);
+    SampleMix::AddAt(out, Chuff(0.9f, kEngineSeed + 301), 1.35, 0.5f);
+    SampleMix::AddAt(out, Clank(kEngineSeed + 302), 1.4, 0.6f);
     PcmConverter::FadeEdges(out, 0.002, 0.3);
     return out;
 }
