@@ -8,15 +8,13 @@
 #include <string>
 
 #include "app/OApplication.h"
-#include "data/OArchiveWriter.h"
-#include "data/OResourceArchive.h"
 #include "data/SystemOptions.h"
 #include "render/KvModel.h"
 #include "render/KvModelData.h"
 #include "render/KvModelRegistry.h"
 #include "render/KvModelWriter.h"
 #include "render/OTexture.h"
-#include "support/TempDir.h"
+#include "support/TestArchive.h"
 #include "support/TgaBytes.h"
 #include "ui/BlendButton.h"
 #include "ui/KvCheckBox.h"
@@ -43,25 +41,20 @@ std::vector<uint8_t> Banded(int width, int height, std::initializer_list<uint32_
 class ScreenTestData {
 public:
     ScreenTestData() {
-        OArchiveWriter writer;
-        writer.Add("Data/Textures/PLogo.Tga", MakeTga32(8, 8));
-        writer.Add("Data/Textures/Font.Tga", MakeTga32(512, 512, [](int, int) { return 0u; }));
-        writer.Add("Data/Textures/Cursor.Tga",
-                   MakeTga32(64, 64, [](int, int) { return kMagenta; }));
-        writer.Add("Data/Textures/Back.Tga", MakeTga32(64, 64, [](int, int) { return kGrey; }));
-        writer.Add("Data/Textures/Button.Tga", Banded(128, 80, {kBlue, kGreen}));
-        writer.Add("Data/Textures/CheckBox.Tga", Banded(24, 96, {kRed, kGreen, kBlue, kYellow}));
+        archive.AddTexture("PLogo.Tga", MakeTga32(8, 8));
+        archive.AddTexture("Font.Tga", MakeTga32(512, 512, [](int, int) { return 0u; }));
+        archive.AddTexture("Cursor.Tga", MakeTga32(64, 64, [](int, int) { return kMagenta; }));
+        archive.AddTexture("Back.Tga", MakeTga32(64, 64, [](int, int) { return kGrey; }));
+        archive.AddTexture("Button.Tga", Banded(128, 80, {kBlue, kGreen}));
+        archive.AddTexture("CheckBox.Tga", Banded(24, 96, {kRed, kGreen, kBlue, kYellow}));
         KvModelWriter cube = KvModelWriter::Cube(1.0f);
         cube.SetTextures("Back.Tga");
-        writer.Add("Data/Models/Cube.Kvm", cube.Build());
-        std::string error;
-        writer.Write(dir.File("Resource.Kvr"), error);
-        OResourceArchive::Instance().SetPath(dir.File("Resource.Kvr"));
+        archive.Add("Data/Models/Cube.Kvm", cube.Build());
+        archive.Open();
     }
-    ~ScreenTestData() { OResourceArchive::Instance().SetPath(OResourceArchive::kDefaultPath); }
 
 private:
-    TempDir dir;
+    TestArchive archive;
 };
 
 class TestScreen : public ORenderWindow {

@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "data/OArchiveWriter.h"
-#include "data/OResourceArchive.h"
 #include "data/SystemOptions.h"
 #include "game/GameValues.h"
 #include "support/TempDir.h"
+#include "support/TestArchive.h"
 #include "support/TgaBytes.h"
 #include "ui/ORenderWindow.h"
 
@@ -17,32 +16,26 @@
 class ShellScreenData {
 public:
     explicit ShellScreenData(const std::string& credits = "Carrowmoor#\r\n\r\nMade by\r\n") {
-        OArchiveWriter writer;
-        writer.Add("Data/Textures/PLogo.Tga", MakeTga32(200, 120));
-        writer.Add("Data/Textures/Cursor.Tga", MakeTga32(64, 64));
-        writer.Add("Data/Textures/SmlWind.Tga", MakeTga32(400, 150));
-        writer.Add("Data/Textures/GB.Tga", MakeTga32(8, 8));
-        writer.Add("Data/Textures/LCompl.Tga", MakeTga32(8, 8));
+        archive.AddTexture("PLogo.Tga", MakeTga32(200, 120));
+        archive.AddTexture("Cursor.Tga", MakeTga32(64, 64));
+        archive.AddTexture("SmlWind.Tga", MakeTga32(400, 150));
+        archive.AddTexture("GB.Tga", MakeTga32(8, 8));
+        archive.AddTexture("LCompl.Tga", MakeTga32(8, 8));
         for (const char* name :
              {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"}) {
-            writer.Add(std::string("Data/Textures/Buttons/") + name + ".Tga", MakeTga32(200, 80));
+            archive.AddTexture(std::string("Buttons/") + name + ".Tga", MakeTga32(200, 80));
         }
         for (const char* name : {"Menu", "Ok", "Cancel"}) {
-            writer.Add(std::string("Data/Textures/Buttons/") + name + ".Tga", MakeTga32(128, 80));
+            archive.AddTexture(std::string("Buttons/") + name + ".Tga", MakeTga32(128, 80));
         }
-        writer.Add("Data/Textures/Interface/Button.Tga", MakeTga32(160, 56));
-        writer.Add("Data/Textures/Interface/CheckBox.Tga", MakeTga32(24, 96));
-        writer.Add("Data/Textures/Interface/HArrow.Tga", MakeTga32(24, 56));
-        writer.Add("Data/Textures/Interface/Slider.Tga", MakeTga32(160, 40));
-        writer.Add("Data/Textures/Interface/Thumb.Tga", MakeTga32(16, 56));
-        writer.Add("Data/Textures/Font.Tga", MakeTga32(512, 512));
-        writer.Add("Data/Credits.Kv", std::vector<uint8_t>(credits.begin(), credits.end()));
-        std::string error;
-        path = dir.File("Resource.Kvr");
-        writer.Write(path, error);
-        previousPath = OResourceArchive::Instance().GetPath();
-        OResourceArchive::Instance().SetPath(path);
-        OResourceArchive::Instance().ReadDirectory();
+        archive.AddTexture("Interface/Button.Tga", MakeTga32(160, 56));
+        archive.AddTexture("Interface/CheckBox.Tga", MakeTga32(24, 96));
+        archive.AddTexture("Interface/HArrow.Tga", MakeTga32(24, 56));
+        archive.AddTexture("Interface/Slider.Tga", MakeTga32(160, 40));
+        archive.AddTexture("Interface/Thumb.Tga", MakeTga32(16, 56));
+        archive.AddTexture("Font.Tga", MakeTga32(512, 512));
+        archive.Add("Data/Credits.Kv", credits);
+        archive.Open();
 
         optionsPath = dir.File("System.Cfg");
         previousOptionsPath = SystemOptionsPath;
@@ -53,7 +46,6 @@ public:
         score = 0;
     }
     ~ShellScreenData() {
-        OResourceArchive::Instance().SetPath(previousPath);
         SystemOptionsPath = previousOptionsPath;
         ResetSystemOptions();
     }
@@ -80,8 +72,7 @@ public:
 
 private:
     TempDir dir;
-    std::string path;
-    std::string previousPath;
+    TestArchive archive;
     std::string optionsPath;
     const char* previousOptionsPath;
 };

@@ -22,10 +22,16 @@ public:
     TestArchive(const TestArchive&) = delete;
     TestArchive& operator=(const TestArchive&) = delete;
 
+    void Add(const std::string& name, const std::vector<uint8_t>& bytes) {
+        writer.Add(name, bytes);
+    }
     void Add(const std::string& name, const std::string& bytes) {
-        writer.Add(name, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+        Add(name, std::vector<uint8_t>(bytes.begin(), bytes.end()));
     }
     // Adds a picture under "Data/Textures/".
+    void AddTexture(const std::string& name, const std::vector<uint8_t>& bytes) {
+        Add("Data/Textures/" + name, bytes);
+    }
     void AddTexture(const std::string& name, const std::string& bytes) {
         Add("Data/Textures/" + name, bytes);
     }

@@ -2,9 +2,7 @@
 
 #include <string>
 
-#include "data/OArchiveWriter.h"
-#include "data/OResourceArchive.h"
-#include "support/TempDir.h"
+#include "support/TestArchive.h"
 #include "support/TgaBytes.h"
 
 // A small archive with the pictures the interface controls load, installed
@@ -13,24 +11,17 @@
 class UiTestData {
 public:
     UiTestData() {
-        OArchiveWriter writer;
-        writer.Add("Data/Textures/PLogo.Tga", MakeTga32(8, 8));
-        writer.Add("Data/Textures/Cursor.Tga", MakeTga32(64, 64));
-        writer.Add("Data/Textures/Buttons/Ok.Tga", MakeTga32(128, 80));
-        writer.Add("Data/Textures/Interface/Button.Tga", MakeTga32(160, 56));
-        writer.Add("Data/Textures/Interface/CheckBox.Tga", MakeTga32(24, 96));
-        writer.Add("Data/Textures/Interface/HArrow.Tga", MakeTga32(24, 56));
-        writer.Add("Data/Textures/Interface/Slider.Tga", MakeTga32(160, 40));
-        writer.Add("Data/Textures/Interface/Thumb.Tga", MakeTga32(16, 56));
-        writer.Add("Data/Textures/Font.Tga", MakeTga32(512, 512, &FontPixel));
-        std::string error;
-        path = dir.File("Resource.Kvr");
-        writer.Write(path, error);
-        previousPath = OResourceArchive::Instance().GetPath();
-        OResourceArchive::Instance().SetPath(path);
-        OResourceArchive::Instance().ReadDirectory();
+        archive.AddTexture("PLogo.Tga", MakeTga32(8, 8));
+        archive.AddTexture("Cursor.Tga", MakeTga32(64, 64));
+        archive.AddTexture("Buttons/Ok.Tga", MakeTga32(128, 80));
+        archive.AddTexture("Interface/Button.Tga", MakeTga32(160, 56));
+        archive.AddTexture("Interface/CheckBox.Tga", MakeTga32(24, 96));
+        archive.AddTexture("Interface/HArrow.Tga", MakeTga32(24, 56));
+        archive.AddTexture("Interface/Slider.Tga", MakeTga32(160, 40));
+        archive.AddTexture("Interface/Thumb.Tga", MakeTga32(16, 56));
+        archive.AddTexture("Font.Tga", MakeTga32(512, 512, &FontPixel));
+        archive.Open();
     }
-    ~UiTestData() { OResourceArchive::Instance().SetPath(previousPath); }
 
     // Advance of a printable character in the test font.
     static int Advance(char c) {
@@ -49,7 +40,5 @@ private:
         return (x % 32) < advance ? 0xFFFFFFFFu : 0u;
     }
 
-    TempDir dir;
-    std::string path;
-    std::string previousPath;
+    TestArchive archive;
 };
