@@ -162,16 +162,10 @@ bool OGLExtensions::LoadExtension(const std::string& name) {
     if (!IsExtensionSupported(name)) {
         return false;
     }
-    for (const ExtensionRow& row : Table()) {
-        if (name != row.name) {
-            continue;
-        }
-        for (const char* entryName : row.entryPoints) {
-            void* address = FetchEntryPoint(entryName);
-            EntryPoints()[entryName] = address;
-            StoreTyped(entryName, address);
-        }
-        break;
+    for (const std::string& entryName : EntryPointNames(name)) {
+        void* address = FetchEntryPoint(entryName.c_str());
+        EntryPoints()[entryName] = address;
+        StoreTyped(entryName, address);
     }
     return true;
 }
