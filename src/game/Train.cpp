@@ -81,13 +81,13 @@ void Train::EnterCell(int mode) {
     PathOf(board->Cell(column, row), mode, path);
 }
 
-OVector3 Train::Curve(float t) const {
+OVector3 Train::Bezier(const OVector3* points, float t) {
     const float u = 1.0f - t;
     const float a = u * u * u;
     const float b = 3.0f * t * u * u;
     const float c = 3.0f * t * t * u;
     const float d = t * t * t;
-    return path[0] * a + path[1] * b + path[2] * c + path[3] * d;
+    return points[0] * a + points[1] * b + points[2] * c + points[3] * d;
 }
 
 int Train::JoinMode(const BoardCell& cell, const OVector3& end) {

@@ -46,7 +46,9 @@ public:
     void StepToNextCell();
 
     // The point of the current path at t (cubic Bezier, single precision).
-    OVector3 Curve(float t) const;
+    OVector3 Curve(float t) const { return Bezier(path, t); }
+    // The point at t of the cubic Bezier curve through four control points.
+    static OVector3 Bezier(const OVector3* points, float t);
 
     // Shared with the level checker: the join and turn rules.
     // The path mode by which a train whose path ends at `end` enters the
