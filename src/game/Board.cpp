@@ -1,8 +1,10 @@
 #include "game/Board.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "app/OErrorLog.h"
 #include "data/OConfigFile.h"
 #include "data/SystemOptions.h"
 #include "game/DifficultyWeights.h"
@@ -10,6 +12,8 @@
 #include "game/GameRandom.h"
 #include "game/GameSettings.h"
 #include "game/GameSound.h"
+#include "game/RaceBoard.h"
+#include "game/RaceRules.h"
 #include "game/Train.h"
 #include "render/OTexture.h"
 
@@ -28,6 +32,10 @@ std::unique_ptr<OTexture> LoadItemTexture(const char* name) {
 }  // namespace
 
 Board::Board(int beginLevel) : levelNumber(beginLevel - 1) {
+    ResetCells();
+}
+
+void Board::ResetCells() {
     for (auto& column : cells) {
         for (BoardCell& cell : column) {
             cell.Reset();
@@ -50,9 +58,7 @@ void Board::LoadCatalogue() {
 void Board::LoadLevel() {
     StartLevel();
     if (levelNumber > kLastFileLevel) {
-        GenerateLevel();
-        PlaceItems();
-        LayFrame();
+        DrawWinnableLevel();
         return;
     }
     LoadLevelFile(GameRandom::Between(1, 3));
@@ -63,11 +69,7 @@ void Board::StartLevel() {
     boardWidth = 10;
     boardHeight = 7;
     CellSize = 80;
-    for (auto& column : cells) {
-        for (BoardCell& cell : column) {
-            cell.Reset();
-        }
-    }
+    ResetCells();
     ++levelNumber;
 }
 
@@ -112,9 +114,12 @@ void Board::ApplyLevelFile(OConfigFile& config, const std::string& fileName) {
 }
 
 void Board::GenerateLevel() {
+    GenerateLevel(DifficultyWeights::Read(DifficultyIndex()));
+}
+
+void Board::GenerateLevel(const DifficultyWeights& weights) {
     originX = 0;
     originY = 0;
-    const DifficultyWeights weights = DifficultyWeights::Read(DifficultyIndex());
     for (int column = 0; column < boardWidth; ++column) {
         for (int row = 0; row < boardHeight; ++row) {
             if (cells[column][row].block) {
@@ -124,6 +129,43 @@ void Board::GenerateLevel() {
             SetBlock(column, row, weights.KindFor(p));
         }
     }
+}
+
+void Board::DrawWinnableLevel() {
+    const int d = DifficultyIndex();
+    const DifficultyWeights weights = DifficultyWeights::Read(d);
+    const RaceRules rules(catalogue, GameSettings::Instance(), d);
+    const RaceChecker checker(rules);
+    // The boards follow one another in the random sequence of this level.
+    std::unique_ptr<BoardCell[]> closest;
+    LevelDraws kept;
+    for (int draw = 1; draw <= kMostDraws; ++draw) {
+        if (draw > 1) {
+            ResetCells();
+        }
+        GenerateLevel(weights);
+        PlaceItems();
+        LayFrame();
+        RaceChecker::Result check = checker.Check(RaceBoard::Of(*this));
+        if (check.verdict == RaceChecker::Verdict::Winnable) {
+            lastDraws = LevelDraws{draw, std::move(check)};
+            return;
+        }
+        if (!closest || check.closest < kept.check.closest) {
+            if (!closest) {
+                closest = std::make_unique<BoardCell[]>(kMaxCells * kMaxCells);
+            }
+            std::copy(&cells[0][0], &cells[0][0] + kMaxCells * kMaxCells, closest.get());
+            kept.check = std::move(check);
+        }
+    }
+    std::copy(closest.get(), closest.get() + kMaxCells * kMaxCells, &cells[0][0]);
+    kept.draws = kMostDraws;
+    lastDraws = std::move(kept);
+    OErrorLog::Instance().Message(
+        "Level %d: none of %d generated boards was proved winnable at difficulty %d; "
+        "playing the one closest to a win",
+        levelNumber, kMostDraws, d);
 }
 
 void Board::LayFrame() {

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "game/BoardCell.h"
+#include "game/RaceChecker.h"
 #include "game/RailCatalogue.h"
 #include "render/OVector3.h"
 
+class DifficultyWeights;
 class OConfigFile;
 class OTexture;
 class Train;
@@ -22,6 +24,16 @@ public:
     // Random tries for one item before it is given up.
     static constexpr int kPlaceAttempts = 1000;
     static constexpr float kSlideSpeed = 0.25f;
+    // Generated boards drawn per level at most while none is proved
+    // winnable.
+    static constexpr int kMostDraws = 60;
+
+    // How the last generated level was found: the boards drawn, and the
+    // level checker's verdict on the one kept.
+    struct LevelDraws {
+        int draws = 0;
+        RaceChecker::Result check;
+    };
 
     // The level counter starts one below beginLevel; LoadLevel steps it.
     explicit Board(int beginLevel);
@@ -45,6 +57,12 @@ public:
     // a short Data list or a kind outside 0..11 is fatal (named as fileName).
     void ApplyLevelFile(OConfigFile& config, const std::string& fileName);
     void GenerateLevel();
+    void GenerateLevel(const DifficultyWeights& weights);
+    // Generates, fills and frames boards until the level checker proves one
+    // winnable at the current difficulty, at most kMostDraws times; keeps
+    // the closest board when none is proved and says so in the log.
+    void DrawWinnableLevel();
+    const LevelDraws& LastDraws() const { return lastDraws; }
     void LayFrame();
     void PlaceItems();
 
@@ -67,6 +85,7 @@ public:
     const BoardCell& Cell(int column, int row) const { return cells[column][row]; }
 
     RailCatalogue& Catalogue() { return catalogue; }
+    const RailCatalogue& Catalogue() const { return catalogue; }
     const Rail* RailOf(int kind) const { return catalogue.Find(kind); }
     // Puts the catalogue's rail of a kind into a still cell at its centre.
     void SetBlock(int column, int row, int kind);
@@ -92,10 +111,12 @@ private:
     void PlaceItem(int item, const OTexture* texture);
     void PrepareSlide(BoardCell& cell, int column, int row, float vx, float vy);
     void Land(BoardCell& cell, int column, int row);
+    void ResetCells();
 
     RailCatalogue catalogue;
     BoardCell cells[kMaxCells][kMaxCells];
     Train* train = nullptr;
+    LevelDraws lastDraws;
     std::unique_ptr<OTexture> coalTexture;
     std::unique_ptr<OTexture> greenTexture;
     std::unique_ptr<OTexture> redTexture;

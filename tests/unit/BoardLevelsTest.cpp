@@ -309,10 +309,10 @@ TEST(GameSettings, ReadsTheShippedTuningAndRefusesShortTables) {
         EXPECT_EQ(settings.CoalMass, 40);
         EXPECT_EQ(settings.CoalHeaps[0], 3);
         EXPECT_EQ(settings.NumSemafors[2], 2);
-        EXPECT_FLOAT_EQ(settings.eXprSpeed[1], 1.4f);
+        EXPECT_FLOAT_EQ(settings.eXprSpeed[1], 1.3f);
         EXPECT_EQ(settings.GameOverTime, 3000);
-        // A full tank lasts about 30, 24 and 20 blocks.
-        const int blocks[3] = {30, 24, 20};
+        // A full tank lasts about 36, 30 and 30 blocks.
+        const int blocks[3] = {36, 30, 30};
         for (int d = 0; d < 3; ++d) {
             const double perBlock = 4000.0 / settings.eXprSpeed[d] * settings.CoalUsage[d];
             EXPECT_NEAR(100.0 / perBlock, blocks[d], 0.01) << d;

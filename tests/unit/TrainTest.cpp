@@ -122,8 +122,8 @@ TEST_F(TrainRun, CrashIntoTheHoleEndsTheGameAfterTheBlockBefore) {
     EXPECT_EQ(train().row, 0);
     EXPECT_EQ(train().cellsEntered, 6);
     // Seven paths were run to their end, each in the first 16 ms frame that
-    // takes it past 4000 units at 1.4 units per ms (179 frames).
-    EXPECT_EQ(frames, 7 * 179);
+    // takes it past 4000 units at 1.3 units per ms (193 frames).
+    EXPECT_EQ(frames, 7 * 193);
     EXPECT_EQ(PuzzleWorld::Sounds(), std::vector<int>({GameSound::EngineStop}));
     EXPECT_EQ(train().engineChannel, Train::kNoChannel);
     // The engine stopped at the end of the curve into the hole.
@@ -190,8 +190,8 @@ TEST_F(TrainRun, CoalRefillsTheTank) {
     world->board->Cell(0, 4).item = ItemCoal;
     world->RunUntilEnd(16, 100000);
     EXPECT_EQ(Count(GameSound::TuTu), 1);
-    // Fifteen paths of 179 frames burnt fuel; the completing frame burns none.
-    const double used = 15 * 179 * 16 * GameSettings::Instance().CoalUsage[1];
+    // Fifteen paths of 193 frames burnt fuel; the completing frame burns none.
+    const double used = 15 * 193 * 16 * GameSettings::Instance().CoalUsage[1];
     EXPECT_NEAR(train().fuel, 100.0 + 40.0 - used, 0.01);
 }
 
