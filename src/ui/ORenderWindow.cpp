@@ -320,7 +320,9 @@ bool ORenderWindow::RouteWithoutFocus(InputEvent& event) {
             if (control->HandleEvent(event)) {
                 return true;
             }
-        } else if (control->selected && control->selectMode == 0) {
+        } else if (control->selected && control->selectMode == 0 && IsMouse(event)) {
+            // Only the pointer takes a hover look away: a key leaves the
+            // keyboard's highlight lit.
             control->Deselect();
         }
     }
