@@ -395,19 +395,23 @@ bool Game::OnInput(InputEvent& event) {
         board->MoveBlock(event.button, event.x, event.y, windowWidth, windowHeight);
     }
     if (event.type == EventKeyDown && event.key == kEscapeKey) {
-        // Leaving a finished game deletes this screen: decide first.
-        const bool over = GameState == StateGameOver || GameEndMark == StateGameOver;
-        LeaveGame();
-        if (over) {
-            event.type = EventNone;
-            event.key = 0;
-        }
-        return true;
+        return OnEscape(event);
     }
     if (event.type == EventKeyDown) {
         return OnPlayKey(event);
     }
     return false;
+}
+
+bool Game::OnEscape(InputEvent& event) {
+    // Leaving a finished game deletes this screen: decide first.
+    const bool over = GameState == StateGameOver || GameEndMark == StateGameOver;
+    LeaveGame();
+    if (over) {
+        event.type = EventNone;
+        event.key = 0;
+    }
+    return true;
 }
 
 bool Game::OnHintsPanelInput(const InputEvent& event) {
@@ -446,8 +450,7 @@ bool Game::OnHeldInput(InputEvent& event) {
             RequestRestart();
             return true;
         case KeyEscape:
-            LeaveGame();
-            return true;
+            return OnEscape(event);
         default:
             return false;
     }

@@ -144,6 +144,8 @@ private:
     // Input while something holds the game or a panel is open; true when the
     // event was dealt with there.
     bool OnHintsPanelInput(const InputEvent& event);
+    // Escape: the menu while a game runs, the scores once it is over.
+    bool OnEscape(InputEvent& event);
     bool OnHeldInput(InputEvent& event);
     // Keys of the running game: pause, restart, the cell cursor and its moves.
     bool OnPlayKey(const InputEvent& event);
