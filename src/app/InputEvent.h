@@ -36,7 +36,7 @@ enum InputButtonStateBits : uint16_t {
 struct InputEvent {
     int32_t type = EventNone;
     int32_t button = 0;        // EventMouseDown / EventMouseUp
-    uint16_t buttonState = 0;  // mouse events
+    uint16_t buttonState = 0;  // buttons and modifiers down (mouse and key events)
     uint16_t key = 0;          // virtual-key code, or the character for EventChar
     int16_t x = 0;
     int16_t y = 0;

@@ -229,6 +229,8 @@ InputEvent InputTranslator::KeyboardEvent(int32_t type, uint16_t key) const {
     InputEvent event;
     event.type = type;
     event.key = key;
+    // The modifiers down with the key (Shift+Space turns a block).
+    event.buttonState = ButtonState();
     event.x = lastX;
     event.y = lastY;
     return event;

@@ -69,15 +69,21 @@ void OApplication::OnQuit() {
 }
 
 bool OApplication::OnInput(InputEvent& event) {
+    if (event.IsKeyboard()) {
+        // Keys carry no position: they are hit-tested where the pointer is.
+        event.x = static_cast<int16_t>(pointerX);
+        event.y = static_cast<int16_t>(pointerY);
+    }
+    pointerX = event.x;
+    pointerY = event.y;
     if (cursor != nullptr) {
-        if (event.IsKeyboard()) {
-            // Keys carry no position: they are hit-tested where the pointer is.
-            event.x = static_cast<int16_t>(cursor->x);
-            event.y = static_cast<int16_t>(cursor->y);
-        }
         cursor->x = event.x;
         cursor->y = event.y;
     }
+    // The cursor stays in window pixels; screens see the picture's pixels.
+    const PictureViewport viewport = GetViewport();
+    event.x = static_cast<int16_t>(viewport.ToPictureX(event.x));
+    event.y = static_cast<int16_t>(viewport.ToPictureY(event.y));
     redraw.Invalidate();
     return currentScreen != nullptr && currentScreen->OnInput(event);
 }
@@ -92,11 +98,23 @@ void OApplication::OnExposed() {
     redraw.Invalidate();
 }
 
+void OApplication::OnFocusLost() {
+    redraw.Invalidate();
+    if (currentScreen != nullptr) {
+        currentScreen->OnWindowInactive();
+    }
+}
+
 void OApplication::OnResize() {
     redraw.Invalidate();
     for (ORenderWindow* screen : screens) {
-        screen->SetClientSize(width, height);
+        PlaceScreen(screen);
     }
+}
+
+void OApplication::PlaceScreen(ORenderWindow* screen) const {
+    const PictureViewport viewport = GetViewport();
+    screen->SetViewport(viewport.GlX(), viewport.GlY(), viewport.width, viewport.height);
 }
 
 bool OApplication::AddScreen(ORenderWindow* screen) {
@@ -105,7 +123,7 @@ bool OApplication::AddScreen(ORenderWindow* screen) {
     }
     screens.push_back(screen);
     screen->application = this;
-    screen->SetClientSize(width, height);
+    PlaceScreen(screen);
     screen->camera = camera;
     return screen->Build();
 }
@@ -137,6 +155,12 @@ bool OApplication::SetScreen(int id) {
     }
     if (currentScreen != nullptr) {
         currentScreen->OnEnter();
+    }
+    // OnEnter may itself have switched on; the screen now current takes its
+    // hover look from where the pointer really is.
+    if (currentScreen != nullptr) {
+        const PictureViewport viewport = GetViewport();
+        currentScreen->RefreshHover(viewport.ToPictureX(pointerX), viewport.ToPictureY(pointerY));
     }
     return currentScreen != nullptr;
 }
@@ -189,7 +213,8 @@ void OApplication::DrawCursor() {
     if (cursor == nullptr || cursor->texture == nullptr) {
         return;
     }
-    const int size = CursorSize(height);
+    // The cursor keeps its size relative to the picture.
+    const int size = CursorSize(GetViewport().height);
     glEnable(GL_TEXTURE_2D);
     cursor->texture->Bind();
     glEnable(GL_BLEND);
@@ -245,7 +270,8 @@ void OApplication::DrawLoadingScreen(int percent, OTexture* logo) {
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (camera != nullptr) {
-        camera->SetUp(width, height);
+        const PictureViewport viewport = GetViewport();
+        camera->SetUp(viewport.GlX(), viewport.GlY(), viewport.width, viewport.height);
         camera->Set2D(ORenderWindow::kVirtualWidth, ORenderWindow::kVirtualHeight);
     }
     glEnable(GL_BLEND);

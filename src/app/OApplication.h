@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/OGLWindow.h"
+#include "app/PictureViewport.h"
 #include "app/RedrawPolicy.h"
 
 class OCamera;
@@ -38,6 +39,8 @@ public:
     bool OnInput(InputEvent& event) override;
     void OnUserEvent(const SDL_UserEvent& event) override;
     void OnExposed() override;
+    // Tells the current screen; a running game pauses.
+    void OnFocusLost() override;
 
     // Adds and builds a screen; true without doing anything when it is
     // already in the list.
@@ -67,6 +70,13 @@ public:
     // The current high-score table, or null.
     OScoreTable* scoreTable() const;
 
+    // Where the picture lies in the window (the whole client area when it has
+    // the picture's aspect).
+    PictureViewport GetViewport() const { return PictureViewport::Fit(width, height); }
+    // The pointer's last known position in window pixels, origin top left.
+    int PointerX() const { return pointerX; }
+    int PointerY() const { return pointerY; }
+
     OFont* GetFont() const { return font; }
     OCamera* GetCamera() const { return camera; }
     const Cursor* GetCursor() const { return cursor; }
@@ -82,7 +92,10 @@ protected:
 private:
     void DrawCursor();
     void SwitchToFullScreenOnMaximize();
+    void PlaceScreen(ORenderWindow* screen) const;
 
     ORenderWindow* currentScreen = nullptr;
     RedrawPolicy redraw;
+    int pointerX = 0;
+    int pointerY = 0;
 };

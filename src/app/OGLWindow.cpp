@@ -224,6 +224,9 @@ bool OGLWindow::CreateMainWindow() {
     // borderless style at the old size.
     if (SystemOptions.FullScreen != 0 && !fullScreenModePending)
         flags |= SDL_WINDOW_BORDERLESS;
+    // A window may be dragged to any size; the picture keeps its aspect in it.
+    if (SystemOptions.FullScreen == 0)
+        flags |= SDL_WINDOW_RESIZABLE;
 
     PixelFormatRequest format(SystemOptions.ColorDepth);
     for (int depthBits : format.depthBits) {
@@ -372,6 +375,10 @@ void OGLWindow::HandleWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
         case SDL_WINDOWEVENT_MINIMIZED:
             active = 0;
+            OnFocusLost();
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            OnFocusLost();
             break;
         case SDL_WINDOWEVENT_RESTORED:
             active = 1;

@@ -40,6 +40,9 @@ public:
     virtual void OnUserEvent(const SDL_UserEvent& event);
     // The window was shown or uncovered and its picture may be gone.
     virtual void OnExposed() {}
+    // The window lost the keyboard focus or was minimised: the player has
+    // turned to something else.
+    virtual void OnFocusLost() {}
 
     // Opens the window and its context in the display mode of the options.
     // False only when no display could be reached; later failures are shown

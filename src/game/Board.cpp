@@ -302,6 +302,19 @@ void Board::MoveBlock(int button, int x, int y, int clientWidth, int clientHeigh
     }
     const float vx = static_cast<float>(x * (double(kScreenWidth) / clientWidth));
     const float vy = static_cast<float>(kScreenHeight - y * (double(kScreenHeight) / clientHeight));
+    MoveBlockAtPoint(button, vx, vy);
+}
+
+void Board::MoveBlockAt(int button, int column, int row) {
+    if (column < 0 || column >= boardWidth || row < 0 || row >= boardHeight || AnyBlockSliding()) {
+        return;
+    }
+    // Still blocks sit at their cell's centre; an empty cell is hit by none.
+    const OVector3 centre = CellCenter(column, row);
+    MoveBlockAtPoint(button, centre.x, centre.y);
+}
+
+void Board::MoveBlockAtPoint(int button, float vx, float vy) {
     const int d = DifficultyIndex();
     const int w = boardWidth;
     const int h = boardHeight;

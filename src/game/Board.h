@@ -73,6 +73,9 @@ public:
     // real client size. Buttons: 0 left (slide), any other turns.
     void UpdateHover(int x, int y, int clientWidth, int clientHeight);
     void MoveBlock(int button, int x, int y, int clientWidth, int clientHeight);
+    // The same move as a press of `button` over the centre of a cell: the
+    // keyboard's way to the puzzle. Nothing outside the level.
+    void MoveBlockAt(int button, int column, int row);
     void TurnBlock(int column, int row);
     void UpdateMoves(int dt);
     bool AnyBlockSliding() const;
@@ -108,6 +111,8 @@ public:
 
 private:
     bool HitTest(const BoardCell& cell, float vx, float vy) const;
+    // A press at a virtual-screen point (y up).
+    void MoveBlockAtPoint(int button, float vx, float vy);
     void PlaceItem(int item, const OTexture* texture);
     void PrepareSlide(BoardCell& cell, int column, int row, float vx, float vy);
     void Land(BoardCell& cell, int column, int row);

@@ -3,12 +3,14 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/OApplication.h"
 #include "data/SystemOptions.h"
 #include "game/Board.h"
 #include "game/BoardPainter.h"
+#include "game/BoardSnapshot.h"
 #include "game/GameSettings.h"
 #include "game/GameValues.h"
 #include "game/Train.h"
@@ -20,10 +22,19 @@
 #include "sound/OSoundSystem.h"
 #include "ui/BlendButton.h"
 #include "ui/KvCheckBox.h"
+#include "ui/ScreenDecor.h"
 
 namespace {
 
 constexpr int kGameMusic = 1;
+// Where the keyboard's cell cursor starts a level: beside the gap.
+constexpr int kCursorStartColumn = 2;
+constexpr int kCursorStartRow = 0;
+constexpr const char* kPausedText = "Paused";
+constexpr const char* kPausedHelpText = "Press P or click to go on";
+constexpr const char* kRestartText = "Restart this level?";
+// The lower edge of the question panels' picture (400 x 150, centred).
+constexpr float kQuestionBottom = 250.0f;
 
 std::unique_ptr<OTexture> LoadPicture(const char* name) {
     auto texture = std::make_unique<OTexture>();
@@ -51,6 +62,8 @@ Game::Game() : ORenderWindow(kScreenId) {
     train->SetBoard(board.get());
     train->ResetTrain();
     GameState = StatePlaying;
+    KeepLevelStart();
+    ResetCursor();
     gameOverPicture = LoadPicture("GameOver.Tga");
     gameOverTimer = 0;
     GameOverTime = GameSettings::Instance().GameOverTime;
@@ -70,6 +83,7 @@ bool Game::Build() {
     CreateControls();
     speedFactor = 1.0;
     panel = LoadPicture("HintsBgrn.Tga");
+    questionPanel = LoadPicture("SmlWind.Tga");
     if (SDL_GL_GetCurrentContext() != nullptr) {
         glDisable(GL_LIGHTING);
         glDisable(GL_COLOR_MATERIAL);
@@ -121,6 +135,30 @@ void Game::CreateControls() {
     turboCheck->SetPosition(630, 8);
     turboCheck->checked = 0;
     AddControl(turboCheck);
+
+    restartButton = new BlendButton(RestartButtonId, false);
+    restartButton->SetImage("Buttons/RestartSml.Tga");
+    restartButton->SetPosition(700, 2);
+    AddControl(restartButton);
+
+    resumeButton = new BlendButton(ResumeButtonId, false);
+    resumeButton->SetImage("Buttons/Continue.Tga");
+    Park(resumeButton, 400);
+    AddControl(resumeButton);
+
+    restartOkButton = new BlendButton(RestartOkId, false);
+    restartOkButton->SetImage("Buttons/Ok.Tga");
+    Park(restartOkButton, 400);
+    AddControl(restartOkButton);
+
+    restartCancelButton = new BlendButton(RestartCancelId, false);
+    restartCancelButton->SetImage("Buttons/Cancel.Tga");
+    Park(restartCancelButton, 400);
+    AddControl(restartCancelButton);
+}
+
+bool Game::Animating() const {
+    return (hold == Hold::None && !HintsPanelOpen()) || ORenderWindow::Animating();
 }
 
 bool Game::HintsPanelOpen() const {
@@ -146,12 +184,143 @@ void Game::OnEnter() {
     if (OMusicPlayer* music = sound.GetCurrentMusic()) {
         music->Resume();
     }
+    // A game left while held comes back held, and silent.
+    if (hold != Hold::None) {
+        sound.PauseAllSounds(true);
+    }
+}
+
+void Game::RefreshHover(int x, int y) {
+    ORenderWindow::RefreshHover(x, y);
+    board->UpdateHover(x, y, windowWidth, windowHeight);
+}
+
+void Game::OnWindowInactive() {
+    Pause();
+}
+
+void Game::Pause() {
+    if (hold != Hold::None || HintsPanelOpen()) {
+        return;
+    }
+    hold = Hold::Paused;
+    ShowResumeButton();
+    OSoundSystem::Instance().PauseAllSounds(true);
+}
+
+void Game::Resume() {
+    if (hold != Hold::Paused) {
+        return;
+    }
+    hold = Hold::None;
+    Park(resumeButton, 400);
+    OSoundSystem::Instance().PauseAllSounds(false);
+}
+
+void Game::RequestRestart() {
+    if (GameState != StatePlaying || HintsPanelOpen() || hold == Hold::RestartQuestion) {
+        return;
+    }
+    if (train->cellsEntered > kRestartWithoutAsking) {
+        ShowRestartQuestion();
+    } else {
+        RestartLevel();
+    }
+}
+
+void Game::ShowRestartQuestion() {
+    holdBeforeQuestion = hold;
+    if (hold == Hold::None) {
+        OSoundSystem::Instance().PauseAllSounds(true);
+    }
+    hold = Hold::RestartQuestion;
+    Park(resumeButton, 400);
+    restartOkButton->hidden = 0;
+    restartOkButton->SetPosition(557, 285);
+    restartCancelButton->hidden = 0;
+    restartCancelButton->SetPosition(284, 285);
+    SetStatusControlsEnabled(false);
+}
+
+void Game::ShowResumeButton() {
+    resumeButton->hidden = 0;
+    resumeButton->SetPosition(400, 282);
+}
+
+void Game::CloseRestartQuestion() {
+    Park(restartOkButton, 400);
+    Park(restartCancelButton, 400);
+    SetStatusControlsEnabled(true);
+    hold = holdBeforeQuestion;
+    if (hold == Hold::Paused) {
+        ShowResumeButton();
+    } else {
+        OSoundSystem::Instance().PauseAllSounds(false);
+    }
+}
+
+void Game::SetStatusControlsEnabled(bool enabled) {
+    for (OControl* control :
+         {static_cast<OControl*>(menuButton), static_cast<OControl*>(turboCheck),
+          static_cast<OControl*>(restartButton)}) {
+        control->enabled = enabled ? 1 : 0;
+    }
+}
+
+void Game::RestartLevel() {
+    const bool wasHeld = hold != Hold::None;
+    Park(resumeButton, 400);
+    Park(restartOkButton, 400);
+    Park(restartCancelButton, 400);
+    SetStatusControlsEnabled(true);
+    hold = Hold::None;
+    levelStart->Restore(*board);
+    TurboOff();
+    train->bonus = 0;
+    train->ResetTrain();
+    score = levelStartScore;
+    levelPoints = 0;
+    gameOverTimer = 0;
+    GameState = StatePlaying;
+    GameEndMark = EndMarkRunning;
+    ResetCursor();
+    HoverFromPointer();
+    if (wasHeld) {
+        OSoundSystem::Instance().PauseAllSounds(false);
+    }
+}
+
+void Game::KeepLevelStart() {
+    levelStart = std::make_unique<BoardSnapshot>(BoardSnapshot::Take(*board));
+    levelStartScore = score;
+}
+
+void Game::TurboOff() {
+    if (turboCheck != nullptr) {
+        turboCheck->checked = 0;
+    }
+    speedFactor = 1.0;
+}
+
+void Game::ResetCursor() {
+    cursorColumn = kCursorStartColumn;
+    cursorRow = kCursorStartRow;
+    cursorShown = false;
+}
+
+void Game::HoverFromPointer() {
+    if (application == nullptr) {
+        return;
+    }
+    const PictureViewport viewport = application->GetViewport();
+    board->UpdateHover(viewport.ToPictureX(application->PointerX()),
+                       viewport.ToPictureY(application->PointerY()), windowWidth, windowHeight);
 }
 
 void Game::Update(int ms) {
     // The buttons' glow runs even while the game itself is paused.
     ORenderWindow::Update(ms);
-    if (HintsPanelOpen()) {
+    if (HintsPanelOpen() || hold != Hold::None) {
         return;
     }
     if (GameState == StatePlaying) {
@@ -209,32 +378,134 @@ bool Game::OnInput(InputEvent& event) {
         return true;
     }
     if (HintsPanelOpen()) {
-        return false;
+        return OnHintsPanelInput(event);
+    }
+    if (hold != Hold::None) {
+        return OnHeldInput(event);
     }
     // Keyboard events carry no pointer position, so only the mouse moves
     // the hover frame.
     if (event.IsMouse()) {
         board->UpdateHover(event.x, event.y, windowWidth, windowHeight);
+        if (event.type == EventMouseMove && (event.dx != 0 || event.dy != 0)) {
+            cursorShown = false;
+        }
     }
     if (event.type == EventMouseDown) {
         board->MoveBlock(event.button, event.x, event.y, windowWidth, windowHeight);
     }
     if (event.type == EventKeyDown && event.key == kEscapeKey) {
-        if (GameState != StateGameOver && GameEndMark != StateGameOver) {
-            if (application != nullptr) {
-                application->SetScreen(kMenuScreenId);
-            }
-            return true;
-        }
-        OSoundSystem::Instance().PauseAllSounds(true);
-        if (application != nullptr) {
-            application->SetScreen(kScoreScreenId);
-        }
+        return OnEscape(event);
+    }
+    if (event.type == EventKeyDown) {
+        return OnPlayKey(event);
+    }
+    return false;
+}
+
+bool Game::OnEscape(InputEvent& event) {
+    // Leaving a finished game deletes this screen: decide first.
+    const bool over = GameState == StateGameOver || GameEndMark == StateGameOver;
+    LeaveGame();
+    if (over) {
         event.type = EventNone;
         event.key = 0;
+    }
+    return true;
+}
+
+bool Game::OnHintsPanelInput(const InputEvent& event) {
+    // Escape or Enter close the panel as its OK does.
+    if (event.type == EventKeyDown && (event.key == KeyEscape || event.key == KeyEnter)) {
+        SaveHintsOption();
+        CloseHintsPanel();
         return true;
     }
     return false;
+}
+
+bool Game::OnHeldInput(InputEvent& event) {
+    if (hold == Hold::RestartQuestion) {
+        if (event.type == EventKeyDown && event.key == KeyEnter) {
+            RestartLevel();
+        } else if (event.type == EventKeyDown && event.key == KeyEscape) {
+            CloseRestartQuestion();
+        }
+        // Only the question's own buttons and keys count.
+        return event.IsKeyboard() || event.type == EventMouseDown;
+    }
+    if (event.type == EventMouseDown) {
+        Resume();  // the click only wakes the game
+        return true;
+    }
+    if (event.type != EventKeyDown) {
+        return false;
+    }
+    switch (event.key) {
+        case KeyPause:
+        case KeyEnter:
+            Resume();
+            return true;
+        case KeyRestart:
+            RequestRestart();
+            return true;
+        case KeyEscape:
+            return OnEscape(event);
+        default:
+            return false;
+    }
+}
+
+bool Game::OnPlayKey(const InputEvent& event) {
+    const bool shift = (event.buttonState & ButtonStateShift) != 0;
+    switch (event.key) {
+        case KeyPause:
+            Pause();
+            return true;
+        case KeyRestart:
+            RequestRestart();
+            return true;
+        case KeyLeft:
+            MoveCursor(-1, 0);
+            return true;
+        case KeyRight:
+            MoveCursor(1, 0);
+            return true;
+        case KeyUp:
+            MoveCursor(0, -1);
+            return true;
+        case KeyDown:
+            MoveCursor(0, 1);
+            return true;
+        case KeyEnter:
+            if (LevelCompletePanelOpen()) {
+                StartNextLevel();
+                return true;
+            }
+            board->MoveBlockAt(MouseButtonLeft, cursorColumn, cursorRow);
+            cursorShown = true;
+            return true;
+        case KeySpace:
+            board->MoveBlockAt(shift ? MouseButtonRight : MouseButtonLeft, cursorColumn, cursorRow);
+            cursorShown = true;
+            return true;
+        case KeyTurn:
+            board->MoveBlockAt(MouseButtonRight, cursorColumn, cursorRow);
+            cursorShown = true;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Game::MoveCursor(int columnStep, int rowStep) {
+    // The first key only shows where the cursor is.
+    if (!cursorShown) {
+        cursorShown = true;
+        return;
+    }
+    cursorColumn = std::clamp(cursorColumn + columnStep, 0, board->boardWidth - 1);
+    cursorRow = std::clamp(cursorRow + rowStep, 0, board->boardHeight - 1);
 }
 
 void Game::LeaveGame() {
@@ -268,6 +539,18 @@ bool Game::OnControlEvent(int controlId, int code) {
         case HintsCheckId:
             SaveHintsOption();
             break;
+        case ResumeButtonId:
+            Resume();
+            break;
+        case RestartButtonId:
+            RequestRestart();
+            break;
+        case RestartOkId:
+            RestartLevel();
+            break;
+        case RestartCancelId:
+            CloseRestartQuestion();
+            break;
         default:
             break;
     }
@@ -282,12 +565,13 @@ void Game::StartNextLevel() {
         levelPoints = 0;
         train->bonus = 0;
     }
-    turboCheck->checked = 0;
-    speedFactor = 1.0;
+    TurboOff();
     board->LoadLevel();
     train->ResetTrain();
     GameState = StatePlaying;
     Park(nextLevelButton, 400);
+    KeepLevelStart();
+    ResetCursor();
 }
 
 void Game::SaveHintsOption() {
@@ -320,7 +604,7 @@ void Game::Draw() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    glViewport(0, 0, windowWidth, windowHeight);
+    glViewport(viewportX, viewportY, windowWidth, windowHeight);
     if (gameCamera != nullptr) {
         gameCamera->Set2D(kVirtualWidth, kVirtualHeight);
     }
@@ -333,6 +617,7 @@ void Game::Draw() {
         BoardPainter::DrawBoard(*board);
         TrainPainter::DrawTrain(*train);
         BoardPainter::DrawSemaphores(*board);
+        DrawCellCursor();
     }
     OFont* font = Font();
     DrawStatusBar(font);
@@ -349,6 +634,13 @@ void Game::Draw() {
     }
     menuButton->Draw();
     turboCheck->Draw();
+    restartButton->Draw();
+    // The held game's panels lie over everything, the status bar included.
+    if (hold == Hold::Paused) {
+        DrawPausePanel(font);
+    } else if (hold == Hold::RestartQuestion) {
+        DrawRestartQuestion(font);
+    }
 }
 
 void Game::DrawStatusBar(OFont* font) {
@@ -364,6 +656,77 @@ void Game::DrawStatusBar(OFont* font) {
     font->DrawText(18.0f, 8.0f, text, true, kTextScale, 1);
     std::snprintf(text, sizeof text, "ABCDE  %i", score);
     font->DrawText(180.0f, 8.0f, text, true, kTextScale, 1);
+    DrawLevelAndDifficulty(font);
+}
+
+void Game::DrawLevelAndDifficulty(OFont* font) {
+    // "OPZ" carries the LEVEL label of glyph set 1; the difficulty is set in
+    // the plain letters, in the brass of the labels' numbers.
+    char text[32];
+    std::snprintf(text, sizeof text, "OPZ  %i", board->levelNumber);
+    font->DrawText(344.0f, 8.0f, text, true, kTextScale, 1);
+    static const char* const kDifficulty[] = {"Easy", "Normal", "Hard"};
+    const char* difficulty = kDifficulty[DifficultyIndex()];
+    font->colour[0] = 0.97f;
+    font->colour[1] = 0.85f;
+    font->colour[2] = 0.55f;
+    font->DrawText(486.0f - font->GetTextWidth(difficulty) * kTextScale, 8.0f, difficulty, true,
+                   kTextScale, 0);
+    font->colour[0] = font->colour[1] = font->colour[2] = 1.0f;
+}
+
+void Game::DrawCellCursor() {
+    if (!cursorShown) {
+        return;
+    }
+    // A brass square just inside the cell, wider than the hover frame.
+    const OVector3 centre = board->CellCenter(cursorColumn, cursorRow);
+    const float half = board->CellSize / 2.0f - 3.0f;
+    glDisable(GL_TEXTURE_2D);
+    glLineWidth(4.0f);
+    glColor4f(1.0f, 0.82f, 0.25f, 1.0f);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(centre.x - half, centre.y - half);
+    glVertex2f(centre.x + half, centre.y - half);
+    glVertex2f(centre.x + half, centre.y + half);
+    glVertex2f(centre.x - half, centre.y + half);
+    glEnd();
+    glLineWidth(1.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void Game::DrawCentredText(OFont* font, const char* text, float y, float scale) {
+    font->DrawText(400.0f - font->GetTextWidth(text) * scale / 2.0f, y, text, true, scale, 0);
+}
+
+void Game::DrawPausePanel(OFont* font) {
+    ScreenDecor::DrawVeil(0.35f);
+    DrawCentredPanel(*questionPanel, kQuestionBottom);
+    resumeButton->Draw();
+    if (font == nullptr) {
+        return;
+    }
+    glEnable(GL_TEXTURE_2D);
+    font->colour[0] = font->colour[1] = 1.0f;
+    font->colour[2] = 0.0f;
+    font->colour[3] = 1.0f;
+    DrawCentredText(font, kPausedText, 358.0f, 1.0f);
+    font->colour[2] = 1.0f;
+    DrawCentredText(font, kPausedHelpText, 328.0f, kTextScale);
+}
+
+void Game::DrawRestartQuestion(OFont* font) {
+    ScreenDecor::DrawVeil(0.6f);
+    DrawCentredPanel(*questionPanel, kQuestionBottom);
+    restartOkButton->Draw();
+    restartCancelButton->Draw();
+    if (font == nullptr) {
+        return;
+    }
+    glEnable(GL_TEXTURE_2D);
+    font->colour[0] = font->colour[1] = font->colour[2] = font->colour[3] = 1.0f;
+    DrawCentredText(font, kRestartText, 325.0f, kTextScale);
 }
 
 void Game::DrawCentredPanel(const OTexture& picture, float y) {
@@ -417,4 +780,5 @@ void Game::DrawHintsPanel(OFont* font) {
     font->colour[2] = 1.0f;
     font->DrawText(190.0f, 360.0f, "Left mouse click - move a block.", true, kTextScale, 0);
     font->DrawText(190.0f, 340.0f, "Right mouse click - turn a block.", true, kTextScale, 0);
+    font->DrawText(190.0f, 320.0f, "Keys: arrows, Space, T. P - pause.", true, kTextScale, 0);
 }

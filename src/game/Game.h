@@ -7,6 +7,7 @@
 
 class BlendButton;
 class Board;
+class BoardSnapshot;
 class KvCheckBox;
 class OCamera;
 class OFont;
@@ -17,7 +18,10 @@ class Train;
 // drives both once a frame at normal or turbo speed, feeds them the
 // player's mouse input, draws the status bar, the hints panel and the
 // level-complete panel with its count-up, and after a game over shows a
-// picture for a while before opening the score screen.
+// picture for a while before opening the score screen. The player may pause
+// (P, or the window losing the focus), start the level again (R or the
+// status bar's button) and play with the keyboard: the arrow keys move a
+// cell cursor, Space or Enter slides, T or Shift+Space turns.
 class Game : public ORenderWindow {
 public:
     static constexpr int kScreenId = 202;
@@ -29,11 +33,33 @@ public:
         NextLevelButtonId = 10002,
         OkButtonId = 10004,
         HintsCheckId = 10005,
+        ResumeButtonId = 10006,
+        RestartButtonId = 10007,
+        RestartOkId = 10008,
+        RestartCancelId = 10009,
+    };
+    // What holds the game still, apart from the hints panel.
+    enum class Hold { None, Paused, RestartQuestion };
+    // Virtual-key codes of the keys the game answers.
+    enum Key {
+        KeyEnter = 13,
+        KeyEscape = 27,
+        KeySpace = 32,
+        KeyLeft = 37,
+        KeyUp = 38,
+        KeyRight = 39,
+        KeyDown = 40,
+        KeyPause = 'P',
+        KeyRestart = 'R',
+        KeyTurn = 'T',
     };
     // Controls are parked at this height, outside the virtual screen.
     static constexpr int kParkedY = 2048;
     static constexpr double kTurboFactor = 3.0;
-    static constexpr int kEscapeKey = 27;
+    static constexpr int kEscapeKey = KeyEscape;
+    // The train must have entered more blocks than this before a restart
+    // asks first.
+    static constexpr int kRestartWithoutAsking = 1;
     static constexpr float kTextScale = 0.75f;
 
     Game();
@@ -42,14 +68,40 @@ public:
     void OnEnter() override;
     void Draw() override;
     void Update(int ms) override;
-    // The train, smoke and sliding blocks move on their own.
-    bool Animating() const override { return true; }
+    // The train, smoke and sliding blocks move on their own, unless the
+    // game is held.
+    bool Animating() const override;
+    // The window lost the focus or was minimised: the game pauses.
+    void OnWindowInactive() override;
+    // The controls' hover look and the board's hover frame.
+    void RefreshHover(int x, int y) override;
     bool Build() override;
     bool OnInput(InputEvent& event) override;
     bool OnControlEvent(int controlId, int code) override;
 
     bool HintsPanelOpen() const;
     bool LevelCompletePanelOpen() const;
+    Hold GetHold() const { return hold; }
+    bool IsPaused() const { return hold == Hold::Paused; }
+    bool IsAskingRestart() const { return hold == Hold::RestartQuestion; }
+
+    // Stops everything that moves and every sound, and shows the "Paused"
+    // panel; nothing while another panel holds the game.
+    void Pause();
+    void Resume();
+    // Restarts at once while the train has hardly moved, otherwise asks
+    // first; only while playing.
+    void RequestRestart();
+    // The level as it was loaded, the train back on the start platform,
+    // turbo off and the score as it was when the level began.
+    void RestartLevel();
+    int32_t LevelStartScore() const { return levelStartScore; }
+
+    // The keyboard's cell cursor: shown from the first arrow key until the
+    // mouse moves.
+    int CursorColumn() const { return cursorColumn; }
+    int CursorRow() const { return cursorRow; }
+    bool CursorShown() const { return cursorShown; }
     // Moves the controls of the open panels to where the panels show them
     // (Draw does this every frame).
     void PlacePanelControls();
@@ -65,6 +117,10 @@ public:
     BlendButton* nextLevelButton = nullptr;
     BlendButton* okButton = nullptr;
     KvCheckBox* hintsCheck = nullptr;
+    BlendButton* resumeButton = nullptr;
+    BlendButton* restartButton = nullptr;
+    BlendButton* restartOkButton = nullptr;
+    BlendButton* restartCancelButton = nullptr;
     int32_t gameOverTimer = 0;
     int32_t GameOverTime = 0;
 
@@ -77,13 +133,35 @@ private:
     void CloseHintsPanel();
     void SaveHintsOption();
     void LeaveGame();
+    void KeepLevelStart();
+    void ShowRestartQuestion();
+    void ShowResumeButton();
+    void CloseRestartQuestion();
+    void SetStatusControlsEnabled(bool enabled);
+    void TurboOff();
+    void ResetCursor();
+    void HoverFromPointer();
+    // Input while something holds the game or a panel is open; true when the
+    // event was dealt with there.
+    bool OnHintsPanelInput(const InputEvent& event);
+    // Escape: the menu while a game runs, the scores once it is over.
+    bool OnEscape(InputEvent& event);
+    bool OnHeldInput(InputEvent& event);
+    // Keys of the running game: pause, restart, the cell cursor and its moves.
+    bool OnPlayKey(const InputEvent& event);
+    void MoveCursor(int columnStep, int rowStep);
     OFont* Font() const;
 
     void DrawStatusBar(OFont* font);
     void DrawGameOverPicture();
     void DrawLevelCompletePanel(OFont* font);
     void DrawHintsPanel(OFont* font);
+    void DrawLevelAndDifficulty(OFont* font);
+    void DrawCellCursor();
+    void DrawPausePanel(OFont* font);
+    void DrawRestartQuestion(OFont* font);
     static void DrawCentredPanel(const OTexture& picture, float y);
+    static void DrawCentredText(OFont* font, const char* text, float y, float scale);
 
     // The screen's own camera for the 2D projection; the base's `camera` is
     // the application's shared one and is not ours to delete.
@@ -93,4 +171,13 @@ private:
     std::unique_ptr<Board> board;
     std::unique_ptr<Train> train;
     std::unique_ptr<OTexture> gameOverPicture;
+    std::unique_ptr<OTexture> questionPanel;
+    std::unique_ptr<BoardSnapshot> levelStart;
+    int32_t levelStartScore = 0;
+    Hold hold = Hold::None;
+    // The hold to go back to when the restart question is answered "no".
+    Hold holdBeforeQuestion = Hold::None;
+    int cursorColumn = 0;
+    int cursorRow = 0;
+    bool cursorShown = false;
 };

@@ -25,10 +25,10 @@ OMatrix4 OCamera::BuildViewMatrix() const {
     return view;
 }
 
-void OCamera::SetUp(int width, int height) {
+void OCamera::SetUp(int x, int y, int width, int height) {
     viewportWidth = static_cast<float>(width);
     viewportHeight = static_cast<float>(height);
-    glViewport(0, 0, width, height);
+    glViewport(x, y, width, height);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

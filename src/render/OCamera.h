@@ -13,7 +13,9 @@ public:
 
     // Viewport over the whole window, perspective projection, and the view
     // matrix built from the camera's transform as the model-view matrix.
-    void SetUp(int width, int height);
+    void SetUp(int width, int height) { SetUp(0, 0, width, height); }
+    // The same over a part of the window whose lower-left corner is (x, y).
+    void SetUp(int x, int y, int width, int height);
     // Orthographic projection in which (0, 0) is the window's lower-left and
     // (width, height) its upper-right corner.
     void Set2D(int width, int height);

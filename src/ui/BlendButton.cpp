@@ -38,6 +38,14 @@ bool BlendButton::HitTest(InputEvent& event) {
            my < y + height / 2.0f;
 }
 
+bool BlendButton::Box(float& left, float& bottom, float& right, float& top) const {
+    left = x - width / 2.0f;
+    right = x + width / 2.0f;
+    bottom = y - height / 2.0f;
+    top = y + height / 2.0f;
+    return hidden == 0;
+}
+
 void BlendButton::Select() {
     glow.Restart();
     PlayOverSound();

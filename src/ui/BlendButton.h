@@ -23,6 +23,7 @@ public:
     bool HandleEvent(InputEvent& event) override;
     void Draw() override;
     bool HitTest(InputEvent& event) override;
+    bool Box(float& left, float& bottom, float& right, float& top) const override;
     void Select() override;
     void Deselect() override;
     void Update(int ms) override;

@@ -8,6 +8,7 @@
 #include "app/OApplication.h"
 #include "data/OResourceArchive.h"
 #include "render/OFont.h"
+#include "render/OTexture.h"
 #include "ui/OControlPainter.h"
 #include "ui/ScreenDecor.h"
 
@@ -34,6 +35,7 @@ void Credits::PlaceLines() {
 }
 
 void Credits::OnEnter() {
+    MenuPageScreen::OnEnter();
     PlaceLines();
 }
 
@@ -45,16 +47,28 @@ void Credits::Update(int ms) {
 }
 
 bool Credits::IsFinished() const {
-    return lines.empty() || lines.back().y > 600.0;
+    return lines.empty() || lines.back().y >= Ceiling();
 }
 
-float Credits::FadeAt(double y) {
+double Credits::Ceiling() {
+    const OTexture* logo = ScreenDecor::GetStartupLogo();
+    if (logo == nullptr || logo->GetImage() == nullptr) {
+        return 600.0;
+    }
+    // The logo's lower edge, as ScreenDecor places it.
+    return 600.0 - logo->GetHeight() - 24.0 - kLineHeight;
+}
+
+float Credits::FadeAt(double y, double ceiling) {
+    if (y >= ceiling) {
+        return 0.0f;
+    }
     double alpha = 1.0;
     if (y < 74.0) {
         alpha = y / 74.0;
     }
-    if (y > 550.0) {
-        alpha = (600.0 - y) / 50.0;
+    if (y > ceiling - kFadeOut) {
+        alpha = (ceiling - y) / kFadeOut;
     }
     alpha *= alpha;
     return static_cast<float>(std::clamp(alpha, 0.0, 1.0));
@@ -69,8 +83,9 @@ void Credits::Draw() {
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        const double ceiling = Ceiling();
         for (const CreditLine& line : lines) {
-            const float alpha = FadeAt(line.y);
+            const float alpha = FadeAt(line.y, ceiling);
             if (alpha <= 0.0f) {
                 continue;
             }
@@ -85,7 +100,7 @@ void Credits::Draw() {
     }
     ScreenDecor::DrawSmallLogo(logo);
     glDisable(GL_BLEND);
-    // Every line has left the top (or there is none): back to the menu.
+    // Every line has faded out at the top (or there is none): back to the menu.
     if (IsFinished() && application != nullptr) {
         application->SetScreen(201);
     }

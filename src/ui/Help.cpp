@@ -14,16 +14,22 @@ struct HelpLine {
     int y;
 };
 
+// The page's text block starts where the score page's table does, below a
+// heading in the same place and size as that page's.
+constexpr float kMargin = 100.0f;
 constexpr HelpLine kLines[] = {
-    {"Game Rules", true, 420},
-    {"You should build track by moving and turning puzzle blocks,", false, 384},
-    {"pick up all the workers, and arrive at the final station at", false, 364},
-    {"new railroad. You should take on fuel by picking up coal", false, 344},
-    {"on the track. The train stops at traffic lights for", false, 324},
-    {"several seconds.", false, 304},
-    {"Controls", true, 268},
-    {"Left mouse click - move a block.", false, 240},
-    {"Right mouse click - turn a block.", false, 220},
+    {"Game Rules", true, 450},
+    {"You should build track by moving and turning puzzle blocks,", false, 424},
+    {"pick up all the workers, and arrive at the final station at", false, 404},
+    {"new railroad. You should take on fuel by picking up coal", false, 384},
+    {"on the track. The train stops at traffic lights for", false, 364},
+    {"several seconds.", false, 344},
+    {"Controls", true, 310},
+    {"Left mouse click - move a block.", false, 284},
+    {"Right mouse click - turn a block.", false, 264},
+    {"Arrow keys - move the cell cursor.", false, 244},
+    {"Space or Enter - move a block, T or Shift+Space - turn it.", false, 224},
+    {"P - pause, R - restart the level, Escape - menu.", false, 204},
 };
 
 }  // namespace
@@ -36,9 +42,11 @@ void Help::Draw() {
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        OControlPainter::SetFontColour(font, 1.0f, 1.0f, 1.0f, 1.0f);
+        font->DrawText(kMargin, 520.0f, "Help", true, 1.5f, 0);
         for (const HelpLine& line : kLines) {
             OControlPainter::SetFontColour(font, 1.0f, 1.0f, line.heading ? 0.0f : 1.0f, 1.0f);
-            font->DrawText(10.0f, static_cast<float>(line.y), line.text, true, 0.75f, 0);
+            font->DrawText(kMargin, static_cast<float>(line.y), line.text, true, 0.75f, 0);
         }
         OControlPainter::End2D();
     }

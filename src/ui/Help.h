@@ -7,7 +7,10 @@ class Help : public MenuPageScreen {
 public:
     explicit Help(int id = 208) : MenuPageScreen(id) {}
 
-    void OnEnter() override { page = 1; }
+    void OnEnter() override {
+        MenuPageScreen::OnEnter();
+        page = 1;
+    }
     void Draw() override;
 
     int page = 1;

@@ -21,6 +21,14 @@ bool KvCheckBox::SetImage(const std::string& name) {
     return true;
 }
 
+bool KvCheckBox::Box(float& left, float& bottom, float& right, float& top) const {
+    left = x;
+    right = static_cast<float>(x + width);
+    bottom = y;
+    top = static_cast<float>(y + height);
+    return hidden == 0;
+}
+
 bool KvCheckBox::HitTest(InputEvent& event) {
     if (!enabled || hidden) {
         return false;

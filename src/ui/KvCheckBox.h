@@ -23,6 +23,7 @@ public:
     bool HandleEvent(InputEvent& event) override;
     void Draw() override;
     bool HitTest(InputEvent& event) override;
+    bool Box(float& left, float& bottom, float& right, float& top) const override;
     bool OnAttach() override { return true; }
 
     OTexture* texture = nullptr;

@@ -59,6 +59,7 @@ bool Menu::Build() {
 }
 
 void Menu::OnEnter() {
+    keyboard.Reset();
     for (OTextStack* button : {cancelButton, okButton}) {
         button->hidden = 1;
         button->SetPosition(0, kParkedY);
@@ -81,6 +82,9 @@ bool Menu::IsConfirming() const {
 void Menu::ShowConfirmation() {
     okButton->hidden = 0;
     cancelButton->hidden = 0;
+    // Where DrawConfirmation keeps them, so they take clicks and keys at once.
+    okButton->SetPosition(515, 265);
+    cancelButton->SetPosition(220, 265);
     for (OTextStack* button : menuButtons) {
         button->enabled = 0;
     }
@@ -152,15 +156,45 @@ bool Menu::OnControlEvent(int controlId, int code) {
 }
 
 bool Menu::OnInput(InputEvent& event) {
-    return ORenderWindow::OnInput(event);
+    if (ORenderWindow::OnInput(event)) {
+        return true;
+    }
+    if (event.type == EventKeyDown && event.key == 27 && IsConfirming()) {
+        HideConfirmation();
+        return true;
+    }
+    return keyboard.OnKey(*this, event, KeyboardStops());
+}
+
+std::vector<OControl*> Menu::KeyboardStops() const {
+    if (IsConfirming()) {
+        return {cancelButton, okButton};
+    }
+    std::vector<OControl*> stops;
+    for (OTextStack* button : menuButtons) {
+        // Continue leads nowhere without a game.
+        if (button->id != ContinueId || RunningGame::Exists()) {
+            stops.push_back(button);
+        }
+    }
+    return stops;
 }
 
 void Menu::Draw() {
-    DrawCleared();
-    ScreenDecor::DrawStartupLogo();
-    ScreenDecor::DrawSmallLogo(logo);
     if (IsConfirming()) {
+        // Only the question and its own two buttons show; the menu's buttons
+        // would stick out around the panel.
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        DrawBackground();
+        ScreenDecor::DrawStartupLogo();
+        ScreenDecor::DrawSmallLogo(logo);
+        ScreenDecor::DrawVeil(0.45f);
         DrawConfirmation();
+    } else {
+        DrawCleared();
+        ScreenDecor::DrawStartupLogo();
+        ScreenDecor::DrawSmallLogo(logo);
     }
     glDisable(GL_BLEND);
 }

@@ -1,14 +1,18 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
+#include "ui/KeyboardNavigator.h"
 #include "ui/ORenderWindow.h"
 
 class OTextStack;
 
 // The main menu (screen 201): seven picture buttons that start or resume a
 // game and lead to the other screens, and the "End current game?"
-// confirmation shown before a running game is replaced.
+// confirmation shown before a running game is replaced. Up, Down and Tab
+// move between the buttons, Enter presses one, Escape answers the
+// confirmation "no".
 class Menu : public ORenderWindow {
 public:
     enum ControlId {
@@ -42,8 +46,12 @@ public:
     OTextStack* okButton = nullptr;
     OTextStack* cancelButton = nullptr;
     std::array<OTextStack*, 7> menuButtons{};
+    KeyboardNavigator keyboard;
 
 private:
+    // The buttons the keyboard reaches now, top to bottom (left to right on
+    // the confirmation).
+    std::vector<OControl*> KeyboardStops() const;
     OTextStack* MakeButton(int controlId, const char* picture, float scale);
     void DrawConfirmation();
 };

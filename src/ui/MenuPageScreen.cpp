@@ -20,7 +20,7 @@ bool MenuPageScreen::OnInput(InputEvent& event) {
         ReturnToMenu();
         return true;
     }
-    return false;
+    return menuButton != nullptr && keyboard.OnKey(*this, event, {menuButton});
 }
 
 bool MenuPageScreen::OnControlEvent(int controlId, int code) {

@@ -28,6 +28,10 @@ public:
     // True while the control's look changes with time alone (a glow, a
     // blinking caret), so its screen has to be drawn every frame.
     virtual bool Animating() const { return false; }
+    // The rectangle in the virtual 800 x 600 space (y up) in which the
+    // control takes a click; false for controls without one. The keyboard
+    // presses a control in its middle.
+    virtual bool Box(float& left, float& bottom, float& right, float& top) const { return false; }
 
     void SetSounds(int over, int click) {
         overSound = over;

@@ -119,6 +119,36 @@ void ORenderWindow::SetClientSize(int width, int height) {
     windowHeight = static_cast<int16_t>(height);
 }
 
+void ORenderWindow::SetViewport(int x, int y, int width, int height) {
+    viewportX = static_cast<int16_t>(x);
+    viewportY = static_cast<int16_t>(y);
+    SetClientSize(width, height);
+}
+
+void ORenderWindow::RefreshHover(int x, int y) {
+    InputEvent pointer;
+    pointer.type = EventMouseMove;
+    pointer.x = static_cast<int16_t>(x);
+    pointer.y = static_cast<int16_t>(y);
+    // Only the hover look: nothing is handed the event, so no press, drag
+    // or text field sees it.
+    for (OControl* control : controls) {
+        if (!control->enabled || control->selectMode != 0) {
+            continue;
+        }
+        const bool over = control->HitTest(pointer);
+        if (over && !control->selected) {
+            control->Select();
+            activeControl = control;
+        } else if (!over && control->selected) {
+            control->Deselect();
+            if (activeControl == control) {
+                activeControl = nullptr;
+            }
+        }
+    }
+}
+
 bool ORenderWindow::Animating() const {
     for (const OControl* control : controls) {
         if (control->Animating()) {
@@ -161,8 +191,13 @@ void ORenderWindow::DrawCleared() {
 }
 
 void ORenderWindow::Draw() {
+    DrawBackground();
+    DrawControls();
+}
+
+void ORenderWindow::DrawBackground() {
     if (camera != nullptr) {
-        camera->SetUp(windowWidth, windowHeight);
+        camera->SetUp(viewportX, viewportY, windowWidth, windowHeight);
     }
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
@@ -186,6 +221,9 @@ void ORenderWindow::Draw() {
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glEnable(GL_DEPTH_TEST);
+}
+
+void ORenderWindow::DrawControls() {
     for (OControl* control : controls) {
         control->Draw();
     }
@@ -282,7 +320,9 @@ bool ORenderWindow::RouteWithoutFocus(InputEvent& event) {
             if (control->HandleEvent(event)) {
                 return true;
             }
-        } else if (control->selected && control->selectMode == 0) {
+        } else if (control->selected && control->selectMode == 0 && IsMouse(event)) {
+            // Only the pointer takes a hover look away: a key leaves the
+            // keyboard's highlight lit.
             control->Deselect();
         }
     }

@@ -37,6 +37,12 @@ public:
     // True while the screen's look changes with time alone; a still screen is
     // not drawn again until input or a window change.
     virtual bool Animating() const;
+    // The window lost the focus or was minimised.
+    virtual void OnWindowInactive() {}
+    // Sets the hover look of the controls (and whatever else follows the
+    // pointer) from the pointer at (x, y) in the picture's pixels; called on
+    // entering the screen, so nothing stays lit from the last visit.
+    virtual void RefreshHover(int x, int y);
 
     bool LoadPictures(const std::string& backgroundName, const std::string& overlayName);
     void AddControl(OControl* control);
@@ -44,6 +50,10 @@ public:
     bool HasControl(const OControl* control) const;
     void FocusControl(OControl* control);
     void SetClientSize(int width, int height);
+    // The picture's part of the window: lower-left corner (GL window
+    // coordinates) and size. Pointer events reach the screen relative to the
+    // picture's top-left corner.
+    void SetViewport(int x, int y, int width, int height);
 
     OTexture* background = nullptr;
     OTexture* overlay = nullptr;
@@ -51,6 +61,8 @@ public:
     int id;
     int16_t windowWidth = 20;
     int16_t windowHeight = 20;
+    int16_t viewportX = 0;
+    int16_t viewportY = 0;
     int16_t tabCount = 0;
     int16_t currentTab = -1;
     OControl* focusedControl = nullptr;
@@ -64,6 +76,10 @@ protected:
     OFont* Font() const;
     // Clears the frame to black, then draws the background and the controls.
     void DrawCleared();
+    // The two halves of Draw: the stretched background picture, then every
+    // control in list order.
+    void DrawBackground();
+    void DrawControls();
     // Draws a texture as one quad over (x0, y0)-(x1, y1) with row 0 of the
     // picture at the top edge.
     static void DrawPicture(OTexture* texture, float x0, float y0, float x1, float y1);

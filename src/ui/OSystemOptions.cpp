@@ -60,6 +60,7 @@ KvIncDec* OSystemOptions::MakeArrows(int controlId, OTextStack* target) {
     arrows->SetSounds(1, 2);
     arrows->target = target;
     arrows->SetImage("Interface/HArrow.Tga");
+    arrowsOf[target] = arrows;
     return arrows;
 }
 
@@ -152,6 +153,7 @@ void OSystemOptions::ShowRecord(const SystemOptionsRecord& options) {
 }
 
 void OSystemOptions::OnEnter() {
+    keyboard.Reset();
     pendingConfirmation = false;
     ClosePopup();
     working = SystemOptions;
@@ -330,8 +332,11 @@ bool OSystemOptions::OnInput(InputEvent& event) {
     if (ORenderWindow::OnInput(event)) {
         return true;
     }
+    if (event.type == EventKeyDown && (event.key == 37 || event.key == 39)) {
+        return StepHighlighted(event.key == 39);
+    }
     if (event.type != EventKeyDown || event.key != 27) {
-        return false;
+        return keyboard.OnKey(*this, event, KeyboardStops());
     }
     if (IsPopupOpen()) {
         // As the popup's Cancel: the running game keeps its difficulty.
@@ -343,10 +348,42 @@ bool OSystemOptions::OnInput(InputEvent& event) {
     return true;
 }
 
-void OSystemOptions::Draw() {
-    DrawCleared();
+std::vector<OControl*> OSystemOptions::KeyboardStops() const {
     if (IsPopupOpen()) {
+        return {popupCancel, popupOk};
+    }
+    return {resolution, depth,       fullScreenBox, soundBox,     soundSlider,
+            musicBox,   musicSlider, difficulty,    cancelButton, okButton};
+}
+
+bool OSystemOptions::StepHighlighted(bool right) {
+    const auto found = arrowsOf.find(keyboard.Highlighted());
+    if (IsPopupOpen() || found == arrowsOf.end()) {
+        return false;
+    }
+    OControl* row = keyboard.Highlighted();
+    const KvIncDec& arrows = *found->second;
+    const double offset = right ? arrows.rightOffset : arrows.leftOffset;
+    KeyboardNavigator::PressAt(*this, static_cast<float>(arrows.x + offset + arrows.arrowWidth / 2),
+                               arrows.y + arrows.arrowHeight / 2.0f);
+    // The press lit the arrow and put the row's hover look out; the row
+    // keeps the highlight.
+    keyboard.Highlight(row);
+    return true;
+}
+
+void OSystemOptions::Draw() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawBackground();
+    if (IsPopupOpen()) {
+        // Only the question and its own buttons show: the screen's OK and
+        // Cancel would read as the question's.
+        ScreenDecor::DrawVeil(0.45f);
         DrawPopup();
+    } else {
+        DrawControls();
+        keyboard.DrawHighlight();
     }
     ScreenDecor::DrawSmallLogo(logo);
     ScreenDecor::DrawStartupLogo();

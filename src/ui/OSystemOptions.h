@@ -1,6 +1,10 @@
 #pragma once
 
+#include <map>
+#include <vector>
+
 #include "data/SystemOptions.h"
+#include "ui/KeyboardNavigator.h"
 #include "ui/ORenderWindow.h"
 
 class KvCheckBox;
@@ -13,7 +17,9 @@ class OTexture;
 // volumes, and the difficulty. It edits a working copy of the options;
 // sound and music changes are heard at once, everything else takes effect
 // and is saved on OK. Changing the difficulty during a running game asks
-// "End current game?" first.
+// "End current game?" first. By keyboard: Up, Down and Tab move between the
+// rows and buttons, Left and Right step a selector or volume as its arrows
+// do, Enter presses or ticks, Escape leaves (or answers the question "no").
 class OSystemOptions : public ORenderWindow {
 public:
     enum ControlId {
@@ -70,8 +76,12 @@ public:
     OTextStack* cancelButton = nullptr;
     OTextStack* difficulty = nullptr;
     OTexture* popupPicture = nullptr;
+    KeyboardNavigator keyboard;
 
 private:
+    std::vector<OControl*> KeyboardStops() const;
+    // Left or Right on a selector or slider: a press on its arrow.
+    bool StepHighlighted(bool right);
     OTextStack* MakeButton(int controlId, const char* picture, float scale, int x, int y);
     OTextStack* MakeSelector(int controlId, const char* caption, int y);
     KvIncDec* MakeArrows(int controlId, OTextStack* target);
@@ -82,4 +92,7 @@ private:
     void OnSoundBox();
     void OnMusicBox();
     void DrawPopup();
+
+    // The arrows beside each selector and slider.
+    std::map<const OControl*, KvIncDec*> arrowsOf;
 };

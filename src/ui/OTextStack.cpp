@@ -116,6 +116,25 @@ bool OTextStack::PictureHitTest(InputEvent& event) {
     return x <= mx && mx < x + width && y <= my && my < y + height;
 }
 
+bool OTextStack::Box(float& left, float& bottom, float& right, float& top) const {
+    if (texture != nullptr) {
+        left = x;
+        right = static_cast<float>(x + width);
+        bottom = y;
+        top = static_cast<float>(y + height);
+    } else {
+        // As HitTest measures a text button (scale applied twice).
+        const float textWidth = font ? font->GetTextWidth(CurrentText()) : 0.0f;
+        const float halfW = static_cast<int>(textWidth * scale) * scale / 2.0f;
+        const float halfH = static_cast<int>(18.0f * scale) * scale / 2.0f;
+        left = x - halfW;
+        right = x + halfW;
+        bottom = y - halfH;
+        top = y + halfH;
+    }
+    return hidden == 0;
+}
+
 bool OTextStack::HitTest(InputEvent& event) {
     if (!enabled || hidden) {
         return false;

@@ -21,6 +21,7 @@ bool Score::Build() {
 }
 
 void Score::OnEnter() {
+    MenuPageScreen::OnEnter();
     if (RunningGame::Exists() && RunningGame::IsOver()) {
         OfferScore();
     } else {

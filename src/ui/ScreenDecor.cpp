@@ -35,6 +35,24 @@ void ScreenDecor::DrawSmallLogo(OTexture* logo) {
     OControlPainter::End2D();
 }
 
+void ScreenDecor::DrawVeil(float alpha) {
+    OControlPainter::Begin2D();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.0f, 0.0f, 0.0f, alpha);
+    glBegin(GL_QUADS);
+    glVertex2i(0, 0);
+    glVertex2i(800, 0);
+    glVertex2i(800, 600);
+    glVertex2i(0, 600);
+    glEnd();
+    glDisable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    OControlPainter::End2D();
+}
+
 void ScreenDecor::DrawQuestion(OTexture* panel, float left, float bottom, OFont* font,
                                const char* text) {
     OControlPainter::Begin2D();

@@ -20,6 +20,9 @@ public:
     // (600, 400) with the text centred on it; the caller places its buttons.
     static void DrawQuestion(OTexture* panel, float left, float bottom, OFont* font,
                              const char* text);
+    // Darkens everything drawn so far, so that a panel drawn next stands
+    // out alone.
+    static void DrawVeil(float alpha);
 
 private:
     static OTexture* startupLogo;

@@ -125,6 +125,10 @@ private:
         SetPicture("Buttons/PlayNext.Tga", 128, 80, Solid(0x808080FFu));
         SetPicture("Buttons/Ok.Tga", 128, 80, Solid(0x808080FFu));
         SetPicture("Buttons/MenuSml.Tga", 28, 56, Solid(0x808080FFu));
+        SetPicture("Buttons/RestartSml.Tga", 28, 56, Solid(0x808080FFu));
+        SetPicture("Buttons/Continue.Tga", 200, 80, Solid(0x808080FFu));
+        SetPicture("Buttons/Cancel.Tga", 128, 80, Solid(0x808080FFu));
+        SetPicture("SmlWind.Tga", 400, 150, Solid(kPanel));
         SetPicture("Font.Tga", 512, 512, &FontPixel);
         SetPicture("Coal.Tga", 32, 32, Solid(kCoal));
         SetPicture("SRed.Tga", 32, 32, Solid(kRedSemaphore));

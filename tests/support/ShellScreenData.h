@@ -17,6 +17,7 @@ class ShellScreenData {
 public:
     explicit ShellScreenData(const std::string& credits = "Carrowmoor#\r\n\r\nMade by\r\n") {
         archive.AddTexture("PLogo.Tga", MakeTga32(200, 120));
+        archive.AddTexture("Quarvelr3D.Tga", MakeTga32(300, 100));
         archive.AddTexture("Cursor.Tga", MakeTga32(64, 64));
         archive.AddTexture("SmlWind.Tga", MakeTga32(400, 150));
         archive.AddTexture("GB.Tga", MakeTga32(8, 8));

@@ -96,6 +96,7 @@ TEST(ArtCatalog, EveryPictureTheGameLoadsIsMadeOnceWithItsSizeAndChannels) {
                                                 {"Buttons/Cancel.Tga", {128, 80, 4}},
                                                 {"Buttons/PlayNext.Tga", {128, 80, 4}},
                                                 {"Buttons/MenuSml.Tga", {28, 56, 4}},
+                                                {"Buttons/RestartSml.Tga", {28, 56, 4}},
                                                 {"Interface/CheckBox.Tga", {24, 96, 4}},
                                                 {"Interface/Button.Tga", {160, 56, 4}},
                                                 {"Interface/HArrow.Tga", {24, 56, 4}},
@@ -175,9 +176,10 @@ TEST(ArtCatalog, BlendedPicturesHaveTransparentCornersAndOpaqueOnesDoNot) {
 
 TEST(ArtCatalog, ControlStatesShowInTheirBands) {
     // Two-band buttons: the lower band (hovered/pressed) is brighter.
-    for (const char* name : {"Buttons/Continue.Tga", "Buttons/Score.Tga", "Buttons/Ok.Tga",
-                             "Buttons/PlayNext.Tga", "Buttons/MenuSml.Tga", "Interface/Button.Tga",
-                             "Interface/Slider.Tga", "Interface/Thumb.Tga"}) {
+    for (const char* name :
+         {"Buttons/Continue.Tga", "Buttons/Score.Tga", "Buttons/Ok.Tga", "Buttons/PlayNext.Tga",
+          "Buttons/MenuSml.Tga", "Buttons/RestartSml.Tga", "Interface/Button.Tga",
+          "Interface/Slider.Tga", "Interface/Thumb.Tga"}) {
         const RgbaImage& image = Find(name);
         const int band = image.Height() / 2;
         EXPECT_GT(BandDifference(image, 0, band, band), 4.0) << name;
@@ -198,17 +200,19 @@ TEST(ArtCatalog, ControlStatesShowInTheirBands) {
     EXPECT_GT(BandLuma(box, checked, 24), BandLuma(box, unchecked, 24) + 5.0);
 }
 
-TEST(ArtCatalog, MenuTabKeepsItsContentInTheUpperHalfOfEachBand) {
-    const RgbaImage& tab = Find("Buttons/MenuSml.Tga");
-    for (int band = 0; band < 2; ++band) {
-        int upper = 0, lower = 0;
-        for (int y = 0; y < 28; ++y) {
-            for (int x = 0; x < 28; ++x) {
-                (y < 14 ? upper : lower) += tab.Alpha(x, band * 28 + y) > 0;
+TEST(ArtCatalog, StatusBarTabsKeepTheirContentInTheUpperHalfOfEachBand) {
+    for (const char* name : {"Buttons/MenuSml.Tga", "Buttons/RestartSml.Tga"}) {
+        const RgbaImage& tab = Find(name);
+        for (int band = 0; band < 2; ++band) {
+            int upper = 0, lower = 0;
+            for (int y = 0; y < 28; ++y) {
+                for (int x = 0; x < 28; ++x) {
+                    (y < 14 ? upper : lower) += tab.Alpha(x, band * 28 + y) > 0;
+                }
             }
+            EXPECT_GT(upper, 200) << name;
+            EXPECT_EQ(lower, 0) << name;
         }
-        EXPECT_GT(upper, 200);
-        EXPECT_EQ(lower, 0);
     }
 }
 

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include "app/OApplication.h"
 #include "data/SystemOptions.h"
 #include "game/Board.h"
+#include "game/GameRandom.h"
 #include "game/GameValues.h"
 #include "game/HVExplosion.h"
 #include "game/Train.h"
@@ -49,6 +53,48 @@ InputEvent MouseAt(int type, const OVector3& at) {
 
 bool Send(ORenderWindow& screen, InputEvent event) {
     return screen.OnInput(event);
+}
+
+InputEvent ShiftKey(int key) {
+    InputEvent event = Key(key);
+    event.buttonState = ButtonStateShift;
+    return event;
+}
+
+// Everything of a game that moves or counts with time, as one text.
+std::string Motion(Game& g) {
+    std::ostringstream out;
+    Train& t = g.GetTrain();
+    out << t.position.x << ',' << t.position.y << " p" << t.progress << " f" << t.fuel << " w"
+        << t.wait << " b" << t.bonus << " c" << t.cellsEntered << " frame" << t.spriteFrame;
+    for (int i = 0; i < t.Smoke().GetCount(); ++i) {
+        const SmokeParticle& puff = t.Smoke().Particle(i);
+        out << " s" << puff.life << ',' << puff.halfSize << ',' << puff.colour[3];
+    }
+    const Board& board = g.GetBoard();
+    for (int c = 0; c < board.boardWidth; ++c) {
+        for (int r = 0; r < board.boardHeight; ++r) {
+            const BoardCell& cell = board.Cell(c, r);
+            out << " [" << (cell.block ? cell.block->kind : -1) << ' ' << cell.item << ' '
+                << cell.position.x << ',' << cell.position.y << ']';
+        }
+    }
+    out << " score" << score << " state" << GameState << " over" << g.gameOverTimer << " points"
+        << g.levelPoints;
+    return out.str();
+}
+
+// The level as laid out: kinds and items of every cell, no positions.
+std::string Layout(const Board& board) {
+    std::ostringstream out;
+    out << board.levelNumber << ' ' << board.boardWidth << 'x' << board.boardHeight;
+    for (int c = 0; c < board.boardWidth; ++c) {
+        for (int r = 0; r < board.boardHeight; ++r) {
+            const BoardCell& cell = board.Cell(c, r);
+            out << ' ' << (cell.block ? cell.block->kind : -1) << '/' << cell.item;
+        }
+    }
+    return out.str();
 }
 
 class GameScreenTest : public ::testing::Test {
@@ -354,6 +400,285 @@ TEST_F(GameScreenTest, HoverFollowsThePointerInEveryStateButNotOnEmptyCells) {
     Send(g, MouseAt(EventMouseMove, block));
     Send(g, Key('A'));
     EXPECT_TRUE(board.Cell(3, 2).hovered);
+}
+
+TEST_F(GameScreenTest, WhilePausedNothingMovesInAnyStateUntilThePlayerGoesOn) {
+    // Each case sets up something that moves on with time, pauses one way
+    // and goes on another.
+    struct Case {
+        const char* name;
+        std::function<void(Game&)> setUp;
+        std::function<void(Game&)> pause;
+        std::function<void(Game&)> resume;
+    };
+    const auto keyP = [](Game& g) { Send(g, Key(Game::KeyPause)); };
+    const Case cases[] = {
+        {"a block sliding",
+         [](Game& g) { Send(g, MouseAt(EventMouseDown, g.GetBoard().Cell(2, 0).position)); }, keyP,
+         keyP},
+        {"a semaphore wait", [](Game& g) { g.GetTrain().wait = 5000; },
+         [](Game& g) { g.OnWindowInactive(); },
+         [](Game& g) {
+             // A click anywhere goes on, and moves no block.
+             Send(g, MouseAt(EventMouseDown, g.GetBoard().Cell(3, 3).position));
+             EXPECT_FALSE(g.GetBoard().AnyBlockSliding());
+         }},
+        {"the level's count-up", [](Game&) { GameState = StateLevelComplete; }, keyP,
+         [](Game& g) { g.OnControlEvent(Game::ResumeButtonId, 0); }},
+        {"the game-over picture", [](Game&) { GameState = StateGameOver; }, keyP,
+         [](Game& g) { Send(g, Key(13)); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game& g = StartGame();
+        c.setUp(g);
+        g.Update(20);
+        c.pause(g);
+        ASSERT_TRUE(g.IsPaused());
+        EXPECT_EQ(g.resumeButton->hidden, 0) << "the panel shows its button";
+        EXPECT_FALSE(g.Animating()) << "a paused screen need not be drawn again";
+        const std::string still = Motion(g);
+        for (int i = 0; i < 40; ++i) {
+            g.Update(50);
+        }
+        Send(g, MouseAt(EventMouseMove, g.GetBoard().Cell(4, 4).position));
+        EXPECT_EQ(Motion(g), still) << "two seconds paused";
+        EXPECT_EQ(app.GetCurrentScreen(), &g) << "the game-over time does not run either";
+        c.resume(g);
+        EXPECT_FALSE(g.IsPaused());
+        g.Update(50);
+        EXPECT_NE(Motion(g), still) << "going on moves it again";
+        app.OnQuit();
+    }
+}
+
+TEST_F(GameScreenTest, PauseWaitsForTheHintsPanelAndEscapeStillLeavesForTheMenu) {
+    SystemOptions.Hints = 1;
+    Game& g = StartGame();
+    ASSERT_TRUE(g.HintsPanelOpen());
+    g.OnWindowInactive();
+    Send(g, Key(Game::KeyPause));
+    EXPECT_FALSE(g.IsPaused()) << "the hints panel holds the game already";
+    EXPECT_TRUE(Send(g, Key(Game::kEscapeKey)));
+    EXPECT_FALSE(g.HintsPanelOpen()) << "Escape closes the hints panel as OK does";
+    EXPECT_EQ(app.GetCurrentScreen(), &g);
+
+    Send(g, Key(Game::KeyPause));
+    ASSERT_TRUE(g.IsPaused());
+    EXPECT_TRUE(Send(g, Key(Game::kEscapeKey)));
+    EXPECT_EQ(app.GetCurrentScreen(), menu);
+    SystemOptions.Hints = 0;
+    app.SetScreen(Game::kScreenId);
+    EXPECT_TRUE(g.IsPaused()) << "a game left paused comes back paused";
+}
+
+TEST_F(GameScreenTest, RestartLaysTheSameLevelAgainWithTheScoreItBeganWith) {
+    // Restarts by key, by the status bar's button and after the question;
+    // on the first level and on one reached through the level-complete panel.
+    struct Case {
+        const char* name;
+        bool nextLevelFirst;
+        int cellsEntered;
+        std::function<void(Game&)> restart;
+        bool asks;
+    };
+    const Case cases[] = {
+        {"R before the train has moved", false, 1, [](Game& g) { Send(g, Key(Game::KeyRestart)); },
+         false},
+        {"the button on a later level", true, 0,
+         [](Game& g) { g.OnControlEvent(Game::RestartButtonId, 0); }, false},
+        {"R and Enter to the question", true, 6,
+         [](Game& g) {
+             Send(g, Key(Game::KeyRestart));
+             EXPECT_TRUE(g.IsAskingRestart());
+             Send(g, Key(13));
+         },
+         true},
+        {"the question's OK while paused", false, 6,
+         [](Game& g) {
+             Send(g, Key(Game::KeyPause));
+             g.OnControlEvent(Game::RestartButtonId, 0);
+             EXPECT_TRUE(g.IsAskingRestart());
+             g.OnControlEvent(Game::RestartOkId, 0);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game& g = StartGame();
+        if (c.nextLevelFirst) {
+            CompleteLevel(300, 0.0);
+            g.Update(16);
+            g.OnControlEvent(Game::NextLevelButtonId, 0);
+            ASSERT_EQ(g.GetBoard().levelNumber, 6);
+        }
+        const int startScore = score;
+        EXPECT_EQ(g.LevelStartScore(), startScore);
+        const std::string level = Layout(g.GetBoard());
+        const OVector3 trainStart = g.GetTrain().position;
+
+        // Play: slide a block, tick turbo, pick up points, run the train.
+        Send(g, MouseAt(EventMouseDown, g.GetBoard().Cell(2, 0).position));
+        g.turboCheck->checked = 1;
+        g.OnControlEvent(Game::TurboCheckId, 1);
+        for (int i = 0; i < 20; ++i) {
+            g.Update(30);
+        }
+        score += 200;
+        g.GetTrain().cellsEntered = c.cellsEntered;
+        ASSERT_NE(Layout(g.GetBoard()), level);
+        // A restart must not draw the level again: another seed changes nothing.
+        GameRandom::SetSeedSource([] { return 99u; });
+
+        c.restart(g);
+        EXPECT_FALSE(g.IsAskingRestart());
+        EXPECT_FALSE(g.IsPaused());
+        EXPECT_EQ(Layout(g.GetBoard()), level);
+        EXPECT_FALSE(g.GetBoard().AnyBlockSliding());
+        EXPECT_EQ(score, startScore);
+        EXPECT_EQ(g.GetTrain().position.x, trainStart.x);
+        EXPECT_EQ(g.GetTrain().position.y, trainStart.y);
+        EXPECT_DOUBLE_EQ(g.GetTrain().fuel, Train::kFullTank);
+        EXPECT_EQ(g.GetTrain().cellsEntered, 0);
+        EXPECT_EQ(g.turboCheck->checked, 0);
+        EXPECT_DOUBLE_EQ(g.speedFactor, 1.0);
+        EXPECT_EQ(GameState, StatePlaying);
+        GameRandom::SetSeedSource([] { return 4242u; });
+        app.OnQuit();
+    }
+}
+
+TEST_F(GameScreenTest, RestartQuestionCancelKeepsTheGameAndOtherStatesIgnoreRestart) {
+    Game& g = StartGame();
+    Send(g, MouseAt(EventMouseDown, g.GetBoard().Cell(2, 0).position));
+    g.Update(400);
+    g.GetTrain().cellsEntered = 2;
+    const std::string played = Layout(g.GetBoard());
+    Send(g, Key(Game::KeyRestart));
+    ASSERT_TRUE(g.IsAskingRestart());
+    EXPECT_EQ(g.menuButton->enabled, 0) << "only the question's buttons count";
+    const std::string still = Motion(g);
+    g.Update(500);
+    Send(g, MouseAt(EventMouseDown, g.GetBoard().Cell(3, 3).position));
+    EXPECT_EQ(Motion(g), still) << "the question holds the game";
+    EXPECT_TRUE(Send(g, Key(Game::kEscapeKey)));
+    EXPECT_FALSE(g.IsAskingRestart()) << "Escape answers no";
+    EXPECT_EQ(app.GetCurrentScreen(), &g);
+    EXPECT_EQ(Layout(g.GetBoard()), played);
+    EXPECT_EQ(g.menuButton->enabled, 1);
+    g.Update(50);
+    EXPECT_NE(Motion(g), still) << "the game goes on";
+
+    for (int state : {StateLevelComplete, StateGameOver}) {
+        GameState = state;
+        Send(g, Key(Game::KeyRestart));
+        EXPECT_FALSE(g.IsAskingRestart()) << "state " << state;
+        EXPECT_EQ(Layout(g.GetBoard()), played) << "state " << state;
+    }
+}
+
+TEST_F(GameScreenTest, KeyboardMovesDoWhatClicksOnTheSameCellDo) {
+    // The arrow keys walk the cursor from its start beside the gap (2, 0);
+    // each move is tried by mouse and by keys on the same fresh level.
+    struct Case {
+        int column, row;
+        int button;  // of the click
+        InputEvent key;
+    };
+    const Case cases[] = {
+        {2, 0, MouseButtonLeft, Key(Game::KeySpace)},  // slides into the gap
+        {2, 0, MouseButtonLeft, Key(13)},
+        {3, 2, MouseButtonRight, Key(Game::KeyTurn)},  // turns
+        {3, 2, MouseButtonRight, ShiftKey(Game::KeySpace)},
+        {4, 4, MouseButtonLeft, Key(Game::KeySpace)},  // no room: refused
+        {0, 6, MouseButtonLeft, Key(Game::KeySpace)},  // the train's cell
+        {9, 0, MouseButtonRight, Key(Game::KeyTurn)},  // the static station
+    };
+    const auto sounds = [] {
+        std::string ids;
+        for (int id : OSoundSystem::Instance().PlayedIds()) {
+            ids += " " + std::to_string(id);
+        }
+        return ids;
+    };
+    for (int difficulty = 0; difficulty < 3; ++difficulty) {
+        SystemOptions.DifficultyLevel = difficulty;
+        Game& g = StartGame();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "difficulty " << difficulty << " cell " << c.column
+                                            << "," << c.row << " key " << c.key.key);
+            g.RestartLevel();
+            const std::string start = Layout(g.GetBoard());
+            OSoundSystem::Instance().ClearPlayedIds();
+            InputEvent click = MouseAt(EventMouseDown, g.GetBoard().Cell(c.column, c.row).position);
+            click.button = c.button;
+            Send(g, click);
+            g.Update(400);  // long enough for a slide to land
+            const std::string byMouse = Layout(g.GetBoard()) + sounds();
+
+            g.RestartLevel();
+            OSoundSystem::Instance().ClearPlayedIds();
+            Send(g, Key(Game::KeyRight));  // the first key only shows the cursor
+            EXPECT_TRUE(g.CursorShown());
+            for (int col = 2; col != c.column; col += c.column > 2 ? 1 : -1) {
+                Send(g, Key(c.column > 2 ? Game::KeyRight : Game::KeyLeft));
+            }
+            for (int row = 0; row < c.row; ++row) {
+                Send(g, Key(Game::KeyDown));
+            }
+            ASSERT_EQ(g.CursorColumn(), c.column);
+            ASSERT_EQ(g.CursorRow(), c.row);
+            Send(g, c.key);
+            g.Update(400);
+            EXPECT_EQ(Layout(g.GetBoard()) + sounds(), byMouse);
+            if (&c == &cases[0]) {
+                EXPECT_NE(Layout(g.GetBoard()), start) << "the block did slide";
+            }
+        }
+        app.OnQuit();
+    }
+}
+
+TEST_F(GameScreenTest, InAResizedWindowAClickLandsOnTheCellDrawnUnderIt) {
+    // The picture keeps 4:3 in the window; window pixels reach the board
+    // through the same rectangle the board is drawn in.
+    struct Case {
+        int width, height;
+    };
+    const Case cases[] = {{800, 600}, {1000, 600}, {800, 760}, {1024, 768}, {517, 640}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        Game& g = StartGame();
+        app.Resize(static_cast<uint16_t>(c.width), static_cast<uint16_t>(c.height));
+        const PictureViewport v = app.GetViewport();
+        EXPECT_EQ(g.windowWidth, v.width);
+        EXPECT_EQ(g.windowHeight, v.height);
+        EXPECT_EQ(g.viewportX, v.GlX());
+        EXPECT_EQ(g.viewportY, v.GlY());
+        EXPECT_LE(std::abs(v.width * 3 - v.height * 4), 3);
+
+        // The block right of the gap, clicked where it shows in the window.
+        const OVector3 block = g.GetBoard().Cell(2, 0).position;
+        InputEvent click;
+        click.type = EventMouseDown;
+        click.x = static_cast<int16_t>(v.left + block.x * v.width / 800.0f);
+        click.y = static_cast<int16_t>(v.top + (600.0f - block.y) * v.height / 600.0f);
+        const int windowX = click.x;
+        app.OnInput(click);
+        EXPECT_TRUE(g.GetBoard().Cell(2, 0).IsSliding());
+        EXPECT_EQ(app.PointerX(), windowX) << "the pointer is kept in window pixels";
+
+        // A click in a bar hits nothing.
+        g.Update(400);
+        if (v.left > 0) {
+            InputEvent bar = click;
+            bar.x = static_cast<int16_t>(v.left / 2);
+            bar.y = static_cast<int16_t>(v.top + v.height / 2);
+            app.OnInput(bar);
+            EXPECT_FALSE(g.GetBoard().AnyBlockSliding());
+        }
+        app.OnQuit();
+    }
 }
 
 }  // namespace

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/OApplication.h"
+#include "render/OTexture.h"
 #include "support/ShellScreenData.h"
 #include "ui/Credits.h"
 #include "ui/Help.h"
 #include "ui/OTextStack.h"
 #include "ui/RunningGame.h"
+#include "ui/ScreenDecor.h"
 
 int StandInGame::alive = 0;
 int StandInGame::made = 0;
@@ -52,6 +57,28 @@ protected:
             }
         }
         return nullptr;
+    }
+
+    // Keys as the window hands them over; "S+Tab" holds Shift.
+    void Keys(const std::vector<std::string>& names) {
+        for (const std::string& name : names) {
+            const bool shift = name.rfind("S+", 0) == 0;
+            const std::string key = shift ? name.substr(2) : name;
+            InputEvent event = ShellScreenData::Key(EventKeyDown, key == "Down"    ? 40
+                                                                  : key == "Up"    ? 38
+                                                                  : key == "Tab"   ? 9
+                                                                  : key == "Enter" ? 13
+                                                                                   : 27);
+            event.buttonState = shift ? ButtonStateShift : 0;
+            app.OnInput(event);
+        }
+    }
+    void PointerTo(int virtualX, int virtualY) {
+        InputEvent move;
+        move.type = EventMouseMove;
+        move.x = static_cast<int16_t>(virtualX);
+        move.y = static_cast<int16_t>(600 - virtualY);
+        app.OnInput(move);
     }
 
     ShellScreenData data;
@@ -164,14 +191,100 @@ TEST_F(MenuScreenTest, CreditsRiseFromBelowAndRestartOnEveryEntry) {
     EXPECT_FALSE(credits->IsFinished());
 }
 
-TEST(CreditsScreen, FadesAtBothEdgesAndEndsAtOnceWithoutLines) {
-    EXPECT_FLOAT_EQ(Credits::FadeAt(300.0), 1.0f);
-    EXPECT_FLOAT_EQ(Credits::FadeAt(37.0), 0.25f);
-    EXPECT_FLOAT_EQ(Credits::FadeAt(575.0), 0.25f);
-    EXPECT_FLOAT_EQ(Credits::FadeAt(-37.0), 0.25f) << "squared before clamping";
-    EXPECT_FLOAT_EQ(Credits::FadeAt(650.0), 1.0f);
+TEST_F(MenuScreenTest, KeysWalkTheButtonsInOrderAndEnterPressesTheLitOne) {
+    struct Case {
+        std::vector<std::string> keys;
+        int screen;
+    };
+    // Without a game Continue is passed over: Down starts at New game.
+    const Case cases[] = {
+        {{"Down", "Down", "Down", "Down", "Enter"}, 208},              // Help
+        {{"Up", "Up", "Enter"}, 205},                                  // Credits, from the end
+        {{"Tab", "Tab", "Tab", "Tab", "Tab", "S+Tab", "Enter"}, 208},  // Shift+Tab steps back
+        {{"Enter"}, 201},                                              // nothing lit yet
+        {{"Down", "Escape", "Enter"}, 110},                            // Escape changes nothing
+    };
+    for (const Case& c : cases) {
+        app.SetScreen(201);
+        const int gamesBefore = StandInGame::made;
+        Keys(c.keys);
+        if (c.screen == 110) {
+            EXPECT_EQ(StandInGame::made, gamesBefore + 1) << "New game started";
+            EXPECT_EQ(Current(), 202);
+            app.SetScreen(201);
+            RunningGame::Discard(&app);
+        } else {
+            EXPECT_EQ(Current(), c.screen) << c.keys.size() << " keys";
+        }
+    }
+    // On the pages, Down lights the Menu button and Enter presses it.
+    app.SetScreen(208);
+    Keys({"Enter"});
+    EXPECT_EQ(Current(), 208);
+    Keys({"Down", "Enter"});
+    EXPECT_EQ(Current(), 201);
+}
 
+TEST_F(MenuScreenTest, KeysAnswerTheEndCurrentGameQuestionWithItsOwnButtonsOnly) {
+    menu->StartNewGame();
+    app.SetScreen(201);
+    const int game = StandInGame::made;
+    Keys({"Down"});
+    EXPECT_EQ(MenuButton(Menu::ContinueId)->hovered, 1) << "with a game Continue comes first";
+    Keys({"Down", "Enter"});
+    ASSERT_TRUE(menu->IsConfirming());
+    Keys({"Escape"});
+    EXPECT_FALSE(menu->IsConfirming()) << "Escape answers no";
+    EXPECT_EQ(StandInGame::made, game);
+    Keys({"Enter"});
+    ASSERT_TRUE(menu->IsConfirming()) << "New game is still lit";
+    Keys({"Down"});
+    EXPECT_EQ(menu->cancelButton->hovered, 1) << "the question's buttons, left to right";
+    Keys({"Down", "Down", "Down", "Enter"});
+    EXPECT_FALSE(menu->IsConfirming());
+    EXPECT_EQ(StandInGame::made, game + 1) << "OK ended the old game and began a new one";
+}
+
+TEST_F(MenuScreenTest, AScreenEnteredShowsHoverOnlyWhereThePointerIs) {
+    OTextStack* helpButton = MenuButton(Menu::HelpId);
+    OTextStack* creditsButton = MenuButton(Menu::CreditsId);
+    PointerTo(helpButton->x + 20, helpButton->y + 20);
+    ASSERT_EQ(helpButton->hovered, 1);
+    InputEvent click = ShellScreenData::Click(helpButton->x + 20, helpButton->y + 20);
+    app.OnInput(click);
+    ASSERT_EQ(Current(), 208);
+    // Back with the pointer elsewhere: Help is not left lit; the button now
+    // under the pointer lights without a move.
+    PointerTo(creditsButton->x + 20, creditsButton->y + 20);
+    Keys({"Escape"});
+    ASSERT_EQ(Current(), 201);
+    EXPECT_EQ(helpButton->hovered, 0);
+    EXPECT_EQ(creditsButton->hovered, 1);
+}
+
+TEST(CreditsScreen, FadesInAtTheBottomAndOutBelowTheLogoAndEndsAtOnceWithoutLines) {
+    struct Case {
+        double y, ceiling;
+        float alpha;
+    };
+    const Case cases[] = {
+        {300.0, 600.0, 1.0f},  {37.0, 600.0, 0.25f}, {-37.0, 600.0, 0.25f},
+        {575.0, 600.0, 0.25f}, {650.0, 600.0, 0.0f}, {433.0, 458.0, 0.25f},
+        {458.0, 458.0, 0.0f},  {520.0, 458.0, 0.0f}, {300.0, 458.0, 1.0f},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FLOAT_EQ(Credits::FadeAt(c.y, c.ceiling), c.alpha) << c.y << " below " << c.ceiling;
+    }
+    // With the 100-unit start-up logo at its place (top edge at 576), a line
+    // is gone once its top would touch the logo's lower edge at 476.
+    EXPECT_DOUBLE_EQ(Credits::Ceiling(), 600.0) << "no logo: the top of the screen";
     ShellScreenData data("");
+    OTexture logo;
+    logo.Load("Quarvelr3D.Tga", false);
+    ScreenDecor::SetStartupLogo(&logo);
+    EXPECT_DOUBLE_EQ(Credits::Ceiling(), 476.0 - Credits::kLineHeight);
+    ScreenDecor::SetStartupLogo(nullptr);
+
     OApplication app;
     auto* credits = new Credits(205);
     app.AddScreen(credits);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/OApplication.h"
 #include "sound/OSoundSystem.h"
 #include "support/ShellScreenData.h"
@@ -196,4 +198,60 @@ TEST_F(OptionsScreenTest, AFinishedGameOrNoGameNeverAsks) {
     app.SetScreen(204);
     StepDifficultyUp();
     EXPECT_FALSE(options->IsPopupOpen());
+}
+
+TEST_F(OptionsScreenTest, KeysWalkTheRowsStepWithLeftAndRightAndAnswerThePopup) {
+    SystemOptions.ScreenRes = 1;
+    SystemOptions.FullScreen = 0;
+    SystemOptions.SoundVolume = 100;
+    SystemOptions.DifficultyLevel = 1;
+    menu->StartNewGame();
+    app.SetScreen(204);
+    struct Step {
+        int key;
+        const char* what;
+        std::function<void()> check;
+    };
+    const Step steps[] = {
+        {40, "Down lights the resolution", [&] { EXPECT_EQ(options->resolution->hovered, 1); }},
+        {39, "Right steps it as its arrow does",
+         [&] { EXPECT_EQ(options->resolution->CurrentKey(), 2); }},
+        {37, "Left steps back", [&] { EXPECT_EQ(options->resolution->CurrentKey(), 1); }},
+        {40, "the colour depth", [&] { EXPECT_EQ(options->depth->hovered, 1); }},
+        {40, "the full-screen box", [&] {}},
+        {13, "Enter ticks it", [&] { EXPECT_EQ(options->fullScreenBox->checked, 1); }},
+        {40, "the sound box", [&] {}},
+        {40, "the sound volume", [&] {}},
+        {39, "Right raises it by a step",
+         [&] { EXPECT_FLOAT_EQ(options->soundSlider->value, 105.0f); }},
+        {38, "Up goes back a row", [&] { EXPECT_EQ(options->soundBox->selected, 1); }},
+        {40, "", [&] {}},
+        {40, "the music box", [&] {}},
+        {40, "the music volume", [&] {}},
+        {40, "the difficulty", [&] { EXPECT_EQ(options->difficulty->hovered, 1); }},
+        {39, "a change during a game asks",
+         [&] {
+             options->Update(16);
+             EXPECT_TRUE(options->IsPopupOpen());
+         }},
+        {39, "no selector steps under the popup",
+         [&] { EXPECT_EQ(options->difficulty->CurrentKey(), 2); }},
+        {40, "the popup's Cancel", [&] { EXPECT_EQ(options->popupCancel->hovered, 1); }},
+        {13, "Enter on Cancel keeps the game's difficulty",
+         [&] {
+             EXPECT_FALSE(options->IsPopupOpen());
+             EXPECT_EQ(options->difficulty->CurrentKey(), 1);
+             EXPECT_TRUE(RunningGame::Exists());
+         }},
+        {27, "Escape leaves without applying",
+         [&] {
+             EXPECT_EQ(Current(), 201);
+             EXPECT_EQ(SystemOptions.FullScreen, 0);
+         }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        Press(step.key);
+        step.check();
+    }
 }

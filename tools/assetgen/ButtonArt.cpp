@@ -65,6 +65,30 @@ RgbaImage ButtonArt::MenuTab() {
     return canvas.ToImage(true);
 }
 
+RgbaImage ButtonArt::RestartTab() {
+    // The menu tab's plate with a curved arrow that turns back on itself.
+    Canvas canvas(28, 56);
+    cairo_t* cr = canvas.Context();
+    for (int band = 0; band < 2; ++band) {
+        const bool lit = band == 1;
+        const double top = band * 28;
+        PaintKit::Plate(cr, 1, top + 0.5, 26, 13.5, 3, lit, 1.5);
+        (lit ? Colour::Hex(0xfff6c0) : Colour::Cream()).Use(cr);
+        const double cx = 14, cy = top + 7.5, r = 4.2;
+        cairo_set_line_width(cr, 1.6);
+        cairo_arc(cr, cx, cy, r, 0.35 * M_PI, 1.95 * M_PI);
+        cairo_stroke(cr);
+        // Arrow head at the arc's open end, pointing along the turn.
+        const double ex = cx + r * std::cos(1.95 * M_PI), ey = cy + r * std::sin(1.95 * M_PI);
+        cairo_move_to(cr, ex + 2.6, ey - 0.2);
+        cairo_line_to(cr, ex - 1.4, ey - 2.6);
+        cairo_line_to(cr, ex - 0.6, ey + 2.2);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+    }
+    return canvas.ToImage(true);
+}
+
 RgbaImage ButtonArt::CheckBox() {
     // Bands from the bottom of the picture: unchecked, checked, then the
     // hovered versions of checked and unchecked.
@@ -197,6 +221,7 @@ void ButtonArt::Add(std::vector<Asset>& out) {
     out.push_back({"Buttons/Cancel.Tga", LetteredButton(128, "Cancel")});
     out.push_back({"Buttons/PlayNext.Tga", LetteredButton(128, "Next Level")});
     out.push_back({"Buttons/MenuSml.Tga", MenuTab()});
+    out.push_back({"Buttons/RestartSml.Tga", RestartTab()});
     out.push_back({"Interface/CheckBox.Tga", CheckBox()});
     out.push_back({"Interface/Button.Tga", SelectorPlate()});
     out.push_back({"Interface/HArrow.Tga", Arrow()});

@@ -197,8 +197,11 @@ void CutPlates(RgbaImage& font) {
 }  // namespace
 
 const std::vector<FontArt::LabelPlate>& FontArt::Plates() {
-    static const std::vector<LabelPlate> plates = {
-        {"SCORE", "ABCDE"}, {"FUEL", "FGHI"}, {"POINTS", "JKLMN"}, {"TRACK BONUS", "QRS TUVWXY"}};
+    static const std::vector<LabelPlate> plates = {{"SCORE", "ABCDE"},
+                                                   {"FUEL", "FGHI"},
+                                                   {"POINTS", "JKLMN"},
+                                                   {"LEVEL", "OPZ"},
+                                                   {"TRACK BONUS", "QRS TUVWXY"}};
     return plates;
 }
 

@@ -10,9 +10,9 @@
 // Cells 0..127 (upper half) are glyph set 0, DejaVu Sans Bold for codes
 // 32..126. Cells 128..255 are set 1: brass-and-cream styled glyphs, and in
 // the cells of capital letters the pieces of the label plates SCORE (A..E),
-// FUEL (F..I), POINTS (J..N) and TRACK BONUS (Q..S, space, T..Y). Set 1 is drawn
-// with set 0's advance widths, so each plate spans the summed advances of
-// its letters and is cut at those widths.
+// FUEL (F..I), POINTS (J..N), LEVEL (O, P, Z) and TRACK BONUS (Q..S, space,
+// T..Y). Set 1 is drawn with set 0's advance widths, so each plate spans the
+// summed advances of its letters and is cut at those widths.
 class FontArt {
 public:
     static constexpr int kSize = 512;

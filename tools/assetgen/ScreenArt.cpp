@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "assetgen/Canvas.h"
-#include "assetgen/FontLibrary.h"
 #include "assetgen/LogoArt.h"
 #include "assetgen/PaintKit.h"
 #include "assetgen/Rng.h"
@@ -215,8 +214,9 @@ RgbaImage ScreenArt::StatusBar() {
     cairo_rectangle(cr, 0, 0, 800, 4);
     cairo_fill(cr);
     cairo_pattern_destroy(rim);
-    // Recessed slots behind the fuel and score read-outs and the turbo box.
-    const double slots[][2] = {{10, 168}, {174, 430}, {498, 690}};
+    // Recessed slots behind the fuel, score and level read-outs and behind
+    // the turbo box with the menu and restart tabs.
+    const double slots[][2] = {{10, 168}, {174, 330}, {336, 492}, {498, 718}};
     for (const auto& slot : slots) {
         PaintKit::RoundedRect(cr, slot[0], 7, slot[1] - slot[0], 29, 6);
         cairo_set_source_rgba(cr, 0.0, 0.05, 0.05, 0.75);
@@ -230,22 +230,23 @@ RgbaImage ScreenArt::StatusBar() {
         Colour::Brass().WithAlpha(0.55).Use(cr);
         cairo_stroke(cr);
     }
-    // Rivets along the bar and a small engine emblem between the slots.
+    // Rivets along the bar outside the slots, and a small engine emblem at
+    // the right end.
     for (double x = 6; x < 800; x += 40) {
-        if ((x > 8 && x < 170) || (x > 172 && x < 432) || (x > 496 && x < 692)) {
-            continue;
+        bool inSlot = false;
+        for (const auto& slot : slots) {
+            inSlot = inSlot || (x > slot[0] - 2 && x < slot[1] + 2);
         }
-        cairo_arc(cr, x, 21, 2, 0, 2 * M_PI);
-        Colour::Brass().Use(cr);
-        cairo_fill(cr);
+        if (!inSlot) {
+            cairo_arc(cr, x, 21, 2, 0, 2 * M_PI);
+            Colour::Brass().Use(cr);
+            cairo_fill(cr);
+        }
     }
     Colour::BrassLight().WithAlpha(0.8).Use(cr);
-    LogoArt::SideEngine(cr, 444, 31, 36);
-    cairo_rectangle(cr, 440, 31.5, 46, 1.5);
+    LogoArt::SideEngine(cr, 742, 31, 36);
+    cairo_rectangle(cr, 738, 31.5, 46, 1.5);
     cairo_fill(cr);
-    PaintKit::SetFont(cr, FontLibrary::kSerifBold, 13);
-    PaintKit::Lettering(cr, "Carrowmoor", 746, 26, Colour::BrassLight(), Colour::Brass(),
-                        Colour(0, 0, 0, 0.6), 1, 0);
     return canvas.ToImage(false);
 }
 

@@ -174,6 +174,9 @@ void StatusBar(Screen& screen, bool turbo) {
     screen.Picture("Interface/CheckBox.Tga", 630, 8, turbo ? 1 : 0, 4);
     screen.Text(630 - screen.TextWidth("Turbo Mode") * 0.75 - 24, 8, "Turbo Mode", 0.75, 0);
     screen.Picture("Buttons/MenuSml.Tga", 670 - 14, 2 - 14, 1, 2);
+    screen.Picture("Buttons/RestartSml.Tga", 700 - 14, 2 - 14, 1, 2);
+    screen.Text(344, 8, "OPZ  5", 0.75, 1);
+    screen.Text(486 - screen.TextWidth("Normal") * 0.75, 8, "Normal", 0.75, 0, 0.97, 0.85, 0.55);
 }
 
 RgbaImage GameScreen(const Library& library, bool levelComplete) {

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# A game played from the keyboard: Escape closes the hints panel (the game
+# stays), the arrow keys and Space slide the block beside the gap into it,
+# P freezes the board's picture for two seconds while the train would have
+# run on, and P again lets it run.
+#   bash keys_and_pause.sh BUILD_DIR
+set -euo pipefail
+source "$(dirname "$0")/lib/harness.bash"
+e2e_start "$0" "$@"
+
+remember() { virtual_to_screen "$1" "$2"; pixel_at "$SX" "$SY"; }
+differs_from() {
+  local r0 g0 b0
+  read -r r0 g0 b0 <<<"$1"
+  echo "(r-$r0)*(r-$r0) + (g-$g0)*(g-$g0) + (b-$b0)*(b-$b0) > 1200"
+}
+# Saves the region of the last shot between virtual (x0, y0) and (x1, y1)
+# (lower-left and upper-right corners) as $5.
+crop_region() {
+  virtual_to_screen "$1" "$4"
+  local left=$SX top=$SY
+  virtual_to_screen "$3" "$2"
+  convert "$GAME_DIR/shot.png" -crop "$((SX - left))x$((SY - top))+$left+$top" +repage "$5"
+}
+# Root-mean-square difference of two pictures in thousandths of full scale.
+difference() {
+  local report
+  # compare reports differing pictures with exit status 1.
+  report=$(compare -metric RMSE "$1" "$2" null: 2>&1 || true)
+  sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p' <<<"$report" | awk '{ printf "%d", $1 * 1000 }'
+}
+
+start_game
+game_window
+wait_pixel 330 176 "$MENU_BUTTON" 20 "the menu did not appear"
+click_at 400 384                       # New game: the hints panel shows
+wait_pixel 330 176 "!($MENU_BUTTON)" 10 "New game did not leave the menu"
+sleep 0.5
+move_to 700 300                        # the cursor must not hide the cells
+shot
+hints_panel=$(remember 250 400)
+press Escape
+wait_pixel 250 400 "$(differs_from "$hints_panel")" 5 "Escape did not close the hints panel"
+sleep 0.3
+shot
+pixel_is 330 176 "!($MENU_BUTTON)" || fail "Escape with the hints panel open left the game"
+
+# The cursor starts beside the gap at the top left: Right shows it, Space
+# slides that block left into the gap.
+crop_region 170 530 230 590 "$GAME_DIR/block.png"
+press Right space
+start=$SECONDS
+slid=0
+while [ $((SECONDS - start)) -lt 8 ]; do
+  shot
+  crop_region 90 530 150 590 "$GAME_DIR/gap.png"
+  if [ "$(difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
+    slid=1
+    break
+  fi
+  sleep 0.1
+done
+[ "$slid" = 1 ] || fail "the arrow keys and Space did not slide the block into the gap"
+
+# The train climbs the left column from the start platform; the region
+# left of the pause panel shows it and its smoke.
+press p
+sleep 0.5
+shot
+crop_region 0 45 180 245 "$GAME_DIR/paused-a.png"
+sleep 2
+shot
+crop_region 0 45 180 245 "$GAME_DIR/paused-b.png"
+still=$(difference "$GAME_DIR/paused-a.png" "$GAME_DIR/paused-b.png")
+[ "$still" -lt 5 ] || fail "the board moved while paused (difference $still)"
+
+press p
+start=$SECONDS
+moved=0
+while [ $((SECONDS - start)) -lt 6 ]; do
+  sleep 0.3
+  shot
+  crop_region 0 45 180 245 "$GAME_DIR/running.png"
+  if [ "$(difference "$GAME_DIR/paused-b.png" "$GAME_DIR/running.png")" -ge 20 ]; then
+    moved=1
+    break
+  fi
+done
+[ "$moved" = 1 ] || fail "the train did not run on after P again"
+
+press Escape
+wait_pixel 330 176 "$MENU_BUTTON" 10 "Escape did not return to the menu"
+echo "PASS: keys and pause"
