@@ -29,6 +29,8 @@ enum InputButtonStateBits : uint16_t {
     ButtonStateShift = 0x0004,
     ButtonStateControl = 0x0008,
     ButtonStateMiddle = 0x0010,
+    // A key-down that the keyboard's auto-repeat sent for a key held down.
+    ButtonStateRepeat = 0x0020,
 };
 
 // One keyboard or mouse event in window pixels, origin top left. Fields that

@@ -243,7 +243,11 @@ void InputTranslator::TranslateKey(const SDL_KeyboardEvent& key, bool down, Resu
     uint16_t virtualKey = VirtualKey(key.keysym.sym);
     if (virtualKey == 0)
         return;
-    result.events.push_back(KeyboardEvent(down ? EventKeyDown : EventKeyUp, virtualKey));
+    InputEvent keyEvent = KeyboardEvent(down ? EventKeyDown : EventKeyUp, virtualKey);
+    if (down && key.repeat != 0) {
+        keyEvent.buttonState |= ButtonStateRepeat;
+    }
+    result.events.push_back(keyEvent);
     if (down && IsControlCharacter(virtualKey)) {
         result.events.push_back(KeyboardEvent(EventChar, virtualKey));
     }

@@ -13,6 +13,7 @@
 #include "game/BoardSnapshot.h"
 #include "game/GameSettings.h"
 #include "game/GameValues.h"
+#include "game/HVExplosion.h"
 #include "game/Train.h"
 #include "game/TrainPainter.h"
 #include "render/OCamera.h"
@@ -278,6 +279,8 @@ void Game::RestartLevel() {
     TurboOff();
     train->bonus = 0;
     train->ResetTrain();
+    // The puffs of the abandoned run would hang over the restarted board.
+    train->Smoke().Clear();
     score = levelStartScore;
     levelPoints = 0;
     gameOverTimer = 0;
@@ -375,6 +378,13 @@ bool Game::AdvanceGameOver(int ms) {
 
 bool Game::OnInput(InputEvent& event) {
     if (ORenderWindow::OnInput(event)) {
+        return true;
+    }
+    // A held key repeats only the cursor's steps: holding P or R must not
+    // toggle the pause or ask again and again.
+    const bool arrow =
+        event.key == KeyLeft || event.key == KeyRight || event.key == KeyUp || event.key == KeyDown;
+    if (event.type == EventKeyDown && (event.buttonState & ButtonStateRepeat) != 0 && !arrow) {
         return true;
     }
     if (HintsPanelOpen()) {

@@ -27,6 +27,8 @@ public:
     void Draw() override;
     void Emit(int count) override;
 
+    // Lets every puff go at once (a level started again).
+    void Clear() { count = 0; }
     int GetCount() const { return count; }
     const SmokeParticle& Particle(int i) const { return particles[i]; }
 

@@ -442,6 +442,11 @@ TEST_F(GameScreenTest, WhilePausedNothingMovesInAnyStateUntilThePlayerGoesOn) {
             g.Update(50);
         }
         Send(g, MouseAt(EventMouseMove, g.GetBoard().Cell(4, 4).position));
+        // P held down: its auto-repeat does not toggle the pause.
+        InputEvent held = Key(Game::KeyPause);
+        held.buttonState |= ButtonStateRepeat;
+        Send(g, held);
+        ASSERT_TRUE(g.IsPaused());
         EXPECT_EQ(Motion(g), still) << "two seconds paused";
         EXPECT_EQ(app.GetCurrentScreen(), &g) << "the game-over time does not run either";
         c.resume(g);

@@ -197,6 +197,7 @@ TEST(InputTranslator, ControlKeysAlsoArriveAsCharactersOnEveryPressAndRepeat) {
             auto down = translator.Translate(Key(SDL_KEYDOWN, sym, KMOD_NONE, repeat));
             ASSERT_EQ(Types(down), (std::vector<int>{EventKeyDown, EventChar}));
             EXPECT_EQ(down.events[1].key, down.events[0].key);
+            EXPECT_EQ((down.events[0].buttonState & ButtonStateRepeat) != 0, repeat != 0);
         }
         EXPECT_EQ(Types(translator.Translate(Key(SDL_KEYUP, sym))), (std::vector<int>{EventKeyUp}));
     }
