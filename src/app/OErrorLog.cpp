@@ -4,6 +4,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "app/GameFolders.h"
+
 namespace {
 
 struct LocalTime {
@@ -19,7 +21,7 @@ LocalTime Now() {
 
 // The game's log: constructed during static initialisation, so it is open
 // before main and closed after main has returned.
-OErrorLog gameLog("Report.html");
+OErrorLog gameLog(GameFolders::Instance().Log("Report.html").c_str());
 
 }  // namespace
 

@@ -18,7 +18,7 @@ public:
     OErrorLog(const OErrorLog&) = delete;
     OErrorLog& operator=(const OErrorLog&) = delete;
 
-    // The process-wide log writing "Report.html" in the working directory.
+    // The process-wide log writing "Report.html" where GameFolders puts it.
     static OErrorLog& Instance();
 
     // Appends one red error record; returns the new error count.

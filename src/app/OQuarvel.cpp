@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "app/GameFolders.h"
 #include "app/OErrorLog.h"
 #include "app/OFileNotFound.h"
 #include "render/OTexture.h"
@@ -84,7 +85,7 @@ bool OQuarvel::Init() {
     startupLogo->Load("Quarvelr3D.Tga", true);
     ScreenDecor::SetStartupLogo(startupLogo);
     Loading(5);
-    AddScoreTable(0, "Data/TP.Kv", 10, "");
+    AddScoreTable(0, GameFolders::Instance().PlayerData("Data/TP.Kv"), 10, "");
     OSoundSystem& sound = OSoundSystem::Instance();
     sound.LoadMusic();
     Loading(10);

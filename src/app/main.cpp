@@ -1,10 +1,14 @@
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "app/GameFolders.h"
 #include "app/OErrorLog.h"
 #include "app/OFileNotFound.h"
 #include "app/OMessageBox.h"
 #include "app/OQuarvel.h"
 #include "app/OSoftwareGL.h"
+#include "data/OResourceArchive.h"
 #include "data/SystemOptions.h"
 
 namespace {
@@ -21,10 +25,21 @@ constexpr int kNoDisplayStatus = 2;
     std::exit(status);
 }
 
+// Points the options file and the archive at the folders the game uses
+// (the high scores, levels and log ask GameFolders themselves).
+void PlaceFiles() {
+    GameFolders& folders = GameFolders::Instance();
+    folders.ReportProblems(OErrorLog::Instance(), stderr);
+    static const std::string optionsPath = folders.PlayerData(SystemOptionsPath);
+    SystemOptionsPath = optionsPath.c_str();
+    OResourceArchive::Instance().SetPath(folders.GameData(OResourceArchive::kDefaultPath));
+}
+
 }  // namespace
 
 int main() {
     OErrorLog::Instance();
+    PlaceFiles();
     LoadSystemOptions();
     int result = 0;
     {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/GameFolders.h"
 #include "app/OErrorLog.h"
 #include "data/OConfigFile.h"
 #include "data/SystemOptions.h"
@@ -77,7 +78,7 @@ void Board::LoadLevelFile(int fileNumber) {
     char path[64];
     std::snprintf(path, sizeof path, "Data/Levels/%i/%i.Txt", levelNumber, fileNumber);
     OConfigFile config;
-    if (config.LoadFile(path) != 0) {
+    if (config.LoadFile(GameFolders::Instance().GameData(path).c_str()) != 0) {
         GameDataFile::Fail(path, "is missing or does not parse");
     }
     ApplyLevelFile(config, path);

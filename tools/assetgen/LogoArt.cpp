@@ -128,9 +128,11 @@ RgbaImage LogoArt::TeamBadge() {
     return canvas.ToImage(true);
 }
 
-RgbaImage LogoArt::Icon() {
-    Canvas canvas(64, 64);
+RgbaImage LogoArt::Icon(int size) {
+    Canvas canvas(size, size);
     cairo_t* cr = canvas.Context();
+    // Drawn on a 64-unit square, scaled to the size asked for.
+    cairo_scale(cr, size / double(kIconSize), size / double(kIconSize));
     PaintKit::Plate(cr, 1, 1, 62, 62, 12, false, 3.5);
     Colour::Cream().Use(cr);
     SideEngine(cr, 9, 47, 42);

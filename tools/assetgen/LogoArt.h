@@ -10,9 +10,12 @@
 // (PLogo.Tga) and the window icon (Icon.Tga).
 class LogoArt {
 public:
+    static constexpr int kIconSize = 64;
+
     static RgbaImage GameLogo();
     static RgbaImage TeamBadge();
-    static RgbaImage Icon();
+    // The icon drawn for a square of size pixels; the window icon is 64.
+    static RgbaImage Icon(int size = kIconSize);
     // A side-on locomotive silhouette, its rails at y, nose at x + length.
     static void SideEngine(cairo_t* cr, double x, double y, double length);
     static void Add(std::vector<Asset>& out);

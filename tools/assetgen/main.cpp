@@ -1,21 +1,31 @@
 // assetgen STAGING_DIR [CONTACT_SHEET.png [PNG_DIR]]
 // Draws every picture of the game and writes it below STAGING_DIR/Data/Textures.
+// assetgen --icons DIR NAME
+// Draws the desktop icons as DIR/<n>x<n>/apps/NAME.png.
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "assetgen/AssetCatalog.h"
 #include "assetgen/AssetWriter.h"
 #include "assetgen/ContactSheet.h"
+#include "assetgen/DesktopIcons.h"
 #include "assetgen/FontArt.h"
 #include "assetgen/ScreenPreview.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: assetgen STAGING_DIR [CONTACT_SHEET.png [PNG_DIR]]\n");
+    if (argc < 2 || (std::strcmp(argv[1], "--icons") == 0 && argc != 4)) {
+        std::fprintf(stderr,
+                     "usage: assetgen STAGING_DIR [CONTACT_SHEET.png [PNG_DIR]]\n"
+                     "       assetgen --icons DIR NAME\n");
         return 2;
     }
     try {
+        if (std::strcmp(argv[1], "--icons") == 0) {
+            DesktopIcons::WriteAll(argv[2], argv[3]);
+            return 0;
+        }
         const auto start = std::chrono::steady_clock::now();
         const std::vector<Asset> assets = AssetCatalog::BuildAll();
         for (const Asset& asset : assets) {

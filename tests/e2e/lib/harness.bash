@@ -26,6 +26,8 @@ e2e_start() {
 e2e_cleanup() {
   stop_game
 
+  # Scripts may have made parts of the folder read-only.
+  [ -n "${GAME_DIR:-}" ] && [ -z "${KEEP_GAME_DIR:-}" ] && chmod -R u+w "$GAME_DIR" 2>/dev/null
   [ -n "${GAME_DIR:-}" ] && [ -z "${KEEP_GAME_DIR:-}" ] && rm -rf "$GAME_DIR"
 }
 
@@ -60,12 +62,27 @@ fail() {
 # check is off for the game: the GL driver's modules are unloaded before it
 # runs, so their one-time allocations cannot be told apart by library name;
 # memory errors still abort the game.
-start_game() {
-  (cd "$GAME_DIR" && exec setsid env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$GAME_DIR/audio.raw" \
+start_game() { start_in "$GAME_DIR" "$@" ./carrowmoor; }
+
+# The same for any command (environment assignments, then the binary or a
+# wrapper around it), run with DIR as the working directory.
+start_in() {
+  local dir=$1
+  shift
+  (cd "$dir" && exec setsid env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$GAME_DIR/audio.raw" \
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
-    "$@" ./carrowmoor >"$GAME_DIR/game.out" 2>&1) &
+    "$@" >"$GAME_DIR/game.out" 2>&1) &
   GAME_PID=$!
 }
+
+# A prefix for a command that file permissions must bind even when the tests
+# run as root: root's power to override them (and to search any folder) is
+# dropped.   start_in DIR VAR=value "${OBEY_PERMISSIONS[@]}" BINARY
+if [ "$(id -u)" -eq 0 ]; then
+  OBEY_PERMISSIONS=(setpriv --bounding-set=-dac_override,-dac_read_search --)
+else
+  OBEY_PERMISSIONS=()
+fi
 
 # Waits (up to $2 seconds, default 20) for a window whose name matches $1;
 # prints its id.

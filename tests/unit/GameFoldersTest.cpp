@@ -1,0 +1,224 @@
+#include "app/GameFolders.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "app/OErrorLog.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using Layout = GameFolders::Layout;
+
+// Paths are written with "$T" for the test's temporary root; a variable
+// missing from the map is unset.
+struct FolderCase {
+    const char* name;
+    const char* binaryDir;
+    std::map<std::string, std::string> variables;
+    const char* accountHome;
+    Layout layout;
+    const char* level;    // GameData("Data/Levels/1/1.Txt")
+    const char* options;  // PlayerData("Data/System.Cfg")
+    const char* log;      // Log("Report.html")
+    const char* dataProblem;
+    const char* stateProblem;
+};
+
+const std::string kLong(100, 'x');
+
+const FolderCase kCases[] = {
+    {"data beside the binary wins over an installed layout",
+     "$T/portable/bin",
+     {{"HOME", "$T/home"}},
+     "",
+     Layout::WorkingDirectory,
+     "Data/Levels/1/1.Txt",
+     "Data/System.Cfg",
+     "Report.html",
+     "",
+     ""},
+    {"no game data around the binary (a tool of the build tree)",
+     "$T/build/tools/kvtool",
+     {{"HOME", "$T/home"}},
+     "",
+     Layout::WorkingDirectory,
+     "Data/Levels/1/1.Txt",
+     "Data/System.Cfg",
+     "Report.html",
+     "",
+     ""},
+    {"installed in games, XDG variables unset",
+     "$T/usr/games",
+     {{"HOME", "$T/home"}},
+     "",
+     Layout::Installed,
+     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
+     "$T/home/.local/share/carrowmoor/System.Cfg",
+     "$T/home/.local/state/carrowmoor/Report.html",
+     "",
+     ""},
+    {"installed in bin, XDG variables set",
+     "$T/usr/bin",
+     {{"HOME", "$T/home"}, {"XDG_DATA_HOME", "$T/xdg/data"}, {"XDG_STATE_HOME", "$T/xdg/state/"}},
+     "",
+     Layout::Installed,
+     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
+     "$T/xdg/data/carrowmoor/System.Cfg",
+     "$T/xdg/state/carrowmoor/Report.html",
+     "",
+     ""},
+    {"relative XDG variables are ignored",
+     "$T/usr/games",
+     {{"HOME", "$T/home"}, {"XDG_DATA_HOME", "xdg/data"}, {"XDG_STATE_HOME", "./state"}},
+     "",
+     Layout::Installed,
+     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
+     "$T/home/.local/share/carrowmoor/System.Cfg",
+     "$T/home/.local/state/carrowmoor/Report.html",
+     "",
+     ""},
+    {"empty XDG variables are ignored",
+     "$T/usr/games",
+     {{"HOME", "$T/home"}, {"XDG_DATA_HOME", ""}, {"XDG_STATE_HOME", ""}},
+     "",
+     Layout::Installed,
+     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
+     "$T/home/.local/share/carrowmoor/System.Cfg",
+     "$T/home/.local/state/carrowmoor/Report.html",
+     "",
+     ""},
+    {"HOME unset: the account's home folder",
+     "$T/usr/games",
+     {},
+     "$T/account",
+     Layout::Installed,
+     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
+     "$T/account/.local/share/carrowmoor/System.Cfg",
+     "$T/account/.local/state/carrowmoor/Report.html",
+     "",
+     ""},
+    {"no home at all: only what XDG names is used",
+     "$T/usr/games",
+     {{"HOME", "home"}, {"XDG_DATA_HOME", "$T/xdg/data"}},
+     "",
+     Layout::Installed,
+     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
+     "$T/xdg/data/carrowmoor/System.Cfg",
+     "",
+     "",
+     "No folder for the log: HOME is not an absolute path"},
+    {"a file where the data folder should be",
+     "$T/usr/games",
+     {{"HOME", "$T/home"}, {"XDG_DATA_HOME", "$T/blocker"}},
+     "",
+     Layout::Installed,
+     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
+     "$T/blocker/carrowmoor/System.Cfg",
+     "$T/home/.local/state/carrowmoor/Report.html",
+     "Cannot use the folder \"$T/blocker/carrowmoor\" for options and high scores: Not a "
+     "directory",
+     ""},
+    {"a log path too long for the log is not cut short",
+     "$T/usr/games",
+     {{"HOME", "$T/home"}, {"XDG_STATE_HOME", "$T/" + kLong}},
+     "",
+     Layout::Installed,
+     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
+     "$T/home/.local/share/carrowmoor/System.Cfg",
+     "",
+     "",
+     "longer than 128 characters"},
+};
+
+std::string Expand(const std::string& text, const std::string& root) {
+    std::string out = text;
+    for (size_t at = out.find("$T"); at != std::string::npos; at = out.find("$T", at)) {
+        out.replace(at, 2, root);
+        at += root.size();
+    }
+    return out;
+}
+
+int Mode(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 ? static_cast<int>(status.st_mode & 0777) : -1;
+}
+
+// A portable folder (data beside its binary, with an installed layout
+// around it too), an installed prefix, a tool folder of a build tree, and a
+// plain file in the way of one data folder.
+void MakeTree(const std::filesystem::path& root) {
+    TempDir::Write((root / "portable/bin/Data/Resource.Kvr").string(), "archive");
+    std::filesystem::create_directories(root / "portable/share/carrowmoor");
+    std::filesystem::create_directories(root / "usr/games");
+    std::filesystem::create_directories(root / "usr/bin");
+    std::filesystem::create_directories(root / "usr/share/carrowmoor");
+    std::filesystem::create_directories(root / "build/tools/kvtool");
+    TempDir::Write((root / "blocker").string(), "not a folder");
+}
+
+}  // namespace
+
+TEST(GameFolders, DecideWhereEachKindOfFileLives) {
+    for (const FolderCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string root = dir.Path().string();
+        MakeTree(dir.Path());
+        std::map<std::string, std::string> variables;
+        for (const auto& [key, value] : c.variables) {
+            variables[key] = Expand(value, root);
+        }
+        GameFolders::Inputs inputs;
+        inputs.executableDir = Expand(c.binaryDir, root);
+        inputs.variable = [&variables](const char* key) -> const char* {
+            auto found = variables.find(key);
+            return found == variables.end() ? nullptr : found->second.c_str();
+        };
+        inputs.accountHome = Expand(c.accountHome, root);
+
+        GameFolders folders = GameFolders::Decide(inputs);
+        EXPECT_EQ(folders.GetLayout(), c.layout);
+        EXPECT_EQ(folders.GameData("Data/Levels/1/1.Txt"), Expand(c.level, root));
+        EXPECT_EQ(folders.PlayerData("Data/System.Cfg"), Expand(c.options, root));
+        EXPECT_EQ(folders.Log("Report.html"), Expand(c.log, root));
+
+        folders.MakeFolders();
+        EXPECT_NE(folders.DataProblem().find(Expand(c.dataProblem, root)), std::string::npos)
+            << folders.DataProblem();
+        EXPECT_NE(folders.StateProblem().find(Expand(c.stateProblem, root)), std::string::npos)
+            << folders.StateProblem();
+        EXPECT_EQ(folders.DataProblem().empty(), *c.dataProblem == '\0');
+        EXPECT_EQ(folders.StateProblem().empty(), *c.stateProblem == '\0');
+        // Folders the game made are the player's alone.
+        const std::string options = folders.PlayerData("Data/System.Cfg");
+        if (c.layout == Layout::Installed && folders.DataProblem().empty()) {
+            EXPECT_EQ(Mode(std::filesystem::path(options).parent_path().string()), 0700);
+        }
+        if (c.layout == Layout::WorkingDirectory) {
+            EXPECT_FALSE(std::filesystem::exists(dir.Path() / "home"));
+        }
+
+        // A data-folder problem is an error record of the log; a log-folder
+        // problem goes to the console, and with it everything else.
+        const std::string logFile = dir.File("check.html");
+        FILE* console = std::tmpfile();
+        int errors = 0;
+        {
+            OErrorLog log(logFile.c_str());
+            folders.ReportProblems(log, console);
+            errors = log.GetErrorCount();
+        }
+        std::fseek(console, 0, SEEK_END);
+        const long consoleBytes = std::ftell(console);
+        std::fclose(console);
+        EXPECT_EQ(errors, !folders.DataProblem().empty() && folders.StateProblem().empty());
+        EXPECT_EQ(consoleBytes > 0, !folders.StateProblem().empty());
+    }
+}
