@@ -136,7 +136,12 @@ private:
     void SlideIn(const Node& node, int bc, int br, std::vector<Child>& out);
     // Earliest click frames that walk the empty cell to (tc, tr) without
     // touching (avoidC, avoidR); from[] gives the way back.
-    void WalkHole(const Node& node, int tc, int tr, int avoidC, int avoidR);
+    // Click frames of the walk of the empty cell, and the way back.
+    struct Walk {
+        int time[kCells][kCells];
+        int from[kCells][kCells];
+    };
+    void WalkHole(const Node& node, int tc, int tr, int avoidC, int avoidR, Walk& walk) const;
     // Finishes a child whose cell ahead is ready: the train crosses it.
     void Enter(const Node& node, Child& child, int bc, int br, std::vector<Child>& out);
     int RemainingPaths(const Node& n, int c, int r) const;
@@ -157,8 +162,8 @@ private:
     std::vector<std::vector<Child>> pool;
     std::vector<std::vector<int>> orders;
     std::vector<Seen> seen;
-    int walkTime[kCells][kCells] = {};
-    int walkFrom[kCells][kCells] = {};
+    Walk direct;
+    Walk detour;
 };
 
 uint64_t Search::Key(const Node& n) const {
@@ -194,51 +199,59 @@ int Search::RemainingPaths(const Node& n, int c, int r) const {
 // workers one after another, then out of the board; by way of the nearest
 // coal heap first when the fuel would not last that far.
 int Search::Estimate(const Node& n, int c, int r) const {
-    bool taken[kCells][kCells] = {};
-    int total = 0;
-    int atC = c;
-    int atR = r;
-    // Walks to the nearest block carrying a wanted item; false when none.
-    auto visit = [&](bool (*wanted)(int)) {
-        int best = kLate;
-        int bestC = -1;
-        int bestR = -1;
-        for (int wc = 1; wc <= n.board.width - 2; ++wc) {
-            for (int wr = 0; wr < n.board.height; ++wr) {
-                if (!taken[wc][wr] && n.board.kind[wc][wr] >= 0 && wanted(n.board.item[wc][wr])) {
-                    const int d = std::abs(wc - atC) + std::abs(wr - atR);
-                    if (d < best) {
-                        best = d;
-                        bestC = wc;
-                        bestR = wr;
-                    }
-                }
+    // The workers and coal heaps on blocks, found in one pass.
+    int8_t places[2][kCells * kCells][2];
+    int counts[2] = {0, 0};
+    for (int ic = 1; ic <= n.board.width - 2; ++ic) {
+        for (int ir = 0; ir < n.board.height; ++ir) {
+            const int item = n.board.item[ic][ir];
+            const int which = IsWorker(item) ? 0 : (IsCoal(item) ? 1 : -1);
+            if (which >= 0 && n.board.kind[ic][ir] >= 0) {
+                places[which][counts[which]][0] = static_cast<int8_t>(ic);
+                places[which][counts[which]][1] = static_cast<int8_t>(ir);
+                ++counts[which];
             }
         }
-        if (bestC < 0) {
-            return false;
-        }
-        taken[bestC][bestR] = true;
-        total += best;
-        atC = bestC;
-        atR = bestR;
-        return true;
-    };
-    const double perPath = rules.framesPerPath * rules.fuelPerFrame;
-    for (int left = n.workers; left > 0 && visit(IsWorker); --left) {
     }
-    const int plain = total + RemainingPaths(n, atC, atR);
-    if (n.coal == 0 || n.fuel >= (plain + 1) * perPath) {
+    // Blocks from (c, r) past the nearest workers one after another, then
+    // out of the board, by way of the nearest coal heap first if asked.
+    auto tour = [&](bool coalFirst) {
+        bool taken[kCells * kCells] = {};
+        int total = 0;
+        int atC = c;
+        int atR = r;
+        auto nearest = [&](int which) {
+            int best = kLate;
+            int bestIndex = -1;
+            for (int i = 0; i < counts[which]; ++i) {
+                const int d =
+                    std::abs(places[which][i][0] - atC) + std::abs(places[which][i][1] - atR);
+                if (!taken[i] && d < best) {
+                    best = d;
+                    bestIndex = i;
+                }
+            }
+            if (bestIndex >= 0) {
+                taken[bestIndex] = which == 0;
+                total += best;
+                atC = places[which][bestIndex][0];
+                atR = places[which][bestIndex][1];
+            }
+        };
+        if (coalFirst) {
+            nearest(1);
+        }
+        for (int left = std::min(n.workers, counts[0]); left > 0; --left) {
+            nearest(0);
+        }
+        return total + RemainingPaths(n, atC, atR);
+    };
+    const int plain = tour(false);
+    const double perPath = rules.framesPerPath * rules.fuelPerFrame;
+    if (counts[1] == 0 || n.fuel >= (plain + 1) * perPath) {
         return plain;
     }
-    total = 0;
-    atC = c;
-    atR = r;
-    std::fill(&taken[0][0], &taken[0][0] + kCells * kCells, false);
-    visit(IsCoal);
-    for (int left = n.workers; left > 0 && visit(IsWorker); --left) {
-    }
-    return total + RemainingPaths(n, atC, atR);
+    return tour(true);
 }
 
 bool Search::CoalInReach(const Node& n, int c, int r, double remaining) const {
@@ -379,10 +392,12 @@ void Search::TurnInPlace(const Node& node, int bc, int br, std::vector<Child>& o
     }
 }
 
-void Search::WalkHole(const Node& node, int tc, int tr, int avoidC, int avoidR) {
+void Search::WalkHole(const Node& node, int tc, int tr, int avoidC, int avoidR, Walk& walk) const {
     const int w = node.board.width;
     const int h = node.board.height;
-    for (int c = 0; c < w; ++c) {
+    int(&walkTime)[kCells][kCells] = walk.time;
+    int(&walkFrom)[kCells][kCells] = walk.from;
+    for (int c = 1; c <= w - 2; ++c) {
         for (int r = 0; r < h; ++r) {
             walkTime[c][r] = kLate;
             walkFrom[c][r] = -1;
@@ -427,7 +442,17 @@ void Search::WalkHole(const Node& node, int tc, int tr, int avoidC, int avoidR) 
 void Search::SlideIn(const Node& node, int bc, int br, std::vector<Child>& out) {
     const bool ahead = node.holeC == bc && node.holeR == br;
     const int entry = node.exitFrame;
-    bool walked = false;
+    // Every step of the empty cell costs a click: too far away, no walk.
+    const int steps = std::abs(node.holeC - bc) + std::abs(node.holeR - br);
+    if (node.clock + steps * rules.paceFrames + rules.slideFrames > entry - kMargin) {
+        return;
+    }
+    if (!ahead) {
+        WalkHole(node, bc, br, -1, -1, direct);
+        if (direct.time[bc][br] == kLate) {
+            return;
+        }
+    }
     for (int d = 0; d < 4; ++d) {
         const int nc = bc + StepC(d);
         const int nr = br + StepR(d);
@@ -437,35 +462,33 @@ void Search::SlideIn(const Node& node, int bc, int br, std::vector<Child>& out) 
         int arrive = node.clock - rules.paceFrames;
         int cells[kMostMoves];
         int count = 0;
+        const Walk* walk = &direct;
         if (!ahead) {
-            if (!walked || walkTime[bc][br] == kLate) {
-                WalkHole(node, bc, br, -1, -1);
-                walked = true;
-            }
             // The walk must not move the neighbour that is to slide in.
             bool through = false;
-            for (int at = walkFrom[bc][br]; at >= 0; at = walkFrom[at / kCells][at % kCells]) {
+            for (int at = direct.from[bc][br]; at >= 0;
+                 at = direct.from[at / kCells][at % kCells]) {
                 through = through || at == nc * kCells + nr;
             }
             if (through) {
-                WalkHole(node, bc, br, nc, nr);
-                walked = false;
+                WalkHole(node, bc, br, nc, nr, detour);
+                walk = &detour;
             }
-            if (walkTime[bc][br] == kLate) {
+            if (walk->time[bc][br] == kLate) {
                 continue;
             }
             // The cell the empty one came from holds the block that was ahead.
-            if (walkFrom[bc][br] == nc * kCells + nr) {
+            if (walk->from[bc][br] == nc * kCells + nr) {
                 continue;
             }
             for (int at = bc * kCells + br; at >= 0 && count < kMostMoves - 4;
-                 at = walkFrom[at / kCells][at % kCells]) {
+                 at = walk->from[at / kCells][at % kCells]) {
                 cells[count++] = at;
             }
             if (cells[count - 1] != node.holeC * kCells + node.holeR) {
                 continue;
             }
-            arrive = walkTime[bc][br];
+            arrive = walk->time[bc][br];
         }
         Child child;
         child.node = node;
@@ -476,7 +499,7 @@ void Search::SlideIn(const Node& node, int bc, int br, std::vector<Child>& out) 
             const int fr = cells[i] % kCells;
             const int tc = cells[i + 1] / kCells;
             const int tr = cells[i + 1] % kCells;
-            child.moves[child.moveCount++] = Move{fc, fr, 0, walkTime[fc][fr]};
+            child.moves[child.moveCount++] = Move{fc, fr, 0, walk->time[fc][fr]};
             next.board.kind[tc][tr] = next.board.kind[fc][fr];
             next.board.item[tc][tr] = next.board.item[fc][fr];
             next.board.kind[fc][fr] = RaceBoard::kEmpty;
