@@ -21,7 +21,9 @@ constexpr int kCells = RaceBoard::kCells;
 // Longest route tried, in blocks.
 constexpr int kMostDepth = 256;
 // Tries of the search, each with an equal share of the budget.
-constexpr int kTries = 20;
+constexpr int kTries = 10;
+// Clicks a block is carried at the most (the empty cell going round it).
+constexpr int kMostCarryClicks = 8;
 // Paths left from a cell no route goes on from.
 constexpr int kNowhere = 10000;
 // One block more to go weighs as much as this many clicks more.
@@ -134,6 +136,12 @@ private:
     void Candidates(const Node& node, std::vector<Child>& out);
     void TurnInPlace(const Node& node, int bc, int br, std::vector<Child>& out);
     void SlideIn(const Node& node, int bc, int br, std::vector<Child>& out);
+    // Carries a block from further away into the cell ahead, the empty cell
+    // going round it, when nothing nearer serves.
+    void CarryIn(const Node& node, int bc, int br, std::vector<Child>& out);
+    // Whether a kind, entered through the side the train arrives by, leads
+    // the train on inside the level.
+    bool LeadsOn(const Node& node, int kind, int bc, int br) const;
     // Earliest click frames that walk the empty cell to (tc, tr) without
     // touching (avoidC, avoidR); from[] gives the way back.
     // Click frames of the walk of the empty cell, and the way back.
@@ -164,6 +172,8 @@ private:
     std::vector<Seen> seen;
     Walk direct;
     Walk detour;
+    std::vector<int16_t> carry;
+    std::vector<int> carryQueue;
 };
 
 uint64_t Search::Key(const Node& n) const {
@@ -359,7 +369,163 @@ void Search::Candidates(const Node& node, std::vector<Child>& out) {
     TurnInPlace(node, bc, br, out);
     if (node.holeC >= 0 && Inner(node, bc, br)) {
         SlideIn(node, bc, br, out);
+        if (out.empty()) {
+            CarryIn(node, bc, br, out);
+        }
     }
+}
+
+bool Search::LeadsOn(const Node& node, int kind, int bc, int br) const {
+    if (!rules.Known(kind)) {
+        return false;
+    }
+    const RaceRules::Passage& passage = rules.Through(kind, Opposite(node.heading));
+    return passage.joins && passage.exit != RaceRules::kNoExit &&
+           InLevel(node, bc + StepC(passage.exit), br + StepR(passage.exit));
+}
+
+void Search::CarryIn(const Node& node, int bc, int br, std::vector<Child>& out) {
+    // Clicks there is time for before the train needs the cell: carrying
+    // takes two at least, else a slide from beside would have served.
+    const int clicks =
+        (node.exitFrame - kMargin - rules.slideFrames - node.clock) / rules.paceFrames + 1;
+    if (clicks < 2) {
+        return;
+    }
+    const int h = node.board.height;
+    const int n = (node.board.width - 2) * h;
+    // Inner cells by number; a state is (cell of the carried block, empty cell).
+    auto cellOf = [h](int c, int r) { return (c - 1) * h + r; };
+    auto columnOf = [h](int i) { return i / h + 1; };
+    auto rowOf = [h](int i) { return i % h; };
+    // A cell the carrying may use: inside, movable, no train to come or on it.
+    auto usable = [&](int i) {
+        const int c = columnOf(i);
+        const int r = rowOf(i);
+        return node.lock[c][r] <= node.clock && (node.board.kind[c][r] < 0 || Movable(node, c, r));
+    };
+    // The states one click away: the empty cell swaps with a neighbour; when
+    // that is the carried block, the block moves into the empty cell.
+    auto neighbours = [&](int state, int* next) {
+        const int block = state / n;
+        const int empty = state % n;
+        int count = 0;
+        for (int d = 0; d < 4; ++d) {
+            const int c = columnOf(empty) + StepC(d);
+            const int r = rowOf(empty) + StepR(d);
+            if (!Inner(node, c, r) || !usable(cellOf(c, r))) {
+                continue;
+            }
+            const int clicked = cellOf(c, r);
+            next[count++] = clicked == block ? empty * n + clicked : block * n + clicked;
+        }
+        return count;
+    };
+    // Breadth first from the ends: the block ahead, the empty cell beside it.
+    std::vector<int16_t>& distance = carry;
+    distance.assign(static_cast<size_t>(n) * n, -1);
+    std::vector<int>& queue = carryQueue;
+    queue.clear();
+    const int target = cellOf(bc, br);
+    if (!usable(target)) {
+        return;
+    }
+    for (int d = 0; d < 4; ++d) {
+        const int c = bc + StepC(d);
+        const int r = br + StepR(d);
+        if (Inner(node, c, r) && usable(cellOf(c, r))) {
+            distance[target * n + cellOf(c, r)] = 0;
+            queue.push_back(target * n + cellOf(c, r));
+        }
+    }
+    const int hole = cellOf(node.holeC, node.holeR);
+    int next[4];
+    for (size_t head = 0; head < queue.size(); ++head) {
+        const int state = queue[head];
+        if (distance[state] >= std::min(clicks, kMostCarryClicks)) {
+            break;
+        }
+        for (int k = neighbours(state, next) - 1; k >= 0; --k) {
+            if (distance[next[k]] < 0) {
+                distance[next[k]] = static_cast<int16_t>(distance[state] + 1);
+                queue.push_back(next[k]);
+            }
+        }
+    }
+    // The nearest block that leads the train on, as it lies or turned.
+    int best = -1;
+    int bestTurns = 0;
+    int bestCost = kLate;
+    for (int i = 0; i < n; ++i) {
+        const int c = columnOf(i);
+        const int r = rowOf(i);
+        if (i == target || i == hole || !Movable(node, c, r) || distance[i * n + hole] < 0) {
+            continue;
+        }
+        int kind = node.board.kind[c][r];
+        for (int turns = 0; turns < 4; ++turns) {
+            if (turns > 0) {
+                if (!rules.turnsAllowed || rules.Turned(kind) == kind) {
+                    break;
+                }
+                kind = rules.Turned(kind);
+            }
+            const int cost = distance[i * n + hole] + turns;
+            if (LeadsOn(node, kind, bc, br) && cost < bestCost) {
+                best = i;
+                bestTurns = turns;
+                bestCost = cost;
+            }
+        }
+    }
+    if (best < 0) {
+        return;
+    }
+    Child child;
+    child.node = node;
+    Node& carried = child.node;
+    int state = best * n + hole;
+    int click = node.clock - rules.paceFrames;
+    while (distance[state] > 0) {
+        int step = -1;
+        for (int k = neighbours(state, next) - 1; k >= 0 && step < 0; --k) {
+            if (distance[next[k]] == distance[state] - 1) {
+                step = next[k];
+            }
+        }
+        const int clicked = step % n;
+        const int empty = state % n;
+        const int fc = columnOf(clicked);
+        const int fr = rowOf(clicked);
+        const int tc = columnOf(empty);
+        const int tr = rowOf(empty);
+        click = std::max(click + rules.paceFrames, node.lock[fc][fr]);
+        if (child.moveCount >= kMostMoves - 4) {
+            return;
+        }
+        child.moves[child.moveCount++] = Move{fc, fr, 0, click};
+        carried.board.kind[tc][tr] = carried.board.kind[fc][fr];
+        carried.board.item[tc][tr] = carried.board.item[fc][fr];
+        carried.board.kind[fc][fr] = RaceBoard::kEmpty;
+        carried.board.item[fc][fr] = 0;
+        state = step;
+    }
+    const int entry = node.exitFrame;
+    if (click + rules.slideFrames > entry - kMargin) {
+        return;
+    }
+    carried.holeC = columnOf(state % n);
+    carried.holeR = rowOf(state % n);
+    carried.clock = click + rules.paceFrames;
+    for (int turns = 0; turns < bestTurns; ++turns) {
+        if (carried.clock > entry - 1 - kMargin) {
+            return;
+        }
+        child.moves[child.moveCount++] = Move{bc, br, 2, carried.clock};
+        carried.board.kind[bc][br] = static_cast<int8_t>(rules.Turned(carried.board.kind[bc][br]));
+        carried.clock += rules.paceFrames;
+    }
+    Enter(node, child, bc, br, out);
 }
 
 // The block ahead as it lies, or turned once, twice or three times.

@@ -16,8 +16,9 @@ class RaceRules;
 // semaphores and taking on coal on the way.
 //
 // The search lays the train's route one cell ahead at a time. A cell is
-// made ready by leaving its block, turning it, or walking the empty cell to
-// it and sliding in a neighbour (turned if need be); every click is placed
+// made ready by leaving its block, turning it, walking the empty cell to it
+// and sliding in a neighbour (turned if need be), or, when none of those
+// serves, carrying a block from a few cells away; every click is placed
 // as early as the player's pace and the train allow. Boards are remembered
 // by their contents and the train's place, so a board reached again with
 // less time or fuel to spare is not searched twice. A found route is a
