@@ -8,28 +8,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib/harness.bash"
 e2e_start "$0" "$@"
 
-remember() { virtual_to_screen "$1" "$2"; pixel_at "$SX" "$SY"; }
-differs_from() {
-  local r0 g0 b0
-  read -r r0 g0 b0 <<<"$1"
-  echo "(r-$r0)*(r-$r0) + (g-$g0)*(g-$g0) + (b-$b0)*(b-$b0) > 1200"
-}
-# Saves the region of the last shot between virtual (x0, y0) and (x1, y1)
-# (lower-left and upper-right corners) as $5.
-crop_region() {
-  virtual_to_screen "$1" "$4"
-  local left=$SX top=$SY
-  virtual_to_screen "$3" "$2"
-  convert "$GAME_DIR/shot.png" -crop "$((SX - left))x$((SY - top))+$left+$top" +repage "$5"
-}
-# Root-mean-square difference of two pictures in thousandths of full scale.
-difference() {
-  local report
-  # compare reports differing pictures with exit status 1.
-  report=$(compare -metric RMSE "$1" "$2" null: 2>&1 || true)
-  sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p' <<<"$report" | awk '{ printf "%d", $1 * 1000 }'
-}
-
 start_game
 game_window
 wait_pixel 330 176 "$MENU_BUTTON" 20 "the menu did not appear"
@@ -54,7 +32,7 @@ slid=0
 while [ $((SECONDS - start)) -lt 8 ]; do
   shot
   crop_region 90 530 150 590 "$GAME_DIR/gap.png"
-  if [ "$(difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
+  if [ "$(picture_difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
     slid=1
     break
   fi
@@ -71,7 +49,7 @@ crop_region 0 45 180 245 "$GAME_DIR/paused-a.png"
 sleep 2
 shot
 crop_region 0 45 180 245 "$GAME_DIR/paused-b.png"
-still=$(difference "$GAME_DIR/paused-a.png" "$GAME_DIR/paused-b.png")
+still=$(picture_difference "$GAME_DIR/paused-a.png" "$GAME_DIR/paused-b.png")
 [ "$still" -lt 5 ] || fail "the board moved while paused (difference $still)"
 
 press p
@@ -81,7 +59,7 @@ while [ $((SECONDS - start)) -lt 6 ]; do
   sleep 0.3
   shot
   crop_region 0 45 180 245 "$GAME_DIR/running.png"
-  if [ "$(difference "$GAME_DIR/paused-b.png" "$GAME_DIR/running.png")" -ge 20 ]; then
+  if [ "$(picture_difference "$GAME_DIR/paused-b.png" "$GAME_DIR/running.png")" -ge 20 ]; then
     moved=1
     break
   fi

@@ -7,12 +7,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib/harness.bash"
 e2e_start "$0" "$@"
 
-remember() { virtual_to_screen "$1" "$2"; pixel_at "$SX" "$SY"; }
-differs_from() {
-  local r0 g0 b0
-  read -r r0 g0 b0 <<<"$1"
-  echo "(r-$r0)*(r-$r0) + (g-$g0)*(g-$g0) + (b-$b0)*(b-$b0) > 1200"
-}
 option_value() { options_text | tr -d '\r' | sed -n "s/^$1[[:space:]]*=[[:space:]]*//p"; }
 
 start_game

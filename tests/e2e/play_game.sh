@@ -9,29 +9,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib/harness.bash"
 e2e_start "$0" "$@"
 
-# Remembers the pixel at virtual (x, y) of the last shot as "r g b".
-remember() { virtual_to_screen "$1" "$2"; pixel_at "$SX" "$SY"; }
-# A condition true when the pixel differs clearly from a remembered one.
-differs_from() {
-  local r0 g0 b0
-  read -r r0 g0 b0 <<<"$1"
-  echo "(r-$r0)*(r-$r0) + (g-$g0)*(g-$g0) + (b-$b0)*(b-$b0) > 1200"
-}
-same_as() { echo "!($(differs_from "$1"))"; }
-# Saves the 60 x 60 virtual-unit square around virtual (x, y) of the last shot
-# as $3: inside one cell, clear of grid lines and hover frames.
-crop_cell() {
-  virtual_to_screen "$1" "$2"
-  local size=$((60 * WIN_W / 800))
-  convert "$GAME_DIR/shot.png" -crop "${size}x${size}+$((SX - size / 2))+$((SY - size / 2))" \
-    +repage "$3"
-}
-# Root-mean-square difference of two crops in thousandths of full scale.
-crop_difference() {
-  compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p' |
-    awk '{ printf "%d", $1 * 1000 }'
-}
-
 start_game
 game_window
 wait_pixel 330 176 "$MENU_BUTTON" 20 "the menu did not appear"
@@ -59,7 +36,7 @@ moved=0
 while [ $((SECONDS - start)) -lt 8 ]; do
   shot
   crop_cell 120 560 "$GAME_DIR/gap.png"
-  if [ "$(crop_difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
+  if [ "$(picture_difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
     moved=1
     break
   fi
@@ -67,7 +44,7 @@ while [ $((SECONDS - start)) -lt 8 ]; do
 done
 [ "$moved" = 1 ] || fail "the clicked block did not slide into the gap"
 crop_cell 200 560 "$GAME_DIR/old.png"
-[ "$(crop_difference "$GAME_DIR/block.png" "$GAME_DIR/old.png")" -ge 40 ] ||
+[ "$(picture_difference "$GAME_DIR/block.png" "$GAME_DIR/old.png")" -ge 40 ] ||
   fail "the block still shows in its old cell"
 
 # Turbo: the box at the bottom right.

@@ -18,38 +18,10 @@ Music = 0
 SoundVolume = 150
 MusicVolume = 50
 '
-# The picture's rectangle in the window: as large as fits at 4:3, centred.
-picture_rect() {
-  if [ $((WIN_W * 3)) -gt $((WIN_H * 4)) ]; then
-    PIC_H=$WIN_H
-    PIC_W=$((WIN_H * 4 / 3))
-  else
-    PIC_W=$WIN_W
-    PIC_H=$((WIN_W * 3 / 4))
-  fi
-  PIC_X=$((WIN_X + (WIN_W - PIC_W) / 2))
-  PIC_Y=$((WIN_Y + (WIN_H - PIC_H) / 2))
-}
-# Screen pixel of a virtual point through the picture's rectangle.
-picture_to_screen() {
-  SX=$((PIC_X + $1 * PIC_W / 800))
-  SY=$((PIC_Y + (600 - $2) * PIC_H / 600))
-}
 black_at() {
   local r g b
   read -r r g b <<<"$(pixel_at "$1" "$2")"
   [ -n "$r" ] && [ $((r + g + b)) -lt 30 ]
-}
-crop_cell() {
-  picture_to_screen "$1" "$2"
-  local size=$((60 * PIC_W / 800))
-  convert "$GAME_DIR/shot.png" -crop "${size}x${size}+$((SX - size / 2))+$((SY - size / 2))" \
-    +repage "$3"
-}
-difference() {
-  local report
-  report=$(compare -metric RMSE "$1" "$2" null: 2>&1 || true)
-  sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p' <<<"$report" | awk '{ printf "%d", $1 * 1000 }'
 }
 resize_to() {
   xdotool windowsize "$WIN" "$1" "$2"
@@ -60,7 +32,6 @@ resize_to() {
     sleep 0.1
   done
   [ "$WIN_W" = "$1" ] && [ "$WIN_H" = "$2" ] || fail "the window did not take the size $1 x $2"
-  picture_rect
   sleep 0.5
 }
 
@@ -80,16 +51,16 @@ black_at $((PIC_X + 5)) "$row" && fail "the picture does not start where a 4:3 p
 black_at $((PIC_X + PIC_W - 6)) "$row" && fail "the picture does not end where a 4:3 picture would"
 
 crop_cell 200 560 "$GAME_DIR/block.png"
-picture_to_screen 200 560
+virtual_to_screen 200 560
 xdotool mousemove "$SX" "$SY" sleep 0.05 click 1
-picture_to_screen 700 300
+virtual_to_screen 700 300
 xdotool mousemove "$SX" "$SY"
 start=$SECONDS
 slid=0
 while [ $((SECONDS - start)) -lt 8 ]; do
   shot
   crop_cell 120 560 "$GAME_DIR/gap.png"
-  if [ "$(difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
+  if [ "$(picture_difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
     slid=1
     break
   fi

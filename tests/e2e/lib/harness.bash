@@ -107,6 +107,17 @@ read_window_size() {
   WIN_H=$HEIGHT
   WIN_X=$X
   WIN_Y=$Y
+  # The game's picture: as large as fits at 4:3, centred (black bars around
+  # it in a window of another shape).
+  if [ $((WIN_W * 3)) -gt $((WIN_H * 4)) ]; then
+    PIC_H=$WIN_H
+    PIC_W=$((WIN_H * 4 / 3))
+  else
+    PIC_W=$WIN_W
+    PIC_H=$((WIN_W * 3 / 4))
+  fi
+  PIC_X=$((WIN_X + (WIN_W - PIC_W) / 2))
+  PIC_Y=$((WIN_Y + (WIN_H - PIC_H) / 2))
 }
 
 shot() { import -window root "$GAME_DIR/shot.png" 2>/dev/null; }
@@ -119,8 +130,37 @@ pixel_at() {
 
 # Screen pixel of a point of the game's virtual 800 x 600 space (y up).
 virtual_to_screen() {
-  SX=$((WIN_X + $1 * WIN_W / 800))
-  SY=$((WIN_Y + (600 - $2) * WIN_H / 600))
+  SX=$((PIC_X + $1 * PIC_W / 800))
+  SY=$((PIC_Y + (600 - $2) * PIC_H / 600))
+}
+
+# The pixel at virtual (x, y) of the last shot as "r g b".
+remember() { virtual_to_screen "$1" "$2"; pixel_at "$SX" "$SY"; }
+# A condition over r, g, b: the pixel differs clearly from a remembered one.
+differs_from() {
+  local r0 g0 b0
+  read -r r0 g0 b0 <<<"$1"
+  echo "(r-$r0)*(r-$r0) + (g-$g0)*(g-$g0) + (b-$b0)*(b-$b0) > 1200"
+}
+same_as() { echo "!($(differs_from "$1"))"; }
+
+# Saves the region of the last shot between virtual (x0, y0) and (x1, y1)
+# (lower-left and upper-right corners) as $5.
+crop_region() {
+  virtual_to_screen "$1" "$4"
+  local left=$SX top=$SY
+  virtual_to_screen "$3" "$2"
+  convert "$GAME_DIR/shot.png" -crop "$((SX - left))x$((SY - top))+$left+$top" +repage "$5"
+}
+# Saves the 60 x 60 virtual-unit square around virtual (x, y) as $3: inside
+# one cell, clear of grid lines and hover frames.
+crop_cell() { crop_region $(($1 - 30)) $(($2 - 30)) $(($1 + 30)) $(($2 + 30)) "$3"; }
+# Root-mean-square difference of two pictures in thousandths of full scale.
+picture_difference() {
+  local report
+  # compare reports differing pictures with exit status 1.
+  report=$(compare -metric RMSE "$1" "$2" null: 2>&1 || true)
+  sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p' <<<"$report" | awk '{ printf "%d", $1 * 1000 }'
 }
 
 # True when the pixel at virtual (x, y) of the last shot satisfies the
