@@ -1,15 +1,19 @@
-// Feeds arbitrary bytes to the options loader as a scrambled options file:
-// every value must come out safe where the game uses it (first level,
-// difficulty, volumes, colour depth, screen size), and what the loader took
-// must save and load back unchanged.
+// Feeds arbitrary bytes to the options loader as the text of an options
+// file, scrambled into the file as the game writes it (scrambling is a
+// one-to-one map, so every possible file is reached, and text mutates far
+// better than its scrambled bytes): every value must come out safe where the
+// game uses it (first level, difficulty, volumes, colour depth, screen size),
+// and what the loader took must save and load back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "FuzzScratch.h"
 #include "app/DisplayModeTable.h"
 #include "app/PixelFormatRequest.h"
+#include "data/Scrambler.h"
 #include "data/SystemOptions.h"
 
 namespace {
@@ -44,7 +48,9 @@ void CheckValuesInUse() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = FuzzScratch() + "/System.Cfg";
     SystemOptionsPath = path.c_str();
-    FuzzScratchFile("System.Cfg", data, size);
+    std::vector<uint8_t> file(data, data + size);
+    Scrambler::Config(file.data(), file.size());
+    FuzzScratchFile("System.Cfg", file.data(), file.size());
 
     LoadSystemOptions();
     CheckValuesInUse();
