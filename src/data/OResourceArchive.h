@@ -35,7 +35,7 @@ public:
 
     // What the last ReadDirectory found wrong with the file, one line per
     // fault naming the record (counted from 1) and why: a directory that
-    // breaks off, entries whose data runs past the end. Empty for a sound
+    // breaks off, entries whose data runs past the end. Empty for an intact
     // archive (and for one that could not be opened at all).
     const std::vector<std::string>& GetDamage() const { return damage; }
     // Why Open(name) gives nothing, for error records: the archive cannot be

@@ -14,7 +14,7 @@ public:
 
     // False for a WAVE file with a chunk that runs past the end of the bytes
     // or a format chunk with a channel count outside 1..kMaxChannels or a
-    // sample rate outside 1..kMaxSampleRate; true for a sound one and for
+    // sample rate outside 1..kMaxSampleRate; true for an intact one and for
     // anything that is no WAVE file at all (the reader decides on those).
     static bool Acceptable(const uint8_t* bytes, size_t size);
 };

@@ -115,7 +115,7 @@ TEST(KvTool, WrongArgumentsNameWhatIsWrongBeforeTheUsage) {
 
 // Files that cannot be read, a damaged archive and a file that is no score
 // table all fail with status 1 and say what is wrong; a damaged archive still
-// gives the entries that are sound.
+// gives the entries that are intact.
 TEST(KvTool, DamagedAndMissingFilesFailAndSayWhy) {
     TempDir dir;
     TempDir::Write(dir.File("staging/Data/A.Txt"), "aaa");
@@ -155,5 +155,5 @@ TEST(KvTool, DamagedAndMissingFilesFailAndSayWhy) {
         EXPECT_EQ(result.out, c.out) << c.arguments[0];
         EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
     }
-    EXPECT_EQ(TempDir::Read(dir.File("out/Data/A.Txt")), "aaa") << "the sound entry is extracted";
+    EXPECT_EQ(TempDir::Read(dir.File("out/Data/A.Txt")), "aaa") << "the intact entry is extracted";
 }
