@@ -1,7 +1,6 @@
 // Feeds arbitrary bytes to the archive reader as a whole archive file: the
-// directory is read and every entry it lists is opened.
-#include <unistd.h>
-
+// directory is read and every entry it lists is opened; an entry that cannot
+// be had must come with the reason why.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -9,32 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "FuzzScratch.h"
 #include "data/OResourceArchive.h"
 
-namespace {
-
-const std::string& ArchivePath() {
-    static const std::string path = [] {
-        char pattern[] = "/tmp/carrowmoor-fuzz-archive-XXXXXX";
-        const char* dir = mkdtemp(pattern);
-        if (dir == nullptr) {
-            std::abort();
-        }
-        return std::string(dir) + "/Resource.Kvr";
-    }();
-    return path;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& path = ArchivePath();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::abort();
-    }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    const std::string path = FuzzScratchFile("Resource.Kvr", data, size);
 
     OResourceArchive archive(path);
     archive.ReadDirectory();
@@ -46,6 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::unique_ptr<uint8_t[]> bytes(archive.Open(key));
         if (bytes && bytes[archive.lastSize] != 0) {
             std::abort();  // every buffer ends in a NUL
+        }
+        if ((bytes == nullptr) == archive.Explain(key).empty()) {
+            std::abort();
         }
         archive.GetSize(key);
     }

@@ -1,38 +1,15 @@
 // Feeds arbitrary bytes to the high-score loader as a scrambled table file,
 // then lists, queries and rewrites the table and reads it back.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "FuzzScratch.h"
 #include "data/OScoreTable.h"
 
-namespace {
-
-const std::string& TablePath() {
-    static const std::string path = [] {
-        char pattern[] = "/tmp/carrowmoor-fuzz-scores-XXXXXX";
-        const char* dir = mkdtemp(pattern);
-        if (dir == nullptr) {
-            std::abort();
-        }
-        return std::string(dir) + "/TP.Kv";
-    }();
-    return path;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& path = TablePath();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::abort();
-    }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    const std::string path = FuzzScratchFile("TP.Kv", data, size);
 
     OScoreTable table(path, 10, "");
     if (!table.Load() || table.GetCount() > OScoreTable::kMaxRecords) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/OErrorLog.h"
 #include "data/OResourceArchive.h"
 #include "data/OScoreTable.h"
 #include "data/SystemOptions.h"
@@ -308,6 +309,15 @@ void OApplication::AddScoreTable(int index, const std::string& fileName, int cap
     currentTable = index;
     auto* table = new OScoreTable(fileName, capacity, pictureName);
     if (!table->Load()) {
+        table->Reset();
+    } else if (table->GetCount() == 0) {
+        // Nothing in the file reads as a record: start afresh as for a
+        // missing file, but keep the damaged bytes beside it.
+        const std::string kept = fileName + OScoreTable::kDamagedSuffix;
+        if (table->SetAsideDamagedFile()) {
+            OErrorLog::Instance().Message("The score file %s holds no score record; kept as %s",
+                                          fileName.c_str(), kept.c_str());
+        }
         table->Reset();
     }
     auto it = scoreTables.find(index);

@@ -10,6 +10,10 @@ class PixelFormatRequest {
 public:
     explicit PixelFormatRequest(int colorDepth);
 
+    // The choice of the options screen (16 or 32) that asks for the same
+    // colour bits as this ColorDepth option, whatever a damaged file says.
+    static int NearestColorDepth(int colorDepth);
+
     int redBits = 0;
     int greenBits = 0;
     int blueBits = 0;

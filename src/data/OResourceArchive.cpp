@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -66,6 +67,7 @@ OResourceArchive::OResourceArchive(std::string path) : path(std::move(path)) {}
 
 bool OResourceArchive::ReadDirectory() {
     directory.clear();
+    damage.clear();
     std::fill(std::begin(header), std::end(header), 0u);
 
     ArchiveFile file(path);
@@ -77,7 +79,10 @@ bool OResourceArchive::ReadDirectory() {
 
     uint8_t headerBytes[kHeaderSize] = {};
     if (std::fread(headerBytes, 1, kHeaderSize, file.Get()) != kHeaderSize) {
-        return true;  // Too short to hold a directory: an empty archive.
+        // Too short to hold a directory: an empty archive.
+        damage.push_back("the file is " + std::to_string(fileSize) +
+                         " bytes long, too short for the 32-byte header");
+        return true;
     }
     for (size_t i = 0; i < 8; ++i) {
         header[i] = LittleEndianWord(headerBytes + 4 * i);
@@ -86,21 +91,33 @@ bool OResourceArchive::ReadDirectory() {
     // The count is signed; a negative one means no records. Every record takes
     // at least its fixed part, so the file itself bounds the loop as well.
     const int32_t count = static_cast<int32_t>(header[2]);
+    if (count < 0) {
+        damage.push_back("the record count in the header is negative (" + std::to_string(count) +
+                         ")");
+    }
     uint64_t position = kHeaderSize;
     for (int32_t i = 0; i < count; ++i) {
-        if (!ReadRecord(file.Get(), fileSize, position)) {
+        if (!ReadRecord(file.Get(), fileSize, position, i, count)) {
             break;  // Damaged from here on; the records before stay usable.
         }
     }
     return true;
 }
 
-bool OResourceArchive::ReadRecord(FILE* file, uint64_t fileSize, uint64_t& position) {
+void OResourceArchive::NoteDamage(int32_t index, int32_t count, const std::string& what) {
+    damage.push_back("record " + std::to_string(static_cast<int64_t>(index) + 1) + " of " +
+                     std::to_string(count) + " " + what);
+}
+
+bool OResourceArchive::ReadRecord(FILE* file, uint64_t fileSize, uint64_t& position, int32_t index,
+                                  int32_t count) {
     if (position > fileSize || fileSize - position < kRecordFixedBytes) {
+        NoteDamage(index, count, "is cut off by the end of the file");
         return false;
     }
     uint8_t fixed[kRecordFixedBytes];
     if (std::fread(fixed, 1, kRecordFixedBytes, file) != kRecordFixedBytes) {
+        NoteDamage(index, count, "cannot be read");
         return false;
     }
     auto entry = std::make_unique<ArchiveEntry>();
@@ -110,14 +127,20 @@ bool OResourceArchive::ReadRecord(FILE* file, uint64_t fileSize, uint64_t& posit
     position += kRecordFixedBytes;
 
     if (entry->recordLength < kRecordFixedBytes) {
+        NoteDamage(index, count,
+                   "has the length " + std::to_string(entry->recordLength) + ", below 12");
         return false;
     }
     const uint64_t nameLength = entry->recordLength - kRecordFixedBytes;
     if (nameLength > fileSize - position) {
+        NoteDamage(index, count,
+                   "has a name of " + std::to_string(nameLength) +
+                       " bytes that runs past the end of the file");
         return false;
     }
     std::vector<uint8_t> name(nameLength + 1, 0);
     if (std::fread(name.data(), 1, nameLength, file) != nameLength) {
+        NoteDamage(index, count, "has a name that cannot be read");
         return false;
     }
     position += nameLength;
@@ -125,6 +148,13 @@ bool OResourceArchive::ReadRecord(FILE* file, uint64_t fileSize, uint64_t& posit
                        std::min<size_t>(Scrambler::kArchiveScrambledBytes, nameLength));
 
     entry->name = reinterpret_cast<const char*>(name.data());
+    // Kept in the directory (Open refuses it), so the damage can be named.
+    const uint64_t end = static_cast<uint64_t>(entry->dataOffset) + entry->dataSize;
+    if (end > fileSize) {
+        NoteDamage(index, count,
+                   "(" + entry->name + ") has data up to byte " + std::to_string(end) +
+                       ", past the end of the file at " + std::to_string(fileSize));
+    }
     std::string key = LowerAscii(entry->name);
     directory[key] = std::move(entry);
     return true;
@@ -168,9 +198,30 @@ bool OResourceArchive::Contains(const std::string& name) const {
     return Find(name) != nullptr;
 }
 
+std::string OResourceArchive::Explain(const std::string& name) const {
+    const std::string archive = "the archive " + path;
+    ArchiveFile file(path);
+    if (!file.IsOpen()) {
+        return archive + " cannot be opened (" + std::strerror(errno) + ")";
+    }
+    const ArchiveEntry* entry = Find(name);
+    if (entry != nullptr) {
+        const uint64_t end = static_cast<uint64_t>(entry->dataOffset) + entry->dataSize;
+        if (end > file.Size()) {
+            return archive + " is damaged: the data of " + entry->name + " runs past its end";
+        }
+        return "";
+    }
+    if (!damage.empty()) {
+        return archive + " is damaged: " + damage.back();
+    }
+    return archive + " holds no entry of that name";
+}
+
 void OResourceArchive::SetPath(const std::string& newPath) {
     path = newPath;
     directory.clear();
+    damage.clear();
     std::fill(std::begin(header), std::end(header), 0u);
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 // One directory record of the archive, its name unscrambled.
 struct ArchiveEntry {
@@ -28,8 +29,19 @@ public:
     // Reads header and directory; false when the archive cannot be opened.
     // A damaged directory (a record length below 12, a name running past the
     // end of the file, more records than the file holds) stops being read at
-    // the first bad record; the records before it stay usable.
+    // the first bad record; the records before it stay usable. Every damage
+    // found is described in GetDamage.
     bool ReadDirectory();
+
+    // What the last ReadDirectory found wrong with the file, one line per
+    // fault naming the record (counted from 1) and why: a directory that
+    // breaks off, entries whose data runs past the end. Empty for an intact
+    // archive (and for one that could not be opened at all).
+    const std::vector<std::string>& GetDamage() const { return damage; }
+    // Why Open(name) gives nothing, for error records: the archive cannot be
+    // opened (and the system's reason), is damaged (and how), or holds no
+    // such entry. Empty when nothing is wrong.
+    std::string Explain(const std::string& name) const;
 
     // The entry's bytes followed by one NUL (release with delete[]), or null
     // for an unknown name, an archive that cannot be opened or an entry whose
@@ -53,10 +65,13 @@ public:
     uint32_t lastSize = 0;
 
 private:
-    bool ReadRecord(FILE* file, uint64_t fileSize, uint64_t& position);
+    bool ReadRecord(FILE* file, uint64_t fileSize, uint64_t& position, int32_t index,
+                    int32_t count);
+    void NoteDamage(int32_t index, int32_t count, const std::string& what);
     const ArchiveEntry* Find(const std::string& name) const;
 
     std::string path;
     uint32_t header[8] = {};
     std::map<std::string, std::unique_ptr<ArchiveEntry>> directory;
+    std::vector<std::string> damage;
 };

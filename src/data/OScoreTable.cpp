@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "data/AtomicFile.h"
 #include "data/ScoreWordReader.h"
 #include "data/Scrambler.h"
 
@@ -80,18 +81,7 @@ bool OScoreTable::Save() {
 
     // Written beside the old file and renamed over it, so a failed write never
     // leaves a truncated table behind.
-    const std::string temporary = fileName + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), fileName.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return AtomicFile::Write(fileName.c_str(), text.data(), text.size());
 }
 
 void OScoreTable::Reset() {
@@ -100,6 +90,11 @@ void OScoreTable::Reset() {
         entries.push_back(std::make_unique<ScoreEntry>());
     }
     Save();
+}
+
+bool OScoreTable::SetAsideDamagedFile() {
+    const std::string kept = fileName + kDamagedSuffix;
+    return std::rename(fileName.c_str(), kept.c_str()) == 0;
 }
 
 bool OScoreTable::Qualifies(int score) const {

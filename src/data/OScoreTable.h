@@ -18,6 +18,8 @@ class OScoreTable {
 public:
     // A damaged file is read no further than this many records.
     static constexpr size_t kMaxRecords = 1000;
+    // Added to the file name of a damaged file kept beside the new table.
+    static constexpr const char* kDamagedSuffix = ".bad";
 
     OScoreTable(std::string fileName, int capacity, const std::string& pictureName);
     ~OScoreTable();
@@ -25,9 +27,14 @@ public:
     // False only when the file cannot be opened; the table is then unchanged.
     bool Load();
     // Writes a temporary file and renames it over the table's file; false
-    // when that fails (the old file is then left as it was).
+    // when that fails (the old file is then left as it was and the log says
+    // why).
     bool Save();
     void Reset();
+    // Renames the table's file to its name plus kDamagedSuffix (replacing an
+    // older one), so a fresh table can be written without throwing away what
+    // the damaged file held. False when the rename fails.
+    bool SetAsideDamagedFile();
     bool Qualifies(int score) const;
     void Insert(const std::string& name, int score, const std::string& difficulty);
     const ScoreEntry& GetEntry(size_t index) const;  // std::out_of_range past the end

@@ -90,3 +90,7 @@ int DifficultyIndex() {
 int ClampVolume(int volume) {
     return std::clamp(volume, 0, 255);
 }
+
+int BeginLevelInUse() {
+    return std::clamp(SystemOptions.BeginLevel, 1, kMaxBeginLevel);
+}

@@ -44,3 +44,10 @@ int DifficultyIndex();
 // MusicVolume with this before scaling them to the mixer's range, and the
 // options screen clamps them before setting its sliders.
 int ClampVolume(int volume);
+
+// The level a new game starts at: BeginLevel held to 1..kMaxBeginLevel. The
+// record keeps what the file says; a damaged file may hold 0 or less (there
+// is no such level, so every new game would fail) or a number so large that
+// the level counter could not count on while the game is played.
+constexpr int kMaxBeginLevel = 1000000;
+int BeginLevelInUse();

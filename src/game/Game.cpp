@@ -56,7 +56,7 @@ Game::Game() : ORenderWindow(kScreenId) {
     GameSettings::Instance().Read();
     score = 0;
     statusBar = LoadPicture("Interface/StatusBar.Tga");
-    board = std::make_unique<Board>(SystemOptions.BeginLevel);
+    board = std::make_unique<Board>(BeginLevelInUse());
     board->LoadCatalogue();
     train = std::make_unique<Train>();
     board->SetTrain(train.get());

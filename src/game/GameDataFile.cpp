@@ -12,7 +12,7 @@ void GameDataFile::LoadFromArchive(OConfigFile& config, const std::string& name)
     OResourceArchive& archive = OResourceArchive::Instance();
     std::unique_ptr<uint8_t[]> bytes(archive.Open(name));
     if (!bytes) {
-        Fail(name, "is missing");
+        Fail(name, "is missing: " + archive.Explain(name));
     }
     const int result =
         config.LoadMemory(reinterpret_cast<const char*>(bytes.get()), archive.lastSize);

@@ -70,10 +70,12 @@ bool OFont::MeasureAdvances(const OBaseImage& picture) {
         const int cellLeft = (n % 16) * kCellSide;
         const int cellTop = (n / 16) * kCellSide;
         advances[n] = kEmptyCellAdvance;
+        inked[n] = false;
         // Column 31 is left out: it is the gap to the next cell.
         for (int q = kCellSide - 2; q >= 0; --q) {
             if (ColumnHasInk(picture, cellLeft + q, cellTop)) {
                 advances[n] = static_cast<float>(q + 1);
+                inked[n] = true;
                 break;
             }
         }
@@ -93,11 +95,15 @@ bool OFont::ColumnHasInk(const OBaseImage& picture, int column, int cellTop) {
     return false;
 }
 
-float OFont::GetAdvance(int code) const {
+bool OFont::HasGlyph(int code) const {
     if (code < kFirstCode || code > kLastCode) {
-        return 0.0f;
+        return false;
     }
-    return advances[code - kFirstCode];
+    return code <= kLastPrintableAscii || inked[code - kFirstCode];
+}
+
+float OFont::GetAdvance(int code) const {
+    return HasGlyph(code) ? advances[code - kFirstCode] : 0.0f;
 }
 
 uint16_t OFont::GetTextWidth(const std::string& text) const {
@@ -136,8 +142,9 @@ void OFont::DrawText(float x, float y, const std::string& text, bool shadow, flo
     size_t count = text.size();
     // Codes without a glyph would call lists outside the font's block.
     std::vector<unsigned char> drawable;
-    if (!std::all_of(codes, codes + count, HasGlyph)) {
-        std::copy_if(codes, codes + count, std::back_inserter(drawable), HasGlyph);
+    auto drawn = [this](unsigned char code) { return HasGlyph(code); };
+    if (!std::all_of(codes, codes + count, drawn)) {
+        std::copy_if(codes, codes + count, std::back_inserter(drawable), drawn);
         codes = drawable.data();
         count = drawable.size();
     }

@@ -10,12 +10,17 @@
 // The game's one bitmap font: a 512 x 512 RGBA picture cut into 16 x 16 cells
 // of 32 x 32 pixels, one display list per cell. Cells 0..127 are glyph set 0
 // (codes 32..159), cells 128..255 set 1, which shares set 0's advances.
+// Printable ASCII (32..126) always has a glyph; the codes above it only when
+// the picture has ink in their cell, so bytes the font cannot show (control
+// codes, DEL, the empty upper cells, everything from 160) are neither drawn
+// nor given room.
 class OFont {
 public:
     static constexpr int kCellCount = 256;
     static constexpr int kCellsPerSet = 128;
     static constexpr int kFirstCode = 32;
     static constexpr int kLastCode = kFirstCode + kCellsPerSet - 1;
+    static constexpr int kLastPrintableAscii = 126;
     static constexpr int kPictureSide = 512;
     static constexpr int kCellSide = 32;
     static constexpr float kDefaultAdvance = 10.0f;
@@ -33,8 +38,8 @@ public:
     // Deletes the display lists; call before the GL context goes.
     void DeleteLists();
 
-    // Width at scale 1, each advance truncated to whole units. Codes outside
-    // 32..159 have no glyph and no width.
+    // Width at scale 1, each advance truncated to whole units. Codes without
+    // a glyph have no width.
     uint16_t GetTextWidth(const std::string& text) const;
     // How many leading characters fit into maxWidth units.
     uint16_t GetFitCount(const std::string& text, uint16_t maxWidth) const;
@@ -50,6 +55,7 @@ public:
     bool MeasureAdvances(const OBaseImage& picture);
     // Advance of a character code; 0 for codes without a glyph.
     float GetAdvance(int code) const;
+    bool HasGlyph(int code) const;
     GLuint GetListBase() const { return listBase; }
     const OTexture* GetTexture() const { return texture; }
 
@@ -61,10 +67,11 @@ private:
     void DrawRun(float x, float y, const unsigned char* codes, size_t count, float scale,
                  int glyphSet) const;
     static bool ColumnHasInk(const OBaseImage& picture, int column, int cellTop);
-    static bool HasGlyph(unsigned char code) { return code >= kFirstCode && code <= kLastCode; }
 
     OTexture* texture = nullptr;
     GLuint listBase = 0;
     std::string textureName;
     float advances[kCellCount];
+    // Set 0's cells that hold ink, as measured by the first Build.
+    bool inked[kCellsPerSet] = {};
 };

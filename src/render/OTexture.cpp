@@ -78,7 +78,8 @@ bool OTexture::Load(const std::string& newName, bool mipmaps) {
     OResourceArchive& archive = OResourceArchive::Instance();
     std::unique_ptr<uint8_t[]> bytes(archive.Open(path));
     if (!bytes) {
-        OErrorLog::Instance().Error("Picture %s is missing", path.c_str());
+        OErrorLog::Instance().Error("Picture %s is missing: %s", path.c_str(),
+                                    archive.Explain(path).c_str());
         throw OFileNotFound();
     }
     auto decoded = std::make_unique<OBaseImage>();

@@ -10,6 +10,7 @@
 #include "data/OResourceArchive.h"
 #include "data/SystemOptions.h"
 #include "sound/OSoundSystem.h"
+#include "sound/WaveHeaderCheck.h"
 
 // Stop and Resume rely on reading and setting a stream's position.
 #if !SDL_MIXER_VERSION_ATLEAST(2, 6, 0)
@@ -27,9 +28,8 @@ bool OMusicPlayer::AddTrack(const std::string& archiveName) {
     OResourceArchive& archive = OResourceArchive::Instance();
     std::unique_ptr<uint8_t[]> bytes(archive.Open(archiveName));
     Mix_Music* stream = nullptr;
-    if (OSoundSystem::Instance().IsOpen() && bytes != nullptr && archive.lastSize <= INT_MAX) {
-        SDL_RWops* source = SDL_RWFromConstMem(bytes.get(), static_cast<int>(archive.lastSize));
-        stream = source != nullptr ? Mix_LoadMUS_RW(source, 1) : nullptr;
+    if (OSoundSystem::Instance().IsOpen() && bytes != nullptr) {
+        stream = OpenStream(bytes.get(), archive.lastSize);
     }
     if (stream == nullptr) {
         bytes.reset();
@@ -37,6 +37,14 @@ bool OMusicPlayer::AddTrack(const std::string& archiveName) {
     streams.push_back(stream);
     buffers.push_back(std::move(bytes));
     return stream != nullptr;
+}
+
+_Mix_Music* OMusicPlayer::OpenStream(const uint8_t* bytes, size_t size) {
+    if (size > INT_MAX || !WaveHeaderCheck::Acceptable(bytes, size)) {
+        return nullptr;
+    }
+    SDL_RWops* source = SDL_RWFromConstMem(bytes, static_cast<int>(size));
+    return source != nullptr ? Mix_LoadMUS_RW(source, 1) : nullptr;
 }
 
 void OMusicPlayer::Resume() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -27,6 +28,11 @@ public:
     // life because the stream reads from it. False when the entry or the
     // decoder gave nothing (the track is kept and plays nothing).
     bool AddTrack(const std::string& archiveName);
+    // A music stream over a file held in memory (WAV, OGG, MP3), which must
+    // outlive the stream (free it with Mix_FreeMusic); null when the mixer
+    // is not open or the bytes are no music it can read (WAV headers as for
+    // OSoundSystem::DecodeSample).
+    static _Mix_Music* OpenStream(const uint8_t* bytes, size_t size);
 
     // With a saved position, continues the current track there (and forgets
     // the position); without one, PlayNext.

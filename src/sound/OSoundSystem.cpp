@@ -8,6 +8,7 @@
 
 #include "data/OResourceArchive.h"
 #include "sound/OMusicPlayer.h"
+#include "sound/WaveHeaderCheck.h"
 
 namespace {
 
@@ -136,9 +137,8 @@ bool OSoundSystem::LoadSample(int id, const std::string& archiveName, bool loopi
     // The sample is decoded into the mixer's own buffer; the entry goes at once.
     std::unique_ptr<uint8_t[]> bytes(archive.Open(archiveName));
     Mix_Chunk* chunk = nullptr;
-    if (open && bytes != nullptr && archive.lastSize <= INT_MAX) {
-        SDL_RWops* source = SDL_RWFromConstMem(bytes.get(), static_cast<int>(archive.lastSize));
-        chunk = source != nullptr ? Mix_LoadWAV_RW(source, 1) : nullptr;
+    if (open && bytes != nullptr) {
+        chunk = DecodeSample(bytes.get(), archive.lastSize);
     }
     Sample& sample = samples[id];
     if (sample.chunk != nullptr) {
@@ -147,6 +147,20 @@ bool OSoundSystem::LoadSample(int id, const std::string& archiveName, bool loopi
     sample.chunk = chunk;
     sample.looping = looping;
     return chunk != nullptr;
+}
+
+Mix_Chunk* OSoundSystem::DecodeSample(const uint8_t* bytes, size_t size) {
+    if (size > INT_MAX || !WaveHeaderCheck::Acceptable(bytes, size)) {
+        return nullptr;
+    }
+    SDL_RWops* source = SDL_RWFromConstMem(bytes, static_cast<int>(size));
+    if (source == nullptr) {
+        return nullptr;
+    }
+    // Closed here, not by the mixer: for some unreadable files it forgets to.
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 0);
+    SDL_RWclose(source);
+    return chunk;
 }
 
 int OSoundSystem::PlaySound(int id, int priority) {

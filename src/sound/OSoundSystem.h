@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -59,6 +60,11 @@ public:
     // any earlier one. False when the entry or the mixer gave nothing; the id
     // then plays nothing.
     bool LoadSample(int id, const std::string& archiveName, bool looping);
+    // Decodes a whole WAV, OGG or MP3 file held in memory into a mixer sample
+    // (the caller frees it with Mix_FreeChunk); null when the mixer is not
+    // open or the bytes are no sound it can read (WaveHeaderCheck keeps the
+    // WAV headers that would make the mixer misbehave away from it).
+    static Mix_Chunk* DecodeSample(const uint8_t* bytes, size_t size);
 
     // Starts the sample at the effect volume. Id 0 plays nothing and returns
     // 0; an id without a sample, no device or no free channel return -1.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/OApplication.h"
+#include "app/PixelFormatRequest.h"
 #include "render/OFont.h"
 #include "render/OTexture.h"
 #include "sound/OMusicPlayer.h"
@@ -144,7 +145,7 @@ bool OSystemOptions::Build() {
 void OSystemOptions::ShowRecord(const SystemOptionsRecord& options) {
     fullScreenBox->checked = options.FullScreen != 0 ? 1 : 0;
     resolution->SelectKey(options.ScreenRes);
-    depth->SelectKey(options.ColorDepth);
+    depth->SelectKey(PixelFormatRequest::NearestColorDepth(options.ColorDepth));
     musicBox->checked = options.Music != 0 ? 1 : 0;
     musicSlider->SetValue(static_cast<float>(ClampVolume(options.MusicVolume)));
     soundBox->checked = options.Sound != 0 ? 1 : 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Missing game files and a slow software OpenGL: the archive repacked without
 # "Interface/Menu.Jpg" ends start-up with the "Game files are missing or
-# corrupted" message box and exit status 3, and the log names the file;
+# corrupted" message box and exit status 3, and the log names the file and
+# why it is missing (as it does when the whole archive is gone);
 # Mesa's softpipe ends the game with its message and exit status 1.
 #   bash missing_data.sh BUILD_DIR
 set -euo pipefail
@@ -43,7 +44,17 @@ start_game
 dismiss_error_box
 wait_exit 15
 [ "$EXIT_STATUS" = 3 ] || fail "a missing picture gave exit status $EXIT_STATUS, expected 3"
-grep -q 'Interface/Menu.Jpg' "$GAME_DIR/Report.html" || fail "the log does not name the missing file"
+grep -q 'Interface/Menu.Jpg is missing: the archive Data/Resource.Kvr holds no entry' \
+  "$GAME_DIR/Report.html" || fail "the log does not name the missing file and why"
+
+# No archive at all: the first picture is missing, and the log says why.
+rm "$GAME_DIR/Data/Resource.Kvr"
+start_game
+dismiss_error_box
+wait_exit 15
+[ "$EXIT_STATUS" = 3 ] || fail "a missing archive gave exit status $EXIT_STATUS, expected 3"
+grep -q 'is missing: the archive Data/Resource.Kvr cannot be opened (No such file or directory)' \
+  "$GAME_DIR/Report.html" || fail "the log does not say that the archive is missing"
 
 # Software OpenGL that is too slow for the game.
 cp "$BUILD_DIR/Data/Resource.Kvr" "$GAME_DIR/Data/Resource.Kvr"

@@ -125,6 +125,15 @@ TEST_F(OFontDrawTest, GlyphlessCodesNeverCallListsOutsideTheFont) {
     EXPECT_TRUE(ColourNear(window.Pixel(700, 500), kGrey, kGrey, kGrey));
     EXPECT_TRUE(ColourNear(window.Pixel(115, 115), 255, 255, 0));
     glDeleteLists(others, 40);
+
+    // DEL and the empty cells above printable ASCII are not drawn and take
+    // no room: the text looks as if they were not there.
+    window.Clear(0.5f, 0.5f, 0.5f);
+    font.DrawText(100, 300, std::string("A\x7F\x80#\x9F\x0D", 6), true, 1.0f, 0);
+    const std::vector<uint8_t> withGlyphless = window.Frame();
+    window.Clear(0.5f, 0.5f, 0.5f);
+    font.DrawText(100, 300, "A#", true, 1.0f, 0);
+    EXPECT_TRUE(window.Frame() == withGlyphless);
 }
 
 TEST_F(OFontDrawTest, RebuiltListsDrawTheSameText) {

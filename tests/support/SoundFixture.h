@@ -133,7 +133,22 @@ private:
         TempDir::Write(path, std::string(bytes.begin(), bytes.end()));
     }
 
-    // Entries a damaged archive could hand over: cut short, noise, nothing.
+public:
+    // A short WAV whose data chunk claims almost 4 GiB.
+    static std::vector<uint8_t> HugeWav() {
+        std::vector<uint8_t> wav = AudioWriter::EncodeWav(TestTone::Sine(kEffectHz, 20), 44100, 1);
+        const size_t data = 36;  // "data" follows the 16-byte fmt chunk
+        EXPECT_EQ(std::string(wav.begin() + data, wav.begin() + data + 4), "data");
+        wav[data + 4] = 0x00;
+        wav[data + 5] = 0x00;
+        wav[data + 6] = 0xFF;
+        wav[data + 7] = 0xFF;
+        return wav;
+    }
+
+private:
+    // Entries a damaged archive could hand over: cut short, noise, a header
+    // claiming gigabytes, nothing.
     static void AddDamagedEntries(OArchiveWriter& writer, const std::vector<uint8_t>& ogg,
                                   const std::vector<uint8_t>& mp3) {
         std::vector<uint8_t> noise(4096);
@@ -148,6 +163,8 @@ private:
         writer.Add("Data/Sounds/Damaged/Header.Wav",
                    std::vector<uint8_t>(wav.begin(), wav.begin() + 30));
         writer.Add("Data/Sounds/Damaged/Noise.Wav", noise);
+        writer.Add("Data/Sounds/Damaged/Huge.Wav", HugeWav());
+        writer.Add("Data/Music/Damaged/Huge.Wav", HugeWav());
         writer.Add("Data/Sounds/Damaged/Empty.Wav", {});
         writer.Add("Data/Music/Damaged/Cut.Mp3",
                    std::vector<uint8_t>(mp3.begin(), mp3.begin() + mp3.size() / 3));

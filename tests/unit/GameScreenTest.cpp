@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/OApplication.h"
+#include "data/Scrambler.h"
 #include "data/SystemOptions.h"
 #include "game/Board.h"
 #include "game/GameRandom.h"
@@ -683,6 +684,51 @@ TEST_F(GameScreenTest, InAResizedWindowAClickLandsOnTheCellDrawnUnderIt) {
             EXPECT_FALSE(g.GetBoard().AnyBlockSliding());
         }
         app.OnQuit();
+    }
+}
+
+// An options file that lost its first or last half, or holds values no
+// screen would write, still starts a game: BeginLevel below 1 starts at level
+// 1, one beyond any count at the highest, and the record keeps what the file
+// says (the file is not rewritten).
+TEST_F(GameScreenTest, DamagedOptionsStillStartAGameAtAValidLevel) {
+    struct Case {
+        const char* what;
+        const char* text;
+        int level;
+    };
+    const Case cases[] = {
+        {"second half of a file, no BeginLevel",
+         "ic=1\nMusicVolume=50\nScreenRes=1\nSelectEffect=0\nShadowDetail=1\nSkinIndex=0\n"
+         "Sound=1\nSoundVolume=150\nWaterDetail=1\n",
+         1},
+        {"first half of a file",
+         "Background=0\nBeginLevel=5\nColorDepth=32\nDifficultyLevel=1\nEffects=2\n"
+         "FullScreen=0\nHints=1\nLighting=0\nModelDetail=1\n",
+         5},
+        {"BeginLevel 0", "BeginLevel=0\n", 1},
+        {"BeginLevel below 0 at a difficulty below Easy", "BeginLevel=-40\nDifficultyLevel=-3\n",
+         1},
+        {"BeginLevel 3 without a final line feed", "BeginLevel=3\nDifficultyLevel=2", 3},
+        {"values beyond every range",
+         "BeginLevel=2147483647\nDifficultyLevel=9\nSoundVolume=-5\nMusicVolume=999\n",
+         kMaxBeginLevel},
+    };
+    data.Write();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string stored = c.text;
+        Scrambler::Config(reinterpret_cast<uint8_t*>(stored.data()), stored.size());
+        TempDir::Write(data.OptionsFile(), stored);
+        LoadSystemOptions();
+        Game game;
+        EXPECT_EQ(GameState, StatePlaying);
+        const Board& board = game.GetBoard();
+        EXPECT_EQ(board.levelNumber, c.level);
+        EXPECT_GE(board.boardWidth, Board::kMinLevelSide);
+        EXPECT_LE(board.boardWidth, Board::kMaxCells);
+        EXPECT_NE(board.Cell(0, board.boardHeight - 1).block, nullptr) << "the start platform";
+        EXPECT_EQ(TempDir::Read(data.OptionsFile()), stored);
     }
 }
 

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "data/OScoreTable.h"
+#include "data/Scrambler.h"
 #include "support/TempDir.h"
 #include "support/UiTestData.h"
 #include "ui/ORenderWindow.h"
@@ -106,15 +108,64 @@ TEST_F(OApplicationTest, KeyboardEventsCarryTheLastPointerPosition) {
     app.OnQuit();
 }
 
-TEST_F(OApplicationTest, ScoreTableIsLoadedOrResetAndBecomesCurrent) {
-    OApplication app;
-    EXPECT_EQ(app.scoreTable(), nullptr);
-    TempDir dir;
-    const std::string file = dir.File("TP.Kv");
-    app.AddScoreTable(0, file, 10, "");
-    ASSERT_NE(app.scoreTable(), nullptr);
-    EXPECT_EQ(app.scoreTable()->GetCount(), 10u) << "a missing file is reset to ten entries";
-    EXPECT_FALSE(TempDir::Read(file).empty()) << "and written";
+// The file at start-up decides the table: one that is missing, or damaged
+// so that it yields no record, gives the ten default entries (written back,
+// the damaged bytes kept beside as TP.Kv.bad); half a file gives the records
+// it holds and stays as it is.
+TEST_F(OApplicationTest, ScoreTableStartsFromWhatTheFileHolds) {
+    std::string tenRecords;
+    for (int score = 1000; score >= 100; score -= 100) {
+        tenRecords += "P" + std::to_string(score) + "\n" + std::to_string(score) + "\nNormal\n";
+    }
+    std::string randomBytes;
+    uint32_t state = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        state = state * 1103515245u + 12345u;
+        randomBytes += static_cast<char>(state >> 24);
+    }
+    struct Case {
+        const char* what;
+        bool exists;
+        std::string bytes;  // scrambled before they are written
+        size_t count;
+        bool keptAsBad;
+    };
+    const Case cases[] = {
+        {"missing", false, "", 10, false},
+        {"random bytes", true, randomBytes, 10, true},
+        {"only whitespace and words", true, "\n\n  Easy Hard\n", 10, true},
+        {"half of ten records", true, tenRecords.substr(0, tenRecords.size() / 2), 5, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir(true);
+        const std::string file = dir.File("TP.Kv");
+        std::string stored = c.bytes;
+        Scrambler::Config(reinterpret_cast<uint8_t*>(stored.data()), stored.size());
+        if (c.exists) {
+            TempDir::Write(file, stored);
+        }
+        OApplication app;
+        EXPECT_EQ(app.scoreTable(), nullptr);
+        app.AddScoreTable(0, file, 10, "");
+        ASSERT_NE(app.scoreTable(), nullptr);
+        EXPECT_EQ(app.scoreTable()->GetCount(), c.count);
+        const bool fresh = c.count == 10;
+        if (fresh) {
+            EXPECT_EQ(app.scoreTable()->GetEntry(0).name, "...");
+            OScoreTable reread(file, 10, "");
+            ASSERT_TRUE(reread.Load()) << "the fresh table is written";
+            EXPECT_EQ(reread.GetCount(), 10u);
+        } else {
+            EXPECT_EQ(app.scoreTable()->GetEntry(4).score, 600);
+            EXPECT_EQ(TempDir::Read(file), stored) << "a readable file is left alone";
+        }
+        EXPECT_EQ(std::filesystem::exists(file + ".bad"), c.keptAsBad);
+        if (c.keptAsBad) {
+            EXPECT_EQ(TempDir::Read(file + ".bad"), stored);
+            EXPECT_NE(TempDir::Read("Report.html").find(file + ".bad"), std::string::npos);
+        }
+    }
 }
 
 TEST(OApplicationGeometry, CursorAndLoadingBarSizes) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "support/FontPicture.h"
 #include "support/TestArchive.h"
 
@@ -20,7 +23,8 @@ constexpr int kCellC = 'C' - 32;
 //   '!': ink only in column 31 (advance 12, as if empty);
 //   '"': colour without coverage (advance 12);
 //   '#': ink at column 0 (advance 1);
-//   '$': ink at column 11 and 3 (advance 12 measured, not the empty default).
+//   '$': ink at column 11 and 3 (advance 12 measured, not the empty default);
+//   code 150 (above printable ASCII): ink at column 7 (advance 8).
 // The lower half (set 1) is inked too, and must not change set 0's widths.
 FontPicture MakePicture() {
     FontPicture picture;
@@ -33,6 +37,7 @@ FontPicture MakePicture() {
     picture.Ink('#' - 32, 0, 16);
     picture.Ink('$' - 32, 11, 4);
     picture.Ink('$' - 32, 3, 4);
+    picture.Ink(150 - 32, 7, 9);
     // Set 1 and the mirrored position of the space cell (cell row 15).
     picture.Fill(128 + kCellA);
     picture.Ink(240, 25, 31);
@@ -64,7 +69,6 @@ TEST_F(OFontTest, BuildMeasuresAdvancesFromAlphaWithoutAGlContext) {
     EXPECT_FLOAT_EQ(font.GetAdvance('"'), 12.0f);
     EXPECT_FLOAT_EQ(font.GetAdvance('#'), 1.0f);
     EXPECT_FLOAT_EQ(font.GetAdvance('$'), 12.0f);
-    EXPECT_FLOAT_EQ(font.GetAdvance(159), 12.0f) << "last cell of set 0";
 }
 
 TEST_F(OFontTest, TextWidthsAndFitCounts) {
@@ -88,18 +92,29 @@ TEST_F(OFontTest, TextWidthsAndFitCounts) {
     EXPECT_EQ(font.GetFitCount(wide, 65535), 2114);
 }
 
-TEST_F(OFontTest, CodesWithoutAGlyphHaveNoWidthAndNeverIndexOutside) {
+// Printable ASCII always has its glyph (an empty cell still advances 12);
+// codes above it have one only where the picture holds ink; control codes and
+// everything from 160 never. Without a glyph a code has no width, fits for
+// free and is not drawn.
+TEST_F(OFontTest, OnlyCodesWithAGlyphHaveWidth) {
     OFont font("Font.Tga");
     font.Build();
+    const std::pair<int, float> advances[] = {
+        {0, 0.0f},    {13, 0.0f},  {31, 0.0f},  {' ', 12.0f}, {'"', 12.0f},
+        {'~', 12.0f}, {127, 0.0f}, {128, 0.0f}, {150, 8.0f},  {159, 0.0f},
+        {160, 0.0f},  {255, 0.0f}, {-5, 0.0f},  {1000, 0.0f},
+    };
+    for (const auto& [code, advance] : advances) {
+        EXPECT_FLOAT_EQ(font.GetAdvance(code), advance) << code;
+        EXPECT_EQ(font.HasGlyph(code), advance > 0.0f) << code;
+    }
     std::string odd = "A";
-    for (int code : {0, 1, 31, 160, 200, 255})
+    for (int code : {0, 1, 13, 31, 127, 128, 159, 160, 200, 255})
         odd += static_cast<char>(code);
     odd += "B";
     EXPECT_EQ(font.GetTextWidth(odd), 21 + 6);
-    EXPECT_EQ(font.GetFitCount(odd, 21), 7) << "the glyphless codes fit for free";
-    EXPECT_EQ(font.GetAdvance(-5), 0.0f);
-    EXPECT_EQ(font.GetAdvance(31), 0.0f);
-    EXPECT_EQ(font.GetAdvance(160), 0.0f);
+    EXPECT_EQ(font.GetFitCount(odd, 21), 11) << "the glyphless codes fit for free";
+    EXPECT_EQ(font.GetTextWidth(std::string("A\x96", 2)), 21 + 8);
     // No context: drawing does nothing, whatever the codes.
     font.DrawText(10, 10, odd, true, 1.0f, 1);
     font.DrawText(10, 10, odd, true, 1.0f, 7);

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/OFileNotFound.h"
 #include "data/OArchiveWriter.h"
 #include "data/Scrambler.h"
+#include "render/OTexture.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -293,4 +296,94 @@ TEST_F(ArchiveTest, FileTruncatedAfterReadingIsNotServedPastItsEnd) {
     Load(bytes);
     TempDir::Write(file, bytes.substr(0, bytes.size() - 1));
     EXPECT_EQ(archive.Open("Data/A.Bin"), nullptr);
+}
+
+// A damaged or missing archive is told, not just served as empty: the reader
+// names each fault by record and reason, and a picture that cannot be had
+// because of it is logged naming the archive and what is wrong with it.
+TEST(ArchiveDamage, IsNamedByRecordAndReasonInTheDirectoryAndTheLog) {
+    const std::string font = "Data/Textures/Font.Tga";
+    struct Case {
+        const char* what;
+        std::function<std::string()> bytes;  // null: no archive file at all
+        std::string damage;                  // what GetDamage holds, joined
+        std::string logged;                  // the log's reason after "the archive <path>"
+    };
+    const Case cases[] = {
+        {"missing", nullptr, "", " cannot be opened (No such file or directory)"},
+        {"empty file", [] { return std::string(); },
+         "the file is 0 bytes long, too short for the 32-byte header",
+         " is damaged: the file is 0"},
+        {"negative count", [] { return RawArchive(-3).bytes; },
+         "the record count in the header is negative (-3)", " is damaged: the record count"},
+        {"record length below 12",
+         [] {
+             RawArchive raw(3);
+             raw.Entry("Good", 0, 0);
+             raw.Record(5, 0, 0, "");
+             return raw.bytes;
+         },
+         "record 2 of 3 has the length 5, below 12", " is damaged: record 2 of 3 has the length 5"},
+        {"more records than the file holds",
+         [] {
+             RawArchive raw(3);
+             raw.Entry("Good", 0, 0);
+             raw.Raw("short");
+             return raw.bytes;
+         },
+         "record 2 of 3 is cut off by the end of the file", " is damaged: record 2 of 3 is cut"},
+        {"name past the end",
+         [] {
+             RawArchive raw(2);
+             raw.Entry("Good", 0, 0);
+             raw.Record(12 + 4000, 0, 0, "Data/Textures/Font.Tga");
+             return raw.bytes;
+         },
+         "record 2 of 2 has a name of 4000 bytes that runs past the end of the file",
+         " is damaged: record 2 of 2 has a name of 4000 bytes"},
+        {"data past the end",
+         [font] {
+             RawArchive raw(2);
+             raw.Entry("Good", 0, 0);
+             raw.Entry(font, 5000, 60);
+             return raw.bytes;
+         },
+         "record 2 of 2 (Data/Textures/Font.Tga) has data up to byte 5060, past the end of the "
+         "file at 82",
+         " is damaged: the data of Data/Textures/Font.Tga runs past its end"},
+        {"sound, without the picture",
+         [] {
+             RawArchive raw(1);
+             raw.Entry("Good", 0, 0);
+             return raw.bytes;
+         },
+         "", " holds no entry of that name"},
+    };
+    OResourceArchive& archive = OResourceArchive::Instance();
+    const std::string previousPath = archive.GetPath();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir(true);
+        const std::string file = dir.File("Data/Resource.Kvr");
+        if (c.bytes) {
+            TempDir::Write(file, c.bytes());
+        }
+        archive.SetPath(file);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(archive.ReadDirectory(), c.bytes != nullptr);
+        testing::internal::GetCapturedStdout();
+        std::string damage;
+        for (const std::string& fault : archive.GetDamage()) {
+            damage += (damage.empty() ? "" : "; ") + fault;
+        }
+        EXPECT_EQ(damage, c.damage);
+
+        OTexture texture;
+        EXPECT_THROW(texture.Load("Font.Tga", true), OFileNotFound);
+        const std::string expected = "Picture " + font + " is missing: the archive " + file;
+        const std::string log = TempDir::Read("Report.html");
+        EXPECT_NE(log.find(expected + c.logged), std::string::npos) << log;
+    }
+    archive.SetPath(previousPath);
+    archive.ReadDirectory();
 }

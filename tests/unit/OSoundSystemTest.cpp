@@ -6,6 +6,7 @@
 
 #include "sound/OMusicPlayer.h"
 #include "sound/OSoundSystem.h"
+#include "sound/WaveHeaderCheck.h"
 #include "support/SoundFixture.h"
 
 namespace {
@@ -245,17 +246,20 @@ TEST_F(OSoundSystemTest, ReplacingAPlayerDropsItAsCurrent) {
 
 TEST_F(OSoundSystemTest, DamagedSoundEntriesNeverBreakPlaying) {
     int id = 20;
-    for (const char* name : {"Cut.Ogg", "Header.Wav", "Noise.Wav", "Empty.Wav"}) {
+    for (const char* name : {"Cut.Ogg", "Header.Wav", "Noise.Wav", "Empty.Wav", "Huge.Wav"}) {
         // Whatever can be decoded may play; the rest plays nothing.
         const bool loaded = sound.LoadSample(id, std::string("Data/Sounds/Damaged/") + name, true);
         const int channel = sound.PlaySound(id, 0);
         EXPECT_EQ(channel >= 1, loaded) << name;
         ++id;
     }
+    EXPECT_FALSE(sound.LoadSample(id, "Data/Sounds/Damaged/Huge.Wav", false))
+        << "a header claiming gigabytes is refused, not allocated";
     OMusicPlayer* player = AddPlayer(0, {});
     for (const char* name : {"Cut.Mp3", "Noise.Mp3", "Empty.Mp3"}) {
         player->AddTrack(std::string("Data/Music/Damaged/") + name);
     }
+    EXPECT_FALSE(player->AddTrack("Data/Music/Damaged/Huge.Wav"));
     sound.SelectMusic(0);
     for (int i = 0; i < 4; ++i) {
         player->PlayNext();
@@ -353,3 +357,50 @@ TEST_F(OSoundSystemNoDeviceTest, DummyDeviceTakesEverythingAndPlaysIntoNothing) 
 }
 
 }  // namespace
+
+// The mixer's WAV reader allocates what a chunk header claims and divides by
+// a channel count kept in a byte: a WAVE file whose chunks run past its end
+// or whose format no mixer plays is refused before it gets there; anything
+// else is left to the reader.
+TEST(WaveHeaderCheck, RefusesWaveHeadersTheMixerCannotTake) {
+    const std::vector<uint8_t> wav = AudioWriter::EncodeWav(TestTone::Sine(440.0, 20), 44100, 1);
+    std::vector<uint8_t> longFmt = wav;
+    longFmt[18] = 0xF0;  // an fmt chunk of 15 MiB
+    std::vector<uint8_t> oddChunk(wav.begin(), wav.begin() + 12);
+    const uint8_t list[] = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+    oddChunk.insert(oddChunk.end(), std::begin(list), std::end(list));  // padded to even
+    oddChunk.insert(oddChunk.end(), wav.begin() + 12, wav.end());
+    const std::vector<uint8_t> ogg =
+        AudioWriter::EncodeOgg(TestTone::Sine(440.0, 20), 44100, 1, 0.5f);
+    // Channels at bytes 22-23, the sample rate at 24-27.
+    const auto withFormat = [&wav](uint32_t channels, uint32_t rate) {
+        std::vector<uint8_t> bytes = wav;
+        for (int i = 0; i < 2; ++i)
+            bytes[22 + i] = static_cast<uint8_t>(channels >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[24 + i] = static_cast<uint8_t>(rate >> (8 * i));
+        return bytes;
+    };
+    std::vector<uint8_t> cutTail = wav;
+    cutTail.resize(cutTail.size() - 3);
+
+    const std::pair<const char*, std::pair<std::vector<uint8_t>, bool>> cases[] = {
+        {"sound", {wav, true}},
+        {"data chunk claiming 4 GiB", {SoundFixture::HugeWav(), false}},
+        {"fmt chunk past the end", {longFmt, false}},
+        {"odd chunk padded to even", {oddChunk, true}},
+        {"256 channels", {withFormat(256, 44100), false}},
+        {"no channels", {withFormat(0, 44100), false}},
+        {"eight channels at 384 kHz", {withFormat(8, 384000), true}},
+        {"a rate of megahertz", {withFormat(1, 5785772), false}},
+        {"a rate of 0", {withFormat(1, 0), false}},
+        {"last chunk cut short", {cutTail, false}},
+        {"only the RIFF header", {std::vector<uint8_t>(wav.begin(), wav.begin() + 12), true}},
+        {"no WAVE file", {ogg, true}},
+        {"empty", {{}, true}},
+    };
+    for (const auto& [what, bytes] : cases) {
+        EXPECT_EQ(WaveHeaderCheck::Acceptable(bytes.first.data(), bytes.first.size()), bytes.second)
+            << what;
+    }
+}

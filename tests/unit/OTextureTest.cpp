@@ -92,7 +92,8 @@ TEST(OTexture, CopiesAndAssignmentsCountTheirReferences) {
     other = copy;  // B.Tga loses its only handle
     EXPECT_FALSE(OTexture::IsCached("B.Tga"));
     EXPECT_EQ(image->GetReferenceCount(), 2);
-    other = other;
+    const OTexture& same = other;  // a self-assignment the compiler cannot see
+    other = same;
     EXPECT_EQ(image->GetReferenceCount(), 2);
 
     // Loading into a handle that already holds an image lets the old one go.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "app/OApplication.h"
 #include "sound/OSoundSystem.h"
@@ -88,6 +89,14 @@ TEST_F(OptionsScreenTest, EnteringShowsTheOptionsAndEveryControlButSlidersAndPop
                             control == options->soundSlider || control == options->musicSlider;
         EXPECT_EQ(control->overSound, silent ? 0 : 1) << "control " << control->id;
         EXPECT_EQ(control->clickSound, silent ? 0 : 2) << "control " << control->id;
+    }
+    // A depth no screen would write shows the choice that asks for the same
+    // colour bits.
+    for (const auto& [stored, shown] : {std::pair{0, 16}, {24, 32}, {-1, 32}, {0x110, 16}}) {
+        app.SetScreen(201);
+        SystemOptions.ColorDepth = stored;
+        app.SetScreen(204);
+        EXPECT_EQ(options->depth->CurrentKey(), shown) << stored;
     }
     // The sliders end where the selectors end.
     EXPECT_EQ(options->soundSlider->x + options->soundSlider->width,

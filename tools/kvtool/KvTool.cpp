@@ -1,5 +1,6 @@
 #include "KvTool.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -37,30 +38,83 @@ bool OpenArchive(OResourceArchive& archive, const std::string& file, std::ostrea
     return true;
 }
 
+// Tells every fault the directory reading found; true when there was any.
+bool TellDamage(const OResourceArchive& archive, std::ostream& err) {
+    for (const std::string& fault : archive.GetDamage()) {
+        err << "kvtool: " << archive.GetPath() << " is damaged: " << fault << "\n";
+    }
+    return !archive.GetDamage().empty();
+}
+
+}  // namespace
+
+namespace {
+
+// Each command with the names of the operands it takes, as the usage names
+// them.
+struct Command {
+    const char* name;
+    std::vector<const char*> operands;
+};
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"pack", {"DIR", "OUT.Kvr"}},       {"list", {"ARCHIVE"}},
+        {"extract", {"ARCHIVE", "OUTDIR"}}, {"scramble", {"IN", "OUT"}},
+        {"unscramble", {"IN", "OUT"}},      {"scores", {"FILE"}},
+    };
+    return commands;
+}
+
+// Says what is wrong with the arguments of a known command: which operands
+// are missing, or how many are too many.
+void TellOperandCount(const Command& command, size_t given, std::ostream& err) {
+    const size_t wanted = command.operands.size();
+    err << "kvtool: " << command.name << " ";
+    if (given < wanted) {
+        err << "is missing";
+        for (size_t i = given; i < wanted; ++i) {
+            err << " " << command.operands[i];
+        }
+    } else {
+        err << "takes " << wanted << " argument" << (wanted == 1 ? "" : "s") << ", " << given
+            << " given";
+    }
+    err << "\n";
+}
+
 }  // namespace
 
 int KvTool::Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.empty()) {
+        err << "kvtool: no command given\n";
         return Usage(err);
     }
     const std::string& command = arguments[0];
     const size_t operands = arguments.size() - 1;
-    if (command == "pack" && operands == 2) {
+    const auto known = std::find_if(Commands().begin(), Commands().end(),
+                                    [&](const Command& c) { return command == c.name; });
+    if (known == Commands().end()) {
+        err << "kvtool: unknown command " << std::quoted(command) << "\n";
+        return Usage(err);
+    }
+    if (operands != known->operands.size()) {
+        TellOperandCount(*known, operands, err);
+        return Usage(err);
+    }
+    if (command == "pack") {
         return Pack(arguments[1], arguments[2], err);
     }
-    if (command == "list" && operands == 1) {
+    if (command == "list") {
         return List(arguments[1], out, err);
     }
-    if (command == "extract" && operands == 2) {
+    if (command == "extract") {
         return Extract(arguments[1], arguments[2], err);
     }
-    if ((command == "scramble" || command == "unscramble") && operands == 2) {
-        return Scramble(arguments[1], arguments[2], err);
-    }
-    if (command == "scores" && operands == 1) {
+    if (command == "scores") {
         return Scores(arguments[1], out, err);
     }
-    return Usage(err);
+    return Scramble(arguments[1], arguments[2], err);
 }
 
 int KvTool::Usage(std::ostream& err) {
@@ -93,7 +147,7 @@ int KvTool::List(const std::string& file, std::ostream& out, std::ostream& err) 
     for (const auto& [key, entry] : archive.Directory()) {
         out << entry->name << "\t" << entry->dataSize << "\n";
     }
-    return 0;
+    return TellDamage(archive, err) ? 1 : 0;
 }
 
 bool KvTool::IsSafeEntryName(const std::string& name) {
@@ -114,7 +168,7 @@ int KvTool::Extract(const std::string& file, const std::string& folder, std::ost
     if (!OpenArchive(archive, file, err)) {
         return 1;
     }
-    int status = 0;
+    int status = TellDamage(archive, err) ? 1 : 0;
     for (const auto& [key, entry] : archive.Directory()) {
         if (!IsSafeEntryName(entry->name)) {
             err << "kvtool: skipping unsafe name " << std::quoted(entry->name) << "\n";
@@ -158,6 +212,10 @@ int KvTool::Scores(const std::string& file, std::ostream& out, std::ostream& err
     OScoreTable table(file, static_cast<int>(OScoreTable::kMaxRecords), "");
     if (!table.Load()) {
         err << "kvtool: cannot read " << file << "\n";
+        return 1;
+    }
+    if (table.GetCount() == 0) {
+        err << "kvtool: " << file << " is no high-score file: it holds no score record\n";
         return 1;
     }
     for (size_t i = 0; i < table.GetCount(); ++i) {
