@@ -768,7 +768,9 @@ void Game::DrawLevelCompletePanel(OFont* font) {
     glEnable(GL_TEXTURE_2D);
     std::snprintf(text, sizeof text, "QRS TUVWXY:  %i", train->bonus);
     font->DrawText(230.0f, 382.0f, text, true, kTextScale, 1);
-    std::snprintf(text, sizeof text, "FGHI:  %i", static_cast<int>(train->fuel));
+    // Coal heaps of a damaged settings file could fill the tank past an int.
+    const double fuel = train->fuel < 1e9 ? train->fuel : 1e9;
+    std::snprintf(text, sizeof text, "FGHI:  %i", static_cast<int>(fuel));
     font->DrawText(343.0f, 354.0f, text, true, kTextScale, 1);
     std::snprintf(text, sizeof text, "JKLMN:  %i", levelPoints);
     font->DrawText(313.0f, 314.0f, text, true, kTextScale, 1);

@@ -1,5 +1,6 @@
 #include "game/GameSettings.h"
 
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,16 @@ void TakeThree(const std::string& key, T* values, int count, T* target) {
     }
 }
 
+// A speed or a fuel use is a rate: one that is negative or no number at all
+// (a damaged file) is read as 0, which stops the train or burns nothing.
+void KeepRates(float* rates) {
+    for (int i = 0; i < 3; ++i) {
+        if (!std::isfinite(rates[i]) || rates[i] < 0.0f) {
+            rates[i] = 0.0f;
+        }
+    }
+}
+
 }  // namespace
 
 GameSettings& GameSettings::Instance() {
@@ -37,10 +48,12 @@ void GameSettings::Read() {
     TakeThree("CoalHeaps", ints, count, read.CoalHeaps);
     float* floats = config.GetFloatArray("CoalUsage", count, ' ');
     TakeThree("CoalUsage", floats, count, read.CoalUsage);
+    KeepRates(read.CoalUsage);
     ints = config.GetIntArray("NumSemafors", count, ' ');
     TakeThree("NumSemafors", ints, count, read.NumSemafors);
     floats = config.GetFloatArray("eXprSpeed", count, ' ');
     TakeThree("eXprSpeed", floats, count, read.eXprSpeed);
+    KeepRates(read.eXprSpeed);
     read.GameOverTime = config.GetInt("GameOverTime", 0);
     *this = read;
 }

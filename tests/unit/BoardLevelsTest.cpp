@@ -332,15 +332,20 @@ TEST(GameSettings, ReadsTheShippedTuningAndRefusesShortTables) {
         EXPECT_EQ(OErrorLog::Instance().GetErrorCount(), errorsBefore + 1);
         EXPECT_NE(TempDir::Read("Report.html").find("Data/Game.Cfg"), std::string::npos);
     }
-    // Missing plain numbers read as 0.
+    // Missing plain numbers read as 0, and so do rates below 0 or no number.
     PuzzleWorld world;
     world.SetText("Data/Game.Cfg",
-                  "CoalHeaps = [1 2 3]\nCoalUsage = [1 1 1]\nNumSemafors = [0 0 0]\n"
-                  "eXprSpeed = [1 1 1]\n");
+                  "CoalHeaps = [1 2 3]\nCoalUsage = [nan -1 1]\nNumSemafors = [0 0 0]\n"
+                  "eXprSpeed = [1 inf -2]\n");
     world.WriteArchive();
-    GameSettings::Instance().Read();
-    EXPECT_EQ(GameSettings::Instance().CoalMass, 0);
-    EXPECT_EQ(GameSettings::Instance().GameOverTime, 0);
+    GameSettings& read = GameSettings::Instance();
+    read.Read();
+    EXPECT_EQ(read.CoalMass, 0);
+    EXPECT_EQ(read.GameOverTime, 0);
+    EXPECT_EQ(std::vector<float>(read.CoalUsage, read.CoalUsage + 3),
+              (std::vector<float>{0.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(std::vector<float>(read.eXprSpeed, read.eXprSpeed + 3),
+              (std::vector<float>{1.0f, 0.0f, 0.0f}));
 }
 
 TEST(GameSettings, DifficultyWeightsMustHoldFourNumbers) {
