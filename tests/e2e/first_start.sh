@@ -7,34 +7,25 @@ set -euo pipefail
 source "$(dirname "$0")/lib/harness.bash"
 e2e_start "$0" "$@"
 
-# Loading is quick: watch the screen from before the start and retry a few
-# times if no shot fell on a loading frame.
-seen_loading=0
-for attempt in $(seq 1 20); do
-  rm -f "$GAME_DIR/Data/System.Cfg" "$GAME_DIR/Data/TP.Kv" "$GAME_DIR/Report.html"
-  start_game
-  WIN=""
-  start=$SECONDS
-  while [ $((SECONDS - start)) -lt 20 ]; do
-    if [ -z "$WIN" ]; then
-      WIN=$(xdotool search --name '^Carrowmoor version 1.1$' 2>/dev/null | head -1 || true)
-      [ -n "$WIN" ] && read_window_size
-    fi
-    if [ -n "$WIN" ]; then
-      shot
-      if pixel_is 300 245 "$LOADING_RED"; then
-        seen_loading=1
-      fi
-      pixel_is 330 176 "$MENU_BUTTON" && break
-    fi
-    game_running || fail "the game ended during start-up"
-  done
-  [ -n "$WIN" ] || fail "the game window did not appear"
-  pixel_is 330 176 "$MENU_BUTTON" || fail "the menu did not appear"
-  [ "$seen_loading" = 1 ] && break
-  stop_game
-done
-[ "$seen_loading" = 1 ] || fail "no shot ever showed the red loading bar"
+# Loading is quick: the screen is watched in Xvfb's frame-buffer file from
+# before the window appears until the menu shows.
+rm -f "$GAME_DIR/Data/System.Cfg" "$GAME_DIR/Data/TP.Kv" "$GAME_DIR/Report.html"
+# The window opens at the screen's top-left corner, 800 x 600.
+WIN_X=0 WIN_Y=0 WIN_W=800 WIN_H=600 PIC_X=0 PIC_Y=0 PIC_W=800 PIC_H=600
+virtual_to_screen 300 245
+bar_x=$SX bar_y=$SY
+virtual_to_screen 330 176
+exec {watch}< <(python3 "$(dirname "$0")/lib/watch_screen.py" "$FB_DIR/Xvfb_screen0" 30 \
+  "$bar_x" "$bar_y" "$LOADING_RED" "$SX" "$SY" "$MENU_BUTTON" || echo "no menu")
+read -r -t 10 ready <&"$watch" && [ "$ready" = watching ] || fail "the screen watcher did not start"
+start_game
+read -r -t 40 loading <&"$watch" || fail "the screen watcher ended without a word"
+read -r -t 1 menu <&"$watch" || menu=""
+[ "$menu" != "no menu" ] || fail "the menu did not appear"
+[ "$loading" = seen ] || fail "the red loading bar never showed before the menu"
+game_window
+shot
+pixel_is 330 176 "$MENU_BUTTON" || fail "the menu is not at the window's place"
 [ "$WIN_W" = 800 ] && [ "$WIN_H" = 600 ] || fail "window is ${WIN_W}x$WIN_H, expected 800x600"
 
 # The defaults on disk.

@@ -3,15 +3,11 @@
 # looks at the screen with ImageMagick's import.
 #
 #   source "$(dirname "$0")/lib/harness.bash"
-#   e2e_start "$0" "$@"     # re-runs the script under its own xvfb-run
+#   e2e_start "$0" "$@"     # starts the script's own Xvfb display
 
 e2e_start() {
-  local script=$1
   shift
-  if [ -z "${CARROWMOOR_E2E_DISPLAY:-}" ]; then
-    export CARROWMOOR_E2E_DISPLAY=1
-    exec xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash "$script" "$@"
-  fi
+  start_display
   BUILD_DIR=$(cd "${1:?usage: $(basename "$script") BUILD_DIR}" && pwd)
   KVTOOL="$BUILD_DIR/tools/kvtool/kvtool"
   [ -x "$BUILD_DIR/carrowmoor" ] || fail "no game binary at $BUILD_DIR/carrowmoor"
@@ -22,9 +18,26 @@ e2e_start() {
   trap e2e_cleanup EXIT
 }
 
+# A display of the script's own, so that scripts can run side by side: Xvfb
+# picks a free display number itself and tells it (no race between scripts
+# starting at once). -noreset keeps it from dropping a client that connects
+# while another disconnects.
+start_display() {
+  local number
+  # The screen is also kept in a file (-fbdir) that watch_screen.py reads.
+  FB_DIR=$(mktemp -d /tmp/carrowmoor-e2e-fb-XXXXXX)
+  exec {display_fd}< <(Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp \
+    -fbdir "$FB_DIR" 2>/dev/null & echo "pid $!"; wait)
+  read -r _ XVFB_PID <&"$display_fd"
+  read -r -t 20 number <&"$display_fd" || fail "Xvfb did not start"
+  export DISPLAY=":$number"
+}
+
 # KEEP_GAME_DIR=1 keeps the game folder (log, options, audio) for a look.
 e2e_cleanup() {
   stop_game
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  [ -n "${FB_DIR:-}" ] && rm -rf "$FB_DIR"
 
   # Scripts may have made parts of the folder read-only.
   [ -n "${GAME_DIR:-}" ] && [ -z "${KEEP_GAME_DIR:-}" ] && chmod -R u+w "$GAME_DIR" 2>/dev/null
