@@ -53,20 +53,6 @@ protected:
     SystemOptionsRecord previous;
 };
 
-TEST_F(SystemOptionsFile, FirstRunWritesTheDefaultsInKeyOrder) {
-    std::filesystem::create_directories(dir.Path() / "Data");
-    SystemOptions.DifficultyLevel = 2;
-    SystemOptions.SoundVolume = 3;
-    EXPECT_TRUE(LoadSystemOptions());
-    EXPECT_EQ(FileText(), kDefaultsText);
-    EXPECT_EQ(SystemOptions.DifficultyLevel, 1);
-    EXPECT_EQ(SystemOptions.SoundVolume, 150);
-    EXPECT_EQ(SystemOptions.ColorDepth, 32);
-    EXPECT_EQ(SystemOptions.BeginLevel, 5);
-    EXPECT_EQ(SystemOptions.Sound, 1);
-    EXPECT_EQ(SystemOptions.FullScreen, 0);
-}
-
 TEST_F(SystemOptionsFile, SavedValuesLoadBackAndSaveToTheSameBytes) {
     std::filesystem::create_directories(dir.Path() / "Data");
     ResetSystemOptions();
@@ -97,41 +83,44 @@ TEST_F(SystemOptionsFile, SavedValuesLoadBackAndSaveToTheSameBytes) {
     EXPECT_EQ(TempDir::Read(path), firstBytes);
 }
 
-TEST_F(SystemOptionsFile, KeysMissingFromAValidFileReadAsZero) {
-    WriteText("Sound=1\n");
-    ASSERT_TRUE(LoadSystemOptions());
-    EXPECT_EQ(SystemOptions.Sound, 1);
-    EXPECT_EQ(SystemOptions.Music, 0);
-    EXPECT_EQ(SystemOptions.ColorDepth, 0);
-    EXPECT_EQ(SystemOptions.SoundVolume, 0);
-    EXPECT_EQ(SystemOptions.MusicVolume, 0);
-    EXPECT_EQ(SystemOptions.BeginLevel, 0);
-    EXPECT_EQ(SystemOptions.ScreenRes, 0);
-    EXPECT_EQ(SystemOptions.Hints, 0);
-    // A valid file is not rewritten on load.
-    EXPECT_EQ(FileText(), "Sound=1\n");
-}
-
-TEST_F(SystemOptionsFile, FlagsAreZeroOrOneWhateverTheFileHolds) {
-    WriteText("Sound=5\nMusic=-1\nFullScreen=0x10\n");
-    ASSERT_TRUE(LoadSystemOptions());
-    EXPECT_EQ(SystemOptions.Sound, 1);
-    EXPECT_EQ(SystemOptions.Music, 1);
-    EXPECT_EQ(SystemOptions.FullScreen, 1);
-}
-
-TEST_F(SystemOptionsFile, AFileThatDoesNotParseIsReplacedByDefaults) {
-    for (const char* damaged : {"Sound=0\n}\n", "Sound 0\n", "Name=\"unclosed\n"}) {
-        WriteText(damaged);
+// A valid file is read as it is (and not rewritten): missing keys read 0,
+// flags are 0 or 1 whatever it holds. A missing file, or one that does not
+// parse, is replaced by the defaults, written in key order.
+TEST_F(SystemOptionsFile, ValidFilesAreReadAsTheyAreAndOthersReplacedByDefaults) {
+    struct Case {
+        const char* text;  // null: no file
+        int sound, music, fullScreen, volume, beginLevel, hints;
+        bool defaultsWritten;
+    };
+    const Case cases[] = {
+        {"Sound=1\n", 1, 0, 0, 0, 0, 0, false},
+        {"Sound=5\nMusic=-1\nFullScreen=0x10\n", 1, 1, 1, 0, 0, 0, false},
+        {nullptr, 1, 1, 0, 150, 5, 1, true},
+        {"Sound=0\n}\n", 1, 1, 0, 150, 5, 1, true},
+        {"Sound 0\n", 1, 1, 0, 150, 5, 1, true},
+        {"Name=\"unclosed\n", 1, 1, 0, 150, 5, 1, true},
+    };
+    std::filesystem::create_directories(dir.Path() / "Data");
+    for (const Case& c : cases) {
+        const std::string name = c.text ? c.text : "no file";
+        std::filesystem::remove(path);
+        if (c.text) {
+            WriteText(c.text);
+        }
         SystemOptions.Sound = 0;
-        ASSERT_TRUE(LoadSystemOptions());
-        EXPECT_EQ(SystemOptions.Sound, 1) << damaged;
-        EXPECT_EQ(SystemOptions.SoundVolume, 150) << damaged;
-        EXPECT_EQ(FileText(), kDefaultsText) << damaged;
+        SystemOptions.SoundVolume = 3;
+        ASSERT_TRUE(LoadSystemOptions()) << name;
+        EXPECT_EQ(SystemOptions.Sound, c.sound) << name;
+        EXPECT_EQ(SystemOptions.Music, c.music) << name;
+        EXPECT_EQ(SystemOptions.FullScreen, c.fullScreen) << name;
+        EXPECT_EQ(SystemOptions.SoundVolume, c.volume) << name;
+        EXPECT_EQ(SystemOptions.BeginLevel, c.beginLevel) << name;
+        EXPECT_EQ(SystemOptions.Hints, c.hints) << name;
+        EXPECT_EQ(FileText(), c.defaultsWritten ? kDefaultsText : c.text) << name;
     }
 }
 
-TEST_F(SystemOptionsFile, AnUnwritableLocationIsSkippedSilently) {
+TEST_F(SystemOptionsFile, AnUnwritableLocationStillLoadsDefaultsAndSavesNothing) {
     path = dir.File("missing/dir/System.Cfg");
     SystemOptionsPath = path.c_str();
     SystemOptions.Hints = 0;
@@ -152,12 +141,10 @@ TEST(SystemOptionsRanges, DifficultyIndexAndVolumesAreClamped) {
     }
     SystemOptions = saved;
 
-    EXPECT_EQ(ClampVolume(-1), 0);
-    EXPECT_EQ(ClampVolume(0), 0);
-    EXPECT_EQ(ClampVolume(150), 150);
-    EXPECT_EQ(ClampVolume(255), 255);
-    EXPECT_EQ(ClampVolume(256), 255);
-    EXPECT_EQ(ClampVolume(INT32_MIN), 0);
+    const int volumes[][2] = {{-1, 0}, {0, 0}, {150, 150}, {255, 255}, {256, 255}, {INT32_MIN, 0}};
+    for (const auto& volume : volumes) {
+        EXPECT_EQ(ClampVolume(volume[0]), volume[1]) << volume[0];
+    }
 }
 
 }  // namespace
