@@ -140,14 +140,18 @@ void Board::DrawWinnableLevel() {
     // The boards follow one another in the random sequence of this level.
     std::unique_ptr<BoardCell[]> closest;
     LevelDraws kept;
-    for (int draw = 1; draw <= kMostDraws; ++draw) {
+    size_t checked = 0;
+    int draw = 1;
+    for (; draw <= kMostDraws && checked < kMostCheckedNodes; ++draw) {
         if (draw > 1) {
             ResetCells();
         }
         GenerateLevel(weights);
         PlaceItems();
         LayFrame();
-        RaceChecker::Result check = checker.Check(RaceBoard::Of(*this));
+        const size_t budget = std::min(RaceChecker::kGameBudget, kMostCheckedNodes - checked);
+        RaceChecker::Result check = checker.Check(RaceBoard::Of(*this), budget);
+        checked += check.nodes;
         if (check.verdict == RaceChecker::Verdict::Winnable) {
             lastDraws = LevelDraws{draw, std::move(check)};
             return;
@@ -161,12 +165,12 @@ void Board::DrawWinnableLevel() {
         }
     }
     std::copy(closest.get(), closest.get() + kMaxCells * kMaxCells, &cells[0][0]);
-    kept.draws = kMostDraws;
+    kept.draws = draw - 1;
     lastDraws = std::move(kept);
     OErrorLog::Instance().Message(
         "Level %d: none of %d generated boards was proved winnable at difficulty %d; "
         "playing the one closest to a win",
-        levelNumber, kMostDraws, d);
+        levelNumber, lastDraws.draws, d);
 }
 
 void Board::LayFrame() {

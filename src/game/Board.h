@@ -27,6 +27,9 @@ public:
     // Generated boards drawn per level at most while none is proved
     // winnable.
     static constexpr int kMostDraws = 60;
+    // Boards the level checker may look at over all the draws of one level:
+    // keeps the rare level that takes many draws from stalling its start.
+    static constexpr size_t kMostCheckedNodes = 15000;
 
     // How the last generated level was found: the boards drawn, and the
     // level checker's verdict on the one kept.
@@ -59,8 +62,9 @@ public:
     void GenerateLevel();
     void GenerateLevel(const DifficultyWeights& weights);
     // Generates, fills and frames boards until the level checker proves one
-    // winnable at the current difficulty, at most kMostDraws times; keeps
-    // the closest board when none is proved and says so in the log.
+    // winnable at the current difficulty, at most kMostDraws times and
+    // kMostCheckedNodes boards looked at in all; keeps the closest board
+    // when none is proved and says so in the log.
     void DrawWinnableLevel();
     const LevelDraws& LastDraws() const { return lastDraws; }
     void LayFrame();

@@ -120,12 +120,17 @@ TEST(RaceChecker, HopelessTuningEndsTheRedrawsAndIsLogged) {
         const int errors = OErrorLog::Instance().GetErrorCount();
         world.Build();
         const Board::LevelDraws& draws = world.board->LastDraws();
-        EXPECT_EQ(draws.draws, Board::kMostDraws) << c.to;
+        // Quick verdicts take every draw; searches that spend their budget
+        // stop when the level's share of checked boards is used up.
+        EXPECT_GE(draws.draws, 2) << c.to;
+        EXPECT_LE(draws.draws, Board::kMostDraws) << c.to;
+        if (c.verdict == RaceChecker::Verdict::Unwinnable) {
+            EXPECT_EQ(draws.draws, Board::kMostDraws) << c.to;
+        }
         EXPECT_EQ(draws.check.verdict, c.verdict) << c.to;
         EXPECT_EQ(OErrorLog::Instance().GetErrorCount(), errors) << c.to;
-        EXPECT_NE(TempDir::Read("Report.html").find("none of 60 generated boards"),
-                  std::string::npos)
-            << c.to;
+        const std::string told = "none of " + std::to_string(draws.draws) + " generated boards";
+        EXPECT_NE(TempDir::Read("Report.html").find(told), std::string::npos) << c.to;
         // The board played still has its frame and its hole.
         EXPECT_EQ(world.board->Cell(1, 0).block, nullptr) << c.to;
         EXPECT_EQ(world.board->Cell(0, 6).block->kind, RailCatalogue::Source) << c.to;
