@@ -26,5 +26,9 @@ public:
     int worstRedraws = 0;
     double medianLoadMs = 0.0;
     double worstLoadMs = 0.0;
+    // The same in CPU time of the loading thread: what the load costs, apart
+    // from the time a busy machine gives other programs.
+    double medianLoadCpuMs = 0.0;
+    double worstLoadCpuMs = 0.0;
     double statesPerSecond = 0.0;
 };
