@@ -1,14 +1,12 @@
 #include "data/OConfigFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -422,131 +420,6 @@ TEST_F(OConfigFileSave, UnwritableTargetsFailAndLeaveWhatWasThere) {
     EXPECT_EQ(config.SaveFile(target.c_str()), 1);
     EXPECT_EQ(TempDir::Read(target + "/inside"), "keep");
     EXPECT_TRUE(OnlyTargetInDirectory());
-}
-
-// A write that fails part-way (here: the file size limit, which holds even
-// for root) must leave the old file whole and no temporary file behind.
-TEST_F(OConfigFileSave, WriteFailingMidwayKeepsTheOldFile) {
-    const std::string old = "old contents that must survive\n";
-    TempDir::Write(target, old);
-    config.SetString("long", std::string(4096, 'x'));
-
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int scrambled = config.SaveScrambled(target.c_str());
-    const int plain = config.SaveFile(target.c_str());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_EQ(scrambled, 1);
-    EXPECT_EQ(plain, 1);
-    EXPECT_EQ(config.GetError(), 1);
-    EXPECT_EQ(TempDir::Read(target), old);
-    EXPECT_TRUE(OnlyTargetInDirectory());
-}
-
-// ---------------------------------------------------------------- round trip
-
-// Random maps of dotted identifier keys and non-empty raw values in each of
-// the value forms; serialised and read back they must give the same map.
-class RandomMaps {
-public:
-    explicit RandomMaps(unsigned seed) : random(seed) {}
-
-    // A config filled by parsing one "key=raw" line per entry.
-    OConfigFile Next() {
-        Map wanted;
-        std::string lines;
-        for (int i = Between(0, 30); i > 0; --i) {
-            const std::string key = Key();
-            const std::string raw = RawValue();
-            wanted[key] = raw;
-            lines += key + "=" + raw + "\n";
-        }
-        OConfigFile config;
-        EXPECT_EQ(config.LoadString(lines.c_str()), 0) << lines;
-        EXPECT_EQ(config.Values(), wanted) << lines;
-        return config;
-    }
-
-private:
-    int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
-    std::string Bytes(size_t count, int low, int high) {
-        std::string bytes;
-        for (size_t i = 0; i < count; ++i) {
-            bytes += static_cast<char>(Between(low, high));
-        }
-        return bytes;
-    }
-    // Replaces the byte with one that cannot end the value early.
-    static std::string Without(std::string bytes, char forbidden) {
-        for (char& c : bytes) {
-            if (c == forbidden) {
-                c = '_';
-            }
-        }
-        return bytes;
-    }
-    std::string Identifier() {
-        static const char* names[] = {"A", "Ab", "B", "a0", "x_y", "Rail", "Left", "Z9"};
-        return names[Between(0, 7)];
-    }
-    std::string Key() {
-        std::string key = Identifier();
-        for (int depth = Between(0, 3); depth > 0; --depth) {
-            key += "." + Identifier();
-        }
-        return key;
-    }
-    std::string Bare() {
-        static const std::string bytes = "abcXYZ0189_-+.,:;!?()<>|&*%$#@~'^/\\\"[{]";
-        std::string value(1, bytes[static_cast<size_t>(Between(0, 11))]);
-        for (int n = Between(0, 10); n > 0; --n) {
-            value += bytes[static_cast<size_t>(Between(0, static_cast<int>(bytes.size()) - 1))];
-        }
-        return value;
-    }
-    std::string RawValue() {
-        OConfigFile store;
-        switch (Between(0, 4)) {
-            case 0:
-                store.SetInt("v", static_cast<int>(random()));
-                break;
-            case 1:
-                store.SetString("v", Bytes(static_cast<size_t>(Between(0, 20)), 0, 255));
-                break;
-            case 2:
-                return Bare();
-            case 3:
-                return "[" + Without(Bytes(static_cast<size_t>(Between(0, 20)), 1, 127), ']') + "]";
-            default: {
-                const int width = Between(0, 5);
-                const int height = Between(1, 4);
-                const std::string grid =
-                    Without(Bytes(static_cast<size_t>(width * height), 1, 127), ']');
-                store.SetCharGrid("v", grid.c_str(), width, height);
-            }
-        }
-        return store.Values().at("v");
-    }
-
-    std::mt19937 random;
-};
-
-TEST(OConfigFileRoundTrip, RandomMapsSurviveSerializeAndReload) {
-    RandomMaps maps(20261206);
-    for (int round = 0; round < 500; ++round) {
-        OConfigFile original = maps.Next();
-        const std::string text = original.Serialize();
-        OConfigFile reloaded;
-        ASSERT_EQ(reloaded.LoadString(text.c_str()), 0) << text;
-        ASSERT_EQ(reloaded.Values(), original.Values()) << text;
-        EXPECT_EQ(reloaded.Serialize(), text);
-    }
 }
 
 }  // namespace
