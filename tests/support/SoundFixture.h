@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,43 +17,42 @@
 #include "data/SystemOptions.h"
 #include "sound/OMusicPlayer.h"
 #include "sound/OSoundSystem.h"
-#include "support/DiskAudio.h"
 #include "support/TempDir.h"
 #include "support/TestTone.h"
 
 // A sound system open on SDL's disk audio driver over a small archive of
-// generated sounds, so tests hear what was really mixed.
+// generated sounds, so tests hear what was really mixed: the driver appends
+// the output to a file as raw 16-bit stereo at 44100 Hz, in real time.
 class SoundFixture : public ::testing::Test {
 protected:
+    static constexpr int kRate = 44100;
+    static constexpr int kChannels = 2;
     static constexpr double kEffectHz = 440.0;
     static constexpr double kMusicHz = 1000.0;
     static constexpr double kStepLowHz = 500.0;
     static constexpr double kStepHighHz = 800.0;
     static constexpr double kToneAmplitude = 12000.0;
-    // Ids of the test samples.
-    static constexpr int kBeep = 10;  // 300 ms WAV
-    static constexpr int kLoop = 11;  // 100 ms WAV, looping
-    static constexpr int kHum = 12;   // 300 ms OGG
+    // Anything clearly below the quietest sound the tests expect to hear.
+    static constexpr double kSilence = 60.0;
+    // Ids of the test samples: a 300 ms WAV, a looping 100 ms WAV, a 300 ms OGG.
+    static constexpr int kBeep = 10;
+    static constexpr int kLoop = 11;
+    static constexpr int kHum = 12;
+    // Music: 500 Hz for 200 ms then 800 Hz (2 s in all), 2 s and 200 ms of 1000 Hz.
     static constexpr const char* kStepsTrack = "Data/Music/Test/Steps.Mp3";
     static constexpr const char* kToneTrack = "Data/Music/Test/Tone.Mp3";
     static constexpr const char* kShortTrack = "Data/Music/Test/Short.Mp3";
 
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "disk", 1);
-        setenv("SDL_DISKAUDIOFILE", dir.File("out.raw").c_str(), 1);
-        WriteArchive(dir.File("Resource.Kvr"));
+        setenv("SDL_DISKAUDIOFILE", OutputFile().c_str(), 1);
+        static const std::vector<uint8_t> archive = BuildArchive();
+        TempDir::Write(dir.File("Resource.Kvr"), std::string(archive.begin(), archive.end()));
         OResourceArchive::Instance().SetPath(dir.File("Resource.Kvr"));
         ASSERT_TRUE(OResourceArchive::Instance().ReadDirectory());
         ResetSystemOptions();
         SystemOptions = LoudOptions();
         ASSERT_TRUE(sound.Init()) << SDL_GetError();
-        int rate = 0;
-        Uint16 format = 0;
-        int channels = 0;
-        ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
-        ASSERT_EQ(rate, DiskAudio::kRate);
-        ASSERT_EQ(format, AUDIO_S16SYS);
-        ASSERT_EQ(channels, DiskAudio::kChannels);
         sound.CopyOptions(SystemOptions);
         sound.ClearPlayedIds();
         ASSERT_TRUE(sound.LoadSample(kBeep, "Data/Sounds/Test/Beep.Wav", false));
@@ -70,13 +71,14 @@ protected:
         unsetenv("SDL_AUDIODRIVER");
     }
 
-    // Full volumes, both switches on.
-    static SystemOptionsRecord LoudOptions() {
+    // Full volumes and both switches on, unless said otherwise.
+    static SystemOptionsRecord LoudOptions(int soundOn = 1, int soundVolume = 255,
+                                           int musicVolume = 255) {
         SystemOptionsRecord options;
-        options.Sound = 1;
+        options.Sound = soundOn;
         options.Music = 1;
-        options.SoundVolume = 255;
-        options.MusicVolume = 255;
+        options.SoundVolume = soundVolume;
+        options.MusicVolume = musicVolume;
         return options;
     }
 
@@ -85,11 +87,8 @@ protected:
     int PumpEvents() {
         int taken = 0;
         SDL_Event event;
-        while (SDL_PollEvent(&event) != 0) {
-            if (sound.HandleEvent(event)) {
-                ++taken;
-            }
-        }
+        while (SDL_PollEvent(&event) != 0)
+            taken += sound.HandleEvent(event) ? 1 : 0;
         return taken;
     }
 
@@ -107,30 +106,35 @@ protected:
     template <typename Condition>
     static bool WaitUntil(Condition condition, int timeoutMs = 3000) {
         const Uint32 deadline = SDL_GetTicks() + static_cast<Uint32>(timeoutMs);
-        while (!condition()) {
-            if (SDL_GetTicks() > deadline) {
-                return false;
-            }
+        while (!condition() && SDL_GetTicks() <= deadline)
             SDL_Delay(5);
-        }
-        return true;
+        return condition();
     }
 
     // Milliseconds into the music now playing.
     static double MusicPositionMs() { return Mix_GetMusicPosition(nullptr) * 1000.0; }
 
-    static double Level(const std::vector<int16_t>& heard, double frequency) {
-        return TestTone::Level(heard, DiskAudio::kChannels, frequency);
+    // Waits `settleMs` (so that sound started or stopped just before has
+    // reached the output), then returns the next `ms` milliseconds written.
+    std::vector<int16_t> Listen(int ms, int settleMs = 60) const {
+        SDL_Delay(static_cast<Uint32>(settleMs));
+        const uint64_t start = OutputSize();
+        const uint64_t wanted = static_cast<uint64_t>(ms) * kRate / 1000 * kChannels * 2;
+        // The driver writes about every 23 ms; give it some slack.
+        const Uint32 deadline = SDL_GetTicks() + static_cast<Uint32>(ms) * 3 + 500;
+        while (OutputSize() < start + wanted && SDL_GetTicks() < deadline) {
+            SDL_Delay(5);
+        }
+        std::ifstream in(OutputFile(), std::ios::binary);
+        in.seekg(static_cast<std::streamoff>(start));
+        std::vector<int16_t> samples(wanted / 2);
+        in.read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(wanted));
+        samples.resize(static_cast<size_t>(in.gcount()) / 2);
+        return samples;
     }
 
-    OSoundSystem& sound = OSoundSystem::Instance();
-    TempDir dir;
-    DiskAudio output{dir.File("out.raw")};
-
-private:
-    static void WriteArchive(const std::string& path) {
-        static const std::vector<uint8_t> bytes = BuildArchive();
-        TempDir::Write(path, std::string(bytes.begin(), bytes.end()));
+    static double Level(const std::vector<int16_t>& heard, double frequency) {
+        return TestTone::Level(heard, kChannels, frequency);
     }
 
 public:
@@ -139,14 +143,24 @@ public:
         std::vector<uint8_t> wav = AudioWriter::EncodeWav(TestTone::Sine(kEffectHz, 20), 44100, 1);
         const size_t data = 36;  // "data" follows the 16-byte fmt chunk
         EXPECT_EQ(std::string(wav.begin() + data, wav.begin() + data + 4), "data");
-        wav[data + 4] = 0x00;
-        wav[data + 5] = 0x00;
-        wav[data + 6] = 0xFF;
-        wav[data + 7] = 0xFF;
+        wav[data + 6] = wav[data + 7] = 0xFF;
+        wav[data + 4] = wav[data + 5] = 0x00;
         return wav;
     }
 
+protected:
+    OSoundSystem& sound = OSoundSystem::Instance();
+    TempDir dir;
+
 private:
+    std::string OutputFile() const { return dir.File("out.raw"); }
+
+    uint64_t OutputSize() const {
+        std::error_code error;
+        const uint64_t size = std::filesystem::file_size(OutputFile(), error);
+        return error ? 0 : size / 4 * 4;  // whole stereo frames only
+    }
+
     // Entries a damaged archive could hand over: cut short, noise, a header
     // claiming gigabytes, nothing.
     static void AddDamagedEntries(OArchiveWriter& writer, const std::vector<uint8_t>& ogg,
@@ -157,9 +171,9 @@ private:
             state = state * 1103515245u + 12345u;
             byte = static_cast<uint8_t>(state >> 16);
         }
+        const std::vector<uint8_t> wav = AudioWriter::EncodeWav({1, 2, 3, 4}, 44100, 1);
         writer.Add("Data/Sounds/Damaged/Cut.Ogg",
                    std::vector<uint8_t>(ogg.begin(), ogg.begin() + ogg.size() / 2));
-        const std::vector<uint8_t> wav = AudioWriter::EncodeWav({1, 2, 3, 4}, 44100, 1);
         writer.Add("Data/Sounds/Damaged/Header.Wav",
                    std::vector<uint8_t>(wav.begin(), wav.begin() + 30));
         writer.Add("Data/Sounds/Damaged/Noise.Wav", noise);
@@ -179,17 +193,21 @@ private:
         const auto ogg = [](int ms) {
             return AudioWriter::EncodeOgg(TestTone::Sine(kEffectHz, ms), 44100, 1, 0.5f);
         };
-        const auto mp3 = [](const std::vector<int16_t>& samples) {
-            return AudioWriter::EncodeMp3(samples, 44100, 1, 128);
+        const auto mp3 = [](double frequency, int ms) {
+            return AudioWriter::EncodeMp3(TestTone::Sine(frequency, ms), 44100, 1, 128);
         };
+        // 200 ms hold a whole number of 500 Hz periods: the steps join smoothly.
+        std::vector<int16_t> steps = TestTone::Sine(kStepLowHz, 200);
+        const std::vector<int16_t> high = TestTone::Sine(kStepHighHz, 1800);
+        steps.insert(steps.end(), high.begin(), high.end());
         OArchiveWriter writer;
         writer.Add("Data/Sounds/Test/Beep.Wav", wav(300));
         // 100 ms hold exactly 44 periods, so the loop joins without a click.
         writer.Add("Data/Sounds/Test/Loop.Wav", wav(100));
         writer.Add("Data/Sounds/Test/Hum.Ogg", ogg(300));
-        writer.Add(kStepsTrack, mp3(TestTone::Steps({{kStepLowHz, 200}, {kStepHighHz, 1800}})));
-        writer.Add(kToneTrack, mp3(TestTone::Sine(kMusicHz, 2000)));
-        writer.Add(kShortTrack, mp3(TestTone::Sine(kMusicHz, 200)));
+        writer.Add(kStepsTrack, AudioWriter::EncodeMp3(steps, 44100, 1, 128));
+        writer.Add(kToneTrack, mp3(kMusicHz, 2000));
+        writer.Add(kShortTrack, mp3(kMusicHz, 200));
         for (const char* name : {"Interface/MsOver.Wav", "Interface/MsClik.Wav", "Engine.Wav",
                                  "RotateRail.Wav", "MoveRail.Wav", "NoMove.Wav"}) {
             writer.Add(std::string("Data/Sounds/") + name, wav(100));
@@ -198,9 +216,9 @@ private:
              {"TuTu.Ogg", "EngineStop.Ogg", "EngineSlow.Ogg", "SemaforNear.Ogg"}) {
             writer.Add(std::string("Data/Sounds/") + name, ogg(100));
         }
-        AddDamagedEntries(writer, ogg(300), mp3(TestTone::Sine(kMusicHz, 1000)));
-        writer.Add("Data/Music/Menu.Mp3", mp3(TestTone::Sine(kMusicHz, 500)));
-        writer.Add("Data/Music/Game/A.Mp3", mp3(TestTone::Sine(kStepHighHz, 500)));
+        AddDamagedEntries(writer, ogg(300), mp3(kMusicHz, 1000));
+        writer.Add("Data/Music/Menu.Mp3", mp3(kMusicHz, 500));
+        writer.Add("Data/Music/Game/A.Mp3", mp3(kStepHighHz, 500));
         std::vector<uint8_t> archive;
         std::string error;
         EXPECT_TRUE(writer.Build(archive, error)) << error;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 // Sine tones as 16-bit PCM for tests that need some audio to encode or play.
@@ -21,21 +20,6 @@ public:
             const auto value = static_cast<int16_t>(std::lround(amplitude * std::sin(step * i)));
             for (int c = 0; c < channels; ++c) {
                 samples.push_back(value);
-            }
-        }
-        return samples;
-    }
-
-    // Sine steps: each (frequency, ms) pair in turn, phase kept across steps.
-    static std::vector<int16_t> Steps(const std::vector<std::pair<double, int>>& steps,
-                                      int sampleRate = 44100, double amplitude = 12000.0) {
-        std::vector<int16_t> samples;
-        double phase = 0.0;
-        for (const auto& [frequency, ms] : steps) {
-            const size_t frames = static_cast<size_t>(sampleRate) * static_cast<size_t>(ms) / 1000;
-            for (size_t i = 0; i < frames; ++i) {
-                samples.push_back(static_cast<int16_t>(std::lround(amplitude * std::sin(phase))));
-                phase += 2.0 * M_PI * frequency / sampleRate;
             }
         }
         return samples;
