@@ -68,6 +68,16 @@ TEST_F(OFontTest, AdvancesAreMeasuredFromAlphaAndOnlyGlyphsHaveWidth) {
     EXPECT_EQ(font.GetTexture()->GetImage(), picture);
     EXPECT_EQ(picture->GetReferenceCount(), 1);
     EXPECT_FLOAT_EQ(font.GetAdvance('A'), 21.0f);
+
+    // A missing picture throws; one of another size is not measured.
+    OFont missing("NoFont.Tga");
+    EXPECT_THROW(missing.Build(), OFileNotFound);
+    EXPECT_EQ(missing.GetTexture(), nullptr);
+    OBaseImage small;
+    const std::string tga = ImageFiles::FilledTga(2, 32, 256, 256, {0, 0, 0, 255});
+    ASSERT_TRUE(small.DecodeTga(ImageFiles::Bytes(tga), tga.size()));
+    EXPECT_FALSE(missing.MeasureAdvances(small));
+    EXPECT_FLOAT_EQ(missing.GetAdvance('A'), 10.0f);
 }
 
 // Codes without a glyph have no width and fit for free; a text wider than 16
@@ -87,15 +97,4 @@ TEST_F(OFontTest, TextWidthsAndFitCounts) {
     }
     EXPECT_EQ(font.GetFitCount(std::string(2200, 'C'), 65535), 2114) << "68200 units";
     font.DrawText(10, 10, glyphless, true, 1.0f, 1);  // no context: draws nothing
-}
-
-TEST_F(OFontTest, MissingPictureThrowsAndOddPicturesAreNotMeasured) {
-    OFont missing("NoFont.Tga");
-    EXPECT_THROW(missing.Build(), OFileNotFound);
-    EXPECT_EQ(missing.GetTexture(), nullptr);
-    OBaseImage small;
-    const std::string tga = ImageFiles::FilledTga(2, 32, 256, 256, {0, 0, 0, 255});
-    ASSERT_TRUE(small.DecodeTga(ImageFiles::Bytes(tga), tga.size()));
-    EXPECT_FALSE(missing.MeasureAdvances(small));
-    EXPECT_FLOAT_EQ(missing.GetAdvance('A'), 10.0f);
 }
