@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -23,28 +22,6 @@ public:
             }
         }
         return samples;
-    }
-
-    // Amplitude of the sine at `frequency` in the first channel of
-    // interleaved samples (Goertzel), on the sample scale; about 0 when absent.
-    static double Level(const std::vector<int16_t>& samples, int channels, double frequency,
-                        int sampleRate = 44100) {
-        const size_t frames = samples.size() / static_cast<size_t>(channels);
-        if (frames == 0) {
-            return 0.0;
-        }
-        const double coefficient = 2.0 * std::cos(2.0 * M_PI * frequency / sampleRate);
-        double previous = 0.0;
-        double beforePrevious = 0.0;
-        for (size_t i = 0; i < frames; ++i) {
-            const double current = samples[i * static_cast<size_t>(channels)] +
-                                   coefficient * previous - beforePrevious;
-            beforePrevious = previous;
-            previous = current;
-        }
-        const double power = previous * previous + beforePrevious * beforePrevious -
-                             coefficient * previous * beforePrevious;
-        return 2.0 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(frames);
     }
 
     // Root mean square of the samples (0 for none).
