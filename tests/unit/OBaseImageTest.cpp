@@ -77,8 +77,10 @@ TEST(OBaseImageTga, OtherKindsAndDamagedFilesAreRefused) {
 }
 
 // Colour and greyscale JPEGs decode top row first, at three or one bytes a
-// pixel.
-TEST(OBaseImageJpeg, ColourAndGreyscaleDecodeTopRowFirst) {
+// pixel. Four-component, damaged and oversized ones are refused without
+// leaving pixels (libjpeg's failures and warnings must not end the process).
+TEST(OBaseImageJpeg, ColourAndGreyscaleDecodeAndDamagedFilesAreRefused) {
+    OBaseImage image;
     // 16 x 16 colour, top half red, bottom half blue; 16 x 8 grey, dark left.
     std::vector<uint8_t> rgb;
     std::vector<uint8_t> grey;
@@ -86,8 +88,8 @@ TEST(OBaseImageJpeg, ColourAndGreyscaleDecodeTopRowFirst) {
         rgb.insert(rgb.end(), {uint8_t(i < 128 ? 220 : 20), 30, uint8_t(i < 128 ? 20 : 220)});
         grey.push_back(i % 16 < 8 ? 40 : 200);
     }
-    OBaseImage image;
-    ASSERT_TRUE(DecodeJpeg(image, ImageFiles::Jpeg(16, 16, 3, rgb)));
+    const std::string good = ImageFiles::Jpeg(16, 16, 3, rgb);
+    ASSERT_TRUE(DecodeJpeg(image, good));
     EXPECT_EQ(image.pixelFormat, static_cast<GLenum>(GL_RGB));
     EXPECT_EQ(image.components, 3);
     ASSERT_EQ(image.pixels.size(), 16u * 16u * 3u);
@@ -104,15 +106,7 @@ TEST(OBaseImageJpeg, ColourAndGreyscaleDecodeTopRowFirst) {
     ASSERT_EQ(image.pixels.size(), 16u * 8u);
     EXPECT_NEAR(image.pixels[4 * 16 + 2], 40, 8);
     EXPECT_NEAR(image.pixels[4 * 16 + 13], 200, 8);
-}
 
-// Four-component, damaged and oversized JPEGs are refused without leaving
-// pixels (libjpeg's failures and warnings must not end the process).
-TEST(OBaseImageJpeg, FourComponentDamagedAndHugeJpegsAreRefused) {
-    std::vector<uint8_t> rgb(32 * 32 * 3);
-    for (size_t i = 0; i < rgb.size(); ++i)
-        rgb[i] = static_cast<uint8_t>(i * 7);
-    const std::string good = ImageFiles::Jpeg(32, 32, 3, rgb);
     // A frame header (SOF0: FF C0, length, precision, height, width) claiming
     // 32767 x 32767.
     std::string huge = ImageFiles::Jpeg(8, 8, 1, std::vector<uint8_t>(64, 128));
@@ -126,7 +120,6 @@ TEST(OBaseImageJpeg, FourComponentDamagedAndHugeJpegsAreRefused) {
                                  "not a jpeg at all",
                                  FilledTga(2, 24, 2, 2, {1, 2, 3}),
                                  huge};
-    OBaseImage image;
     for (const std::string& file : files) {
         ASSERT_TRUE(DecodeJpeg(image, good));
         EXPECT_FALSE(DecodeJpeg(image, file)) << "file " << &file - files;
