@@ -15,16 +15,11 @@ public:
     FontPicture() : bgra(static_cast<size_t>(kSide) * kSide * 4, 0) {}
 
     // Inks one pixel of a cell (column and row within the cell) in white with
-    // the given coverage.
+    // the given coverage (0: colour that must not count).
     void Ink(int cell, int column, int row, uint8_t alpha = 255) {
         uint8_t* pixel = Pixel(cell, column, row);
         pixel[0] = pixel[1] = pixel[2] = 255;
         pixel[3] = alpha;
-    }
-    // Colours a pixel without coverage: only alpha may count.
-    void Colour(int cell, int column, int row) {
-        uint8_t* pixel = Pixel(cell, column, row);
-        pixel[0] = pixel[1] = pixel[2] = 255;
     }
     // Fills a whole cell with opaque white.
     void Fill(int cell) {

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 // Sine tones as 16-bit PCM for tests that need some audio to encode or play.
@@ -24,43 +22,6 @@ public:
             }
         }
         return samples;
-    }
-
-    // Sine steps: each (frequency, ms) pair in turn, phase kept across steps.
-    static std::vector<int16_t> Steps(const std::vector<std::pair<double, int>>& steps,
-                                      int sampleRate = 44100, double amplitude = 12000.0) {
-        std::vector<int16_t> samples;
-        double phase = 0.0;
-        for (const auto& [frequency, ms] : steps) {
-            const size_t frames = static_cast<size_t>(sampleRate) * static_cast<size_t>(ms) / 1000;
-            for (size_t i = 0; i < frames; ++i) {
-                samples.push_back(static_cast<int16_t>(std::lround(amplitude * std::sin(phase))));
-                phase += 2.0 * M_PI * frequency / sampleRate;
-            }
-        }
-        return samples;
-    }
-
-    // Amplitude of the sine at `frequency` in the first channel of
-    // interleaved samples (Goertzel), on the sample scale; about 0 when absent.
-    static double Level(const std::vector<int16_t>& samples, int channels, double frequency,
-                        int sampleRate = 44100) {
-        const size_t frames = samples.size() / static_cast<size_t>(channels);
-        if (frames == 0) {
-            return 0.0;
-        }
-        const double coefficient = 2.0 * std::cos(2.0 * M_PI * frequency / sampleRate);
-        double previous = 0.0;
-        double beforePrevious = 0.0;
-        for (size_t i = 0; i < frames; ++i) {
-            const double current = samples[i * static_cast<size_t>(channels)] +
-                                   coefficient * previous - beforePrevious;
-            beforePrevious = previous;
-            previous = current;
-        }
-        const double power = previous * previous + beforePrevious * beforePrevious -
-                             coefficient * previous * beforePrevious;
-        return 2.0 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(frames);
     }
 
     // Root mean square of the samples (0 for none).

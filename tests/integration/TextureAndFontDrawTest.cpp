@@ -1,0 +1,244 @@
+#include "render/OCamera.h"
+#include "render/OFont.h"
+#include "render/OTexture.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "support/FontPicture.h"
+#include "support/GLTestWindow.h"
+#include "support/ImageFiles.h"
+#include "support/PixelCheck.h"
+#include "support/TestArchive.h"
+
+namespace {
+
+constexpr int kGrey = 128;
+
+// 64 x 64, the file's first 32 rows red, the last 32 blue, in the byte order
+// of a TGA (BGR) or of a JPEG (RGB).
+std::vector<uint8_t> RedThenBlue(bool bgr) {
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < 64 * 64; ++i) {
+        const bool red = i < 32 * 64;
+        bytes.insert(bytes.end(),
+                     {uint8_t(red != bgr ? 255 : 0), 0, uint8_t(red == bgr ? 255 : 0)});
+    }
+    return bytes;
+}
+
+// A 800 x 600 window in 2D over a test archive of two pictures and a font:
+// its 'A' fills the whole cell (advance 31); '#' has one inked pixel in
+// column 14 of its top row (advance 15); the set-1 'A' fills only its left 16
+// columns.
+class DrawTest : public ::testing::Test {
+protected:
+    DrawTest() : window(800, 600), camera(800, 600, 60, 1, 1024) {}
+
+    void SetUp() override {
+        FontPicture picture;
+        picture.Fill('A' - 32);
+        picture.Ink('#' - 32, 14, 0);
+        for (int row = 0; row < 32; ++row) {
+            for (int column = 0; column < 16; ++column)
+                picture.Ink(128 + 'A' - 32, column, row);
+        }
+        archive.AddTexture("Font.Tga", picture.Tga());
+        archive.AddTexture("Board.Tga", ImageFiles::Tga(2, 24, 64, 64, RedThenBlue(true)));
+        archive.AddTexture("Interface/Menu.Jpg", ImageFiles::Jpeg(64, 64, 3, RedThenBlue(false)));
+        archive.Open();
+        camera.SetUp(window.width, window.height);
+        camera.Set2D(800, 600);
+        glEnable(GL_TEXTURE_2D);
+    }
+
+    GLTestWindow window;
+    OCamera camera;
+    TestArchive archive;
+};
+
+using OTextureDrawTest = DrawTest;
+
+class OFontDrawTest : public DrawTest {
+protected:
+    void SetUp() override {
+        DrawTest::SetUp();
+        window.Clear(0.5f, 0.5f, 0.5f);
+        ASSERT_TRUE(font.Build());
+        ASSERT_NE(font.GetListBase(), 0u);
+    }
+
+    void SetColour(float red, float green, float blue, float alpha) {
+        const float colour[] = {red, green, blue, alpha};
+        std::copy(colour, colour + 4, font.colour);
+    }
+
+    OFont font{"Font.Tga"};
+};
+
+}  // namespace
+
+// The file's first rows lie at the quad's lower edge: the TGA's (its bottom)
+// and the JPEG's (its top) alike. The quad runs from (x + 1, y + 1) to
+// (x + width, y + height). An image loaded while uploads are held back is
+// uploaded later; until then Bind leaves the current binding alone.
+TEST_F(OTextureDrawTest, FileRowsStartAtTheQuadsLowerEdge) {
+    window.Clear(0, 0, 0);
+    OTexture board;
+    OTexture menu;
+    OBaseImage::SetUploadsHeldBack(true);
+    board.Load("Board.Tga");
+    OBaseImage::SetUploadsHeldBack(false);
+    EXPECT_EQ(board.GetImage()->textureName, 0u);
+    GLuint other = 0;
+    glGenTextures(1, &other);
+    glBindTexture(GL_TEXTURE_2D, other);
+    board.Bind();
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), other);
+    glDeleteTextures(1, &other);
+    menu.Load("Interface/Menu.Jpg");
+    EXPECT_NE(menu.GetImage()->textureName, 0u);
+    OTexture::UploadAllTextures();
+    ASSERT_NE(board.GetImage()->textureName, 0u);
+
+    board.Draw(100, 100);
+    menu.Draw(300, 100);
+    window.Snapshot("texture-orientation");
+    EXPECT_TRUE(ColourNear(window.Pixel(132, 110), 255, 0, 0));
+    EXPECT_TRUE(ColourNear(window.Pixel(132, 155), 0, 0, 255));
+    EXPECT_TRUE(ColourNear(window.Pixel(332, 110), 255, 0, 0, 24));
+    EXPECT_TRUE(ColourNear(window.Pixel(332, 155), 0, 0, 255, 24));
+    EXPECT_TRUE(ColourNear(window.Pixel(100, 120), 0, 0, 0)) << "left column x stays empty";
+    EXPECT_TRUE(ColourNear(window.Pixel(101, 120), 255, 0, 0));
+    EXPECT_TRUE(ColourNear(window.Pixel(163, 120), 255, 0, 0));
+    EXPECT_TRUE(ColourNear(window.Pixel(164, 120), 0, 0, 0));
+}
+
+// Rows of 5 x 3 RGB and 3 x 3 greyscale pictures (15 and 3 bytes, not
+// multiples of four) are packed tightly: every texel gets its own colour.
+TEST_F(OTextureDrawTest, RowsOfOddWidthsArePackedTightly) {
+    window.Clear(0, 0, 0);
+    std::vector<uint8_t> bgr;
+    std::vector<uint8_t> grey;
+    for (int row = 0; row < 3; ++row) {
+        for (int x = 0; x < 5; ++x)
+            bgr.insert(bgr.end(), {uint8_t(40 * x), uint8_t(100 * row), uint8_t(200)});
+        for (int x = 0; x < 3; ++x)
+            grey.push_back(uint8_t(20 + 70 * row + 20 * x));
+    }
+    TestArchive odd;
+    odd.AddTexture("Odd.Tga", ImageFiles::Tga(2, 24, 5, 3, bgr));
+    odd.AddTexture("Grey.Tga", ImageFiles::Tga(3, 8, 3, 3, grey));
+    odd.Open();
+    OTexture colour;
+    OTexture greyscale;
+    colour.Load("Odd.Tga", false);
+    greyscale.Load("Grey.Tga", false);
+    for (OTexture* texture : {&colour, &greyscale}) {
+        texture->Bind();
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    }
+    glPushMatrix();
+    glScalef(40, 40, 1);
+    colour.Draw(0, 0);
+    greyscale.Draw(6, 0);
+    glPopMatrix();
+    window.Snapshot("texture-odd-widths");
+
+    // The quad spans units 1..width, so texel c covers 1 + (w - 1) * c / w
+    // to 1 + (w - 1) * (c + 1) / w, scaled by 40.
+    const auto centre = [](int left, int width, int c) {
+        return static_cast<int>(40 * (left + (width - 1.0) * (c + 0.5) / width));
+    };
+    for (int row = 0; row < 3; ++row) {
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_TRUE(ColourNear(window.Pixel(centre(1, 5, x), centre(1, 3, row)), 200, 100 * row,
+                                   40 * x, 2))
+                << "texel " << x << ", " << row;
+        }
+        for (int x = 0; x < 3; ++x) {
+            const int g = 20 + 70 * row + 20 * x;
+            EXPECT_TRUE(ColourNear(window.Pixel(centre(7, 3, x), centre(1, 3, row)), g, g, g, 2))
+                << "grey " << x << ", " << row;
+        }
+    }
+}
+
+// Shadowed text is coloured with a black copy one unit right and down; the
+// advances, the scale and the glyph set place the cells.
+TEST_F(OFontDrawTest, ShadowAdvancesScaleAndGlyphSetsPlaceTheCells) {
+    SetColour(1, 1, 0, 1);
+    font.DrawText(100, 100, "A", true, 1.0f, 0);
+    font.DrawText(100, 300, "#A", false, 1.0f, 0);
+    font.DrawText(100, 400, "#A", false, 0.75f, 0);
+    font.DrawText(500, 100, "A", false, 1.0f, 1);
+    font.DrawText(500, 200, "A", false, 1.0f, 0);
+    SetColour(1, 1, 0, 0.5f);
+    font.DrawText(300, 100, "A", true, 1.0f, 0);
+    window.Snapshot("font-placement");
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending is switched off again";
+
+    EXPECT_TRUE(ColourNear(window.Pixel(115, 115), 255, 255, 0));
+    EXPECT_TRUE(ColourNear(window.Pixel(131, 99), 0, 0, 0, 30)) << "shadow below right";
+    EXPECT_TRUE(ColourNear(window.Pixel(99, 115), kGrey, kGrey, kGrey)) << "nothing to the left";
+    // Half alpha: yellow over the black shadow over grey, and the shadow alone.
+    EXPECT_TRUE(ColourNear(window.Pixel(315, 115), 159, 159, 32, 12));
+    EXPECT_TRUE(ColourNear(window.Pixel(331, 99), 64, 64, 64, 20));
+    // Yellow from x0 to x1 on row y, grey just outside.
+    const auto expectSpan = [this](int y, int x0, int x1) {
+        for (const auto& [x, yellow] :
+             {std::pair{x0 - 2, false}, {x0 + 2, true}, {x1 - 2, true}, {x1 + 2, false}}) {
+            EXPECT_TRUE(ColourNear(window.Pixel(x, y), yellow ? 255 : kGrey, yellow ? 255 : kGrey,
+                                   yellow ? 0 : kGrey))
+                << x << ", " << y;
+        }
+    };
+    expectSpan(310, 115, 146);  // '#' advances 15 units
+    expectSpan(410, 111, 135);  // at 0.75: advance 11.25, cell 23.25 units
+    EXPECT_TRUE(ColourNear(window.Pixel(120, 421), 255, 255, 0)) << "the scaled A's top";
+    EXPECT_TRUE(ColourNear(window.Pixel(120, 425), kGrey, kGrey, kGrey));
+    expectSpan(115, 500, 516);  // set 1 draws cell 161, inked on its left half only
+    expectSpan(215, 500, 531);
+}
+
+// Codes without a glyph are left out (with nothing to call they used to call
+// display lists outside the font's block), so text looks as if they were not
+// there.
+TEST_F(OFontDrawTest, GlyphlessCodesNeverCallListsOutsideTheFont) {
+    // Display lists of someone else right below the font's block, each
+    // painting the whole screen red.
+    font.DeleteLists();
+    const GLuint others = glGenLists(40);
+    for (GLuint list = others; list < others + 40; ++list) {
+        glNewList(list, GL_COMPILE);
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(1, 0, 0);
+        glRectf(0, 0, 800, 600);
+        glEnable(GL_TEXTURE_2D);
+        glEndList();
+    }
+    font.Build();
+    ASSERT_EQ(font.GetListBase(), others + 40) << "the test needs the blocks adjacent";
+    SetColour(1, 1, 0, 1);
+    font.DrawText(100, 100,
+                  std::string("\x05\x1F"
+                              "A\x01\xFF",
+                              5),
+                  true, 1.0f, 0);
+    font.DrawText(100, 200, std::string("\xA0\xFF\x10", 3), true, 1.0f, 1);
+    window.Snapshot("font-glyphless");
+    EXPECT_TRUE(ColourNear(window.Pixel(700, 500), kGrey, kGrey, kGrey));
+    EXPECT_TRUE(ColourNear(window.Pixel(115, 115), 255, 255, 0));
+    glDeleteLists(others, 40);
+
+    // DEL and the empty cells above printable ASCII take no room either.
+    window.Clear(0.5f, 0.5f, 0.5f);
+    font.DrawText(100, 300, std::string("A\x7F\x80#\x9F\x0D", 6), true, 1.5f, 0);
+    const std::vector<uint8_t> withGlyphless = window.Frame();
+    window.Clear(0.5f, 0.5f, 0.5f);
+    font.DrawText(100, 300, "A#", true, 1.5f, 0);
+    EXPECT_TRUE(window.Frame() == withGlyphless);
+}
