@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 
 #include "app/OApplication.h"
@@ -27,31 +29,20 @@
 class ShellScreenData {
 public:
     explicit ShellScreenData(const std::string& credits) {
-        struct Picture {
-            std::string name;
-            int width, height;
-        };
-        std::vector<Picture> pictures = {{"PLogo.Tga", 200, 120},
-                                         {"Quarvelr3D.Tga", 300, 100},
-                                         {"Cursor.Tga", 64, 64},
-                                         {"SmlWind.Tga", 400, 150},
-                                         {"GB.Tga", 8, 8},
-                                         {"LCompl.Tga", 8, 8},
-                                         {"Interface/Button.Tga", 160, 56},
-                                         {"Interface/CheckBox.Tga", 24, 96},
-                                         {"Interface/HArrow.Tga", 24, 56},
-                                         {"Interface/Slider.Tga", 160, 40},
-                                         {"Interface/Thumb.Tga", 16, 56},
-                                         {"Font.Tga", 512, 512}};
-        for (const char* name :
+        // Name, width and height of each picture.
+        std::istringstream pictures(
+            "PLogo.Tga 200 120 Quarvelr3D.Tga 300 100 Cursor.Tga 64 64 SmlWind.Tga 400 150 "
+            "GB.Tga 8 8 LCompl.Tga 8 8 Font.Tga 512 512 Interface/Button.Tga 160 56 "
+            "Interface/CheckBox.Tga 24 96 Interface/HArrow.Tga 24 56 Interface/Slider.Tga 160 40 "
+            "Interface/Thumb.Tga 16 56 Buttons/Menu.Tga 128 80 Buttons/Ok.Tga 128 80 "
+            "Buttons/Cancel.Tga 128 80");
+        std::string name;
+        for (int width, height; pictures >> name >> width >> height;) {
+            archive.AddTexture(name, MakeTga32(width, height));
+        }
+        for (const char* button :
              {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"}) {
-            pictures.push_back({std::string("Buttons/") + name + ".Tga", 200, 80});
-        }
-        for (const char* name : {"Menu", "Ok", "Cancel"}) {
-            pictures.push_back({std::string("Buttons/") + name + ".Tga", 128, 80});
-        }
-        for (const Picture& picture : pictures) {
-            archive.AddTexture(picture.name, MakeTga32(picture.width, picture.height));
+            archive.AddTexture(std::string("Buttons/") + button + ".Tga", MakeTga32(200, 80));
         }
         archive.Add("Data/Credits.Kv", credits);
         archive.Open();
@@ -95,22 +86,14 @@ public:
 // device, so it only keeps its switches and volumes.
 class ShellScreens : public ::testing::Test {
 protected:
-    enum Keys {
-        kTab = 9,
-        kEnter = 13,
-        kEscape = 27,
-        kLeft = 37,
-        kUp = 38,
-        kRight = 39,
-        kDown = 40
-    };
+    static constexpr int kTab = 9, kEnter = 13, kEscape = 27, kLeft = 37, kUp = 38, kRight = 39,
+                         kDown = 40;
     static constexpr int kShift = 0x1000;  // added to a key: held with Shift
 
     ShellScreens() : data("Carrowmoor#\r\nNo # here\r\n\n\r\nEnds#\nx") {
         RunningGame::factory = [] { return new StandInGame(); };
         StandInGame::made = 0;
-        tableFile = data.File("TP.Kv");
-        app.AddScoreTable(0, tableFile, 10, "");
+        app.AddScoreTable(0, data.File("TP.Kv"), 10, "");
         menu = Add(new Menu(201));
         help = Add(new Help(208));
         credits = Add(new Credits(205));
@@ -167,16 +150,11 @@ protected:
         }
     }
     OTextStack* MenuButton(int controlId) {
-        for (OTextStack* button : menu->menuButtons) {
-            if (button->id == controlId) {
-                return button;
-            }
-        }
-        return nullptr;
+        return *std::find_if(menu->menuButtons.begin(), menu->menuButtons.end(),
+                             [=](const OTextStack* button) { return button->id == controlId; });
     }
 
     ShellScreenData data;
-    std::string tableFile;
     OApplication app;
     Menu* menu = nullptr;
     Help* help = nullptr;
