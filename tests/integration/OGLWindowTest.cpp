@@ -5,11 +5,8 @@
 #include <SDL_opengl.h>
 #include <SDL_syswm.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -24,14 +21,16 @@ namespace {
 const char kClassName[] = "3D";
 const char kTitle[] = "Carrowmoor version 1.1";
 
+// Draws and shows frames; asks to quit after its twentieth.
 class TestWindow : public OGLWindow {
 public:
-    std::atomic<int> frames{0};
+    int frames = 0;
     void Update(int) override {
         glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         SwapBuffers();
-        ++frames;
+        if (++frames == 20)
+            PostQuit(0);
     }
     // Drops the window and its context and builds them again from the
     // options, as a change of the video mode does.
@@ -65,6 +64,14 @@ void ExpectClientArea(const TestWindow& window, int width, int height) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_EQ(pixel[0], 255);
     EXPECT_EQ(pixel[1], 0);
+}
+
+SDL_Event WindowEvent(const TestWindow& window, Uint8 kind) {
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = kind;
+    event.window.windowID = SDL_GetWindowID(window.GetWindow());
+    return event;
 }
 
 // The WM_CLASS the window manager sees, or "" where xprop cannot tell.
@@ -118,29 +125,16 @@ TEST(OGLWindowOnDisplay, OpensInEachModeRunsUntilQuitAndIsRebuiltInAnother) {
 
     // Frames are drawn until a quit; the close box ends Run with 0 and only
     // asks to quit: the window and its context stay.
-    std::thread quitter([&window] {
-        while (window.frames < 20)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        SDL_Event quit = {};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
-    });
     EXPECT_EQ(window.Run(), 0);
-    quitter.join();
-    SDL_Event close = {};
-    close.type = SDL_WINDOWEVENT;
-    close.window.event = SDL_WINDOWEVENT_CLOSE;
-    close.window.windowID = SDL_GetWindowID(window.GetWindow());
+    EXPECT_EQ(window.frames, 20);
+    SDL_Event close = WindowEvent(window, SDL_WINDOWEVENT_CLOSE);
     SDL_PushEvent(&close);
     EXPECT_EQ(window.Run(), 0);
     ExpectClientArea(window, 640, 480);
 
     // Rebuilt at 800 x 600; a size event of the old window, still queued,
     // changes nothing.
-    SDL_Event stale = {};
-    stale.type = SDL_WINDOWEVENT;
-    stale.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-    stale.window.windowID = SDL_GetWindowID(window.GetWindow());
+    SDL_Event stale = WindowEvent(window, SDL_WINDOWEVENT_SIZE_CHANGED);
     stale.window.data1 = 640;
     stale.window.data2 = 480;
     SystemOptions.ColorDepth = 32;
