@@ -3,137 +3,66 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 
-#include "app/OErrorLog.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using Layout = GameFolders::Layout;
 
-// Paths are written with "$T" for the test's temporary root; a variable
-// missing from the map is unset.
+// Paths are written with "$T" for the test's temporary root. The variables
+// are "NAME=value" words; a variable not named is unset. Installed games
+// read their data from $T/usr/share/carrowmoor.
 struct FolderCase {
     const char* name;
     const char* binaryDir;
-    std::map<std::string, std::string> variables;
+    std::string variables;
     const char* accountHome;
     Layout layout;
-    const char* level;    // GameData("Data/Levels/1/1.Txt")
     const char* options;  // PlayerData("Data/System.Cfg")
     const char* log;      // Log("Report.html")
     const char* dataProblem;
     const char* stateProblem;
 };
 
-const std::string kLong(100, 'x');
+const char* const kOptions = "$T/home/.local/share/carrowmoor/System.Cfg";
+const char* const kLog = "$T/home/.local/state/carrowmoor/Report.html";
 
 const FolderCase kCases[] = {
-    {"data beside the binary wins over an installed layout",
-     "$T/portable/bin",
-     {{"HOME", "$T/home"}},
-     "",
-     Layout::WorkingDirectory,
-     "Data/Levels/1/1.Txt",
-     "Data/System.Cfg",
-     "Report.html",
-     "",
-     ""},
-    {"no game data around the binary (a tool of the build tree)",
-     "$T/build/tools/kvtool",
-     {{"HOME", "$T/home"}},
-     "",
-     Layout::WorkingDirectory,
-     "Data/Levels/1/1.Txt",
-     "Data/System.Cfg",
-     "Report.html",
-     "",
-     ""},
-    {"installed in games, XDG variables unset",
-     "$T/usr/games",
-     {{"HOME", "$T/home"}},
-     "",
-     Layout::Installed,
-     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
-     "$T/home/.local/share/carrowmoor/System.Cfg",
-     "$T/home/.local/state/carrowmoor/Report.html",
-     "",
-     ""},
-    {"installed in bin, XDG variables set",
-     "$T/usr/bin",
-     {{"HOME", "$T/home"}, {"XDG_DATA_HOME", "$T/xdg/data"}, {"XDG_STATE_HOME", "$T/xdg/state/"}},
-     "",
-     Layout::Installed,
-     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
-     "$T/xdg/data/carrowmoor/System.Cfg",
-     "$T/xdg/state/carrowmoor/Report.html",
-     "",
-     ""},
-    {"relative XDG variables are ignored",
-     "$T/usr/games",
-     {{"HOME", "$T/home"}, {"XDG_DATA_HOME", "xdg/data"}, {"XDG_STATE_HOME", "./state"}},
-     "",
-     Layout::Installed,
-     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
-     "$T/home/.local/share/carrowmoor/System.Cfg",
-     "$T/home/.local/state/carrowmoor/Report.html",
-     "",
-     ""},
-    {"empty XDG variables are ignored",
-     "$T/usr/games",
-     {{"HOME", "$T/home"}, {"XDG_DATA_HOME", ""}, {"XDG_STATE_HOME", ""}},
-     "",
-     Layout::Installed,
-     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
-     "$T/home/.local/share/carrowmoor/System.Cfg",
-     "$T/home/.local/state/carrowmoor/Report.html",
-     "",
-     ""},
-    {"HOME unset: the account's home folder",
-     "$T/usr/games",
-     {},
-     "$T/account",
-     Layout::Installed,
-     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
+    {"data beside the binary wins over an installed layout", "$T/portable/bin", "HOME=$T/home", "",
+     Layout::WorkingDirectory, "Data/System.Cfg", "Report.html", "", ""},
+    {"no game data around the binary (a tool of the build tree)", "$T/build/tools/kvtool",
+     "HOME=$T/home", "", Layout::WorkingDirectory, "Data/System.Cfg", "Report.html", "", ""},
+    {"installed in games, XDG variables unset", "$T/usr/games", "HOME=$T/home", "",
+     Layout::Installed, kOptions, kLog, "", ""},
+    {"installed in bin, XDG variables set", "$T/usr/bin",
+     "HOME=$T/home XDG_DATA_HOME=$T/xdg/data XDG_STATE_HOME=$T/xdg/state/", "", Layout::Installed,
+     "$T/xdg/data/carrowmoor/System.Cfg", "$T/xdg/state/carrowmoor/Report.html", "", ""},
+    {"relative XDG variables are ignored", "$T/usr/games",
+     "HOME=$T/home XDG_DATA_HOME=xdg/data XDG_STATE_HOME=./state", "", Layout::Installed, kOptions,
+     kLog, "", ""},
+    {"empty XDG variables are ignored", "$T/usr/games",
+     "HOME=$T/home XDG_DATA_HOME= XDG_STATE_HOME=", "", Layout::Installed, kOptions, kLog, "", ""},
+    {"HOME unset: the account's home folder", "$T/usr/games", "", "$T/account", Layout::Installed,
      "$T/account/.local/share/carrowmoor/System.Cfg",
-     "$T/account/.local/state/carrowmoor/Report.html",
-     "",
-     ""},
-    {"no home at all: only what XDG names is used",
-     "$T/usr/games",
-     {{"HOME", "home"}, {"XDG_DATA_HOME", "$T/xdg/data"}},
-     "",
-     Layout::Installed,
-     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
-     "$T/xdg/data/carrowmoor/System.Cfg",
-     "",
-     "",
+     "$T/account/.local/state/carrowmoor/Report.html", "", ""},
+    {"no home at all: only what XDG names is used", "$T/usr/games",
+     "HOME=home XDG_DATA_HOME=$T/xdg/data", "", Layout::Installed,
+     "$T/xdg/data/carrowmoor/System.Cfg", "", "",
      "No folder for the log: HOME is not an absolute path"},
-    {"a file where the data folder should be",
-     "$T/usr/games",
-     {{"HOME", "$T/home"}, {"XDG_DATA_HOME", "$T/blocker"}},
-     "",
-     Layout::Installed,
-     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
-     "$T/blocker/carrowmoor/System.Cfg",
-     "$T/home/.local/state/carrowmoor/Report.html",
+    {"a file where the data folder should be", "$T/usr/games",
+     "HOME=$T/home XDG_DATA_HOME=$T/blocker", "", Layout::Installed,
+     "$T/blocker/carrowmoor/System.Cfg", kLog,
      "Cannot use the folder \"$T/blocker/carrowmoor\" for options and high scores: Not a "
      "directory",
      ""},
-    {"a log path too long for the log is not cut short",
-     "$T/usr/games",
-     {{"HOME", "$T/home"}, {"XDG_STATE_HOME", "$T/" + kLong}},
-     "",
-     Layout::Installed,
-     "$T/usr/share/carrowmoor/Levels/1/1.Txt",
-     "$T/home/.local/share/carrowmoor/System.Cfg",
-     "",
-     "",
-     "longer than 128 characters"},
+    {"a log path too long for the log is not cut short", "$T/usr/games",
+     "HOME=$T/home XDG_STATE_HOME=$T/" + std::string(100, 'x'), "", Layout::Installed, kOptions, "",
+     "", "longer than 128 characters"},
 };
 
 std::string Expand(const std::string& text, const std::string& root) {
@@ -172,8 +101,10 @@ TEST(GameFolders, DecideWhereEachKindOfFileLives) {
         const std::string root = dir.Path().string();
         MakeTree(dir.Path());
         std::map<std::string, std::string> variables;
-        for (const auto& [key, value] : c.variables) {
-            variables[key] = Expand(value, root);
+        std::istringstream words(c.variables);
+        for (std::string word; words >> word;) {
+            const size_t equals = word.find('=');
+            variables[word.substr(0, equals)] = Expand(word.substr(equals + 1), root);
         }
         GameFolders::Inputs inputs;
         inputs.executableDir = Expand(c.binaryDir, root);
@@ -185,7 +116,9 @@ TEST(GameFolders, DecideWhereEachKindOfFileLives) {
 
         GameFolders folders = GameFolders::Decide(inputs);
         EXPECT_EQ(folders.GetLayout(), c.layout);
-        EXPECT_EQ(folders.GameData("Data/Levels/1/1.Txt"), Expand(c.level, root));
+        EXPECT_EQ(folders.GameData("Data/Levels/1/1.Txt"),
+                  c.layout == Layout::Installed ? root + "/usr/share/carrowmoor/Levels/1/1.Txt"
+                                                : "Data/Levels/1/1.Txt");
         EXPECT_EQ(folders.PlayerData("Data/System.Cfg"), Expand(c.options, root));
         EXPECT_EQ(folders.Log("Report.html"), Expand(c.log, root));
 
@@ -204,21 +137,5 @@ TEST(GameFolders, DecideWhereEachKindOfFileLives) {
         if (c.layout == Layout::WorkingDirectory) {
             EXPECT_FALSE(std::filesystem::exists(dir.Path() / "home"));
         }
-
-        // A data-folder problem is an error record of the log; a log-folder
-        // problem goes to the console, and with it everything else.
-        const std::string logFile = dir.File("check.html");
-        FILE* console = std::tmpfile();
-        int errors = 0;
-        {
-            OErrorLog log(logFile.c_str());
-            folders.ReportProblems(log, console);
-            errors = log.GetErrorCount();
-        }
-        std::fseek(console, 0, SEEK_END);
-        const long consoleBytes = std::ftell(console);
-        std::fclose(console);
-        EXPECT_EQ(errors, !folders.DataProblem().empty() && folders.StateProblem().empty());
-        EXPECT_EQ(consoleBytes > 0, !folders.StateProblem().empty());
     }
 }

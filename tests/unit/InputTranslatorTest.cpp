@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -37,22 +39,18 @@ SDL_Event Key(Uint32 type, SDL_Keycode sym, Uint16 mod = KMOD_NONE, Uint8 repeat
     return event;
 }
 
-SDL_Event Text(const char* text) {
-    SDL_Event event = {};
-    event.type = SDL_TEXTINPUT;
-    std::strncpy(event.text.text, text, sizeof(event.text.text) - 1);
-    return event;
-}
-
-std::vector<int> Types(const InputTranslator::Result& result) {
-    std::vector<int> types;
-    for (const InputEvent& event : result.events)
-        types.push_back(event.type);
-    return types;
+// The type, key, x and y of every event of a translation.
+using Expected = std::vector<std::vector<int>>;
+Expected Events(const InputTranslator::Result& result) {
+    Expected events;
+    for (const InputEvent& e : result.events)
+        events.push_back({e.type, e.key, e.x, e.y});
+    return events;
 }
 
 }  // namespace
 
+// A press takes the pointer, so the release arrives even outside the window.
 TEST(InputTranslator, ButtonsGiveGameButtonNumbersPositionStateAndCapture) {
     struct Case {
         Uint8 sdlButton;
@@ -64,95 +62,71 @@ TEST(InputTranslator, ButtonsGiveGameButtonNumbersPositionStateAndCapture) {
                           Case{SDL_BUTTON_RIGHT, MouseButtonRight, ButtonStateRight}}) {
         InputTranslator translator;
         auto down = translator.Translate(Button(SDL_MOUSEBUTTONDOWN, c.sdlButton, 120, 45));
-        ASSERT_EQ(down.events.size(), 1u);
-        EXPECT_EQ(down.events[0].type, EventMouseDown);
+        EXPECT_EQ(Events(down), (Expected{{EventMouseDown, 0, 120, 45}}));
         EXPECT_EQ(down.events[0].button, c.button);
-        EXPECT_EQ(down.events[0].x, 120);
-        EXPECT_EQ(down.events[0].y, 45);
         EXPECT_EQ(down.events[0].buttonState, c.bit) << "the pressed button is down";
         EXPECT_EQ(down.capture, InputTranslator::Capture::Take);
-        EXPECT_EQ(translator.LastX(), 120);
-        EXPECT_EQ(translator.LastY(), 45);
-
+        EXPECT_EQ(std::vector<int>({translator.LastX(), translator.LastY()}),
+                  std::vector<int>({120, 45}));
         auto up = translator.Translate(Button(SDL_MOUSEBUTTONUP, c.sdlButton, -30, 700));
-        ASSERT_EQ(up.events.size(), 1u);
-        EXPECT_EQ(up.events[0].type, EventMouseUp);
+        EXPECT_EQ(Events(up), (Expected{{EventMouseUp, 0, -30, 700}}));
         EXPECT_EQ(up.events[0].button, c.button);
-        EXPECT_EQ(up.events[0].x, -30) << "released outside the window while captured";
-        EXPECT_EQ(up.events[0].y, 700);
         EXPECT_EQ(up.events[0].buttonState, 0) << "the released button is up";
         EXPECT_EQ(up.capture, InputTranslator::Capture::Release);
     }
 }
 
-TEST(InputTranslator, ButtonStateCombinesHeldButtonsAndModifiers) {
+TEST(InputTranslator, ButtonStateCombinesHeldButtonsAndModifiersAndOtherInputIsIgnored) {
     InputTranslator translator;
     translator.Translate(Key(SDL_KEYDOWN, SDLK_LSHIFT, KMOD_LSHIFT));
-    translator.Translate(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 1));
-    auto right = translator.Translate(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1, 1));
+    translator.Translate(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5));
+    auto right = translator.Translate(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 5, 5));
     EXPECT_EQ(right.events[0].buttonState, ButtonStateLeft | ButtonStateRight | ButtonStateShift);
-    auto leftUp = translator.Translate(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1, 1));
+    auto leftUp = translator.Translate(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 5, 5));
     EXPECT_EQ(leftUp.events[0].buttonState, ButtonStateRight | ButtonStateShift);
-    translator.Translate(Key(SDL_KEYUP, SDLK_LSHIFT, KMOD_NONE));
-    auto move = translator.Translate(Motion(3, 3, SDL_BUTTON_RMASK));
-    EXPECT_EQ(move.events[0].buttonState, ButtonStateRight);
-    EXPECT_EQ(move.capture, InputTranslator::Capture::Keep);
-}
-
-TEST(InputTranslator, DoubleClicksAreTwoPlainPairsAndOtherMouseInputIsIgnored) {
-    InputTranslator translator;
-    std::vector<int> types;
-    for (Uint8 clicks : {1, 2}) {
-        for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-            auto result = translator.Translate(Button(type, SDL_BUTTON_RIGHT, 5, 5, clicks));
-            ASSERT_EQ(result.events.size(), 1u);
-            EXPECT_EQ(result.events[0].button, MouseButtonRight);
-            types.push_back(result.events[0].type);
-        }
-    }
-    EXPECT_EQ(types,
-              (std::vector<int>{EventMouseDown, EventMouseUp, EventMouseDown, EventMouseUp}));
+    // A double click is a second plain down and up.
+    auto again = translator.Translate(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 5, 5, 2));
+    EXPECT_EQ(Events(again), (Expected{{EventMouseDown, 0, 5, 5}}));
 
     auto extra = translator.Translate(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 9, 9));
     EXPECT_TRUE(extra.events.empty());
     EXPECT_EQ(extra.capture, InputTranslator::Capture::Keep);
     EXPECT_EQ(translator.LastX(), 5) << "an ignored button leaves the pointer where it was";
-
     SDL_Event wheel = {};
     wheel.type = SDL_MOUSEWHEEL;
     wheel.wheel.y = 1;
     EXPECT_TRUE(translator.Translate(wheel).events.empty());
+
+    translator.Translate(Key(SDL_KEYUP, SDLK_LSHIFT, KMOD_NONE));
+    auto move = translator.Translate(Motion(3, 3, SDL_BUTTON_RMASK | SDL_BUTTON_MMASK));
+    EXPECT_EQ(move.events[0].buttonState, ButtonStateRight | ButtonStateMiddle);
+    EXPECT_EQ(move.capture, InputTranslator::Capture::Keep);
 }
 
-TEST(InputTranslator, MovesMeasureFromTheLastKnownPositionOfAnyMouseEvent) {
+TEST(InputTranslator, MovesMeasureFromTheLastKnownPositionClampedToSixteenBits) {
+    struct Step {
+        SDL_Event event;
+        int x, y, dx, dy;  // of the move
+    };
+    const Step steps[] = {
+        {Motion(10, 20), 10, 20, 10, 20},  // the last known position starts at 0, 0
+        {Motion(7, 26), 7, 26, -3, 6},
+        // A click elsewhere moves the last known position without a move event.
+        {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 100), 0, 0, 0, 0},
+        {Motion(101, 98, SDL_BUTTON_LMASK), 101, 98, 1, -2},
+        {Motion(100000, -100000), 32767, -32768, 32666, -32768},
+        {Motion(-32768, 32767), -32768, 32767, -32768, 32767},  // beyond 16 bits
+    };
     InputTranslator translator;
-    auto first = translator.Translate(Motion(10, 20));
-    ASSERT_EQ(first.events.size(), 1u);
-    EXPECT_EQ(first.events[0].type, EventMouseMove);
-    EXPECT_EQ(first.events[0].dx, 10) << "the last known position starts at 0, 0";
-    EXPECT_EQ(first.events[0].dy, 20);
-
-    auto second = translator.Translate(Motion(7, 26));
-    EXPECT_EQ(second.events[0].x, 7);
-    EXPECT_EQ(second.events[0].y, 26);
-    EXPECT_EQ(second.events[0].dx, -3);
-    EXPECT_EQ(second.events[0].dy, 6);
-
-    // A click elsewhere moves the last known position without a move event.
-    translator.Translate(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 100));
-    auto third = translator.Translate(Motion(101, 98, SDL_BUTTON_LMASK));
-    EXPECT_EQ(third.events[0].dx, 1);
-    EXPECT_EQ(third.events[0].dy, -2);
-}
-
-TEST(InputTranslator, PositionsFarOutsideTheWindowAreClampedToSixteenBits) {
-    InputTranslator translator;
-    auto move = translator.Translate(Motion(100000, -100000));
-    EXPECT_EQ(move.events[0].x, 32767);
-    EXPECT_EQ(move.events[0].y, -32768);
-    auto back = translator.Translate(Motion(-32768, 32767));
-    EXPECT_EQ(back.events[0].dx, -32768) << "a difference beyond 16 bits is clamped too";
-    EXPECT_EQ(back.events[0].dy, 32767);
+    for (const Step& s : steps) {
+        auto result = translator.Translate(s.event);
+        ASSERT_EQ(result.events.size(), 1u);
+        if (result.events[0].type == EventMouseMove) {
+            const InputEvent& e = result.events[0];
+            EXPECT_EQ(std::vector<int>({e.x, e.y, e.dx, e.dy}),
+                      std::vector<int>({s.x, s.y, s.dx, s.dy}));
+        }
+    }
 }
 
 TEST(InputTranslator, KeysBecomeWindowsVirtualKeyCodes) {
@@ -167,72 +141,64 @@ TEST(InputTranslator, KeysBecomeWindowsVirtualKeyCodes) {
         {SDLK_a, 'A'},       {SDLK_z, 'Z'},      {SDLK_m, 'M'},       {SDLK_0, '0'},
         {SDLK_9, '9'},       {SDLK_SPACE, 32},   {SDLK_F1, 112},      {SDLK_F12, 123},
         {SDLK_LSHIFT, 16},   {SDLK_RCTRL, 17},   {SDLK_PAGEUP, 33},   {SDLK_KP_5, 101},
-        {SDLK_MINUS, 189},   {SDLK_PERIOD, 190}, {SDLK_QUOTE, 222},
+        {SDLK_MINUS, 189},   {SDLK_PERIOD, 190}, {SDLK_QUOTE, 222},   {SDLK_APPLICATION, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(InputTranslator::VirtualKey(c.sym), c.key) << SDL_GetKeyName(c.sym);
     }
-    EXPECT_EQ(InputTranslator::VirtualKey(SDLK_APPLICATION), 0);
 }
 
-TEST(InputTranslator, KeyEventsCarryTheLastPointerPosition) {
+TEST(InputTranslator, KeysCarryThePointerAndControlKeysAlsoArriveAsCharacters) {
+    struct Case {
+        SDL_Event event;
+        Expected events;
+    };
+    // Letters come as characters through text input, not from the key; the
+    // control characters Windows sends come on every press and repeat.
+    // System keys (Alt, Alt combinations, F10) give nothing; Ctrl+Alt (AltGr
+    // on many keyboards) is ordinary typing.
+    const Case cases[] = {
+        {Key(SDL_KEYDOWN, SDLK_q), {{EventKeyDown, 'Q', 33, 44}}},
+        {Key(SDL_KEYUP, SDLK_q), {{EventKeyUp, 'Q', 33, 44}}},
+        {Key(SDL_KEYDOWN, SDLK_BACKSPACE), {{EventKeyDown, 8, 33, 44}, {EventChar, 8, 33, 44}}},
+        {Key(SDL_KEYDOWN, SDLK_TAB, 0, 1), {{EventKeyDown, 9, 33, 44}, {EventChar, 9, 33, 44}}},
+        {Key(SDL_KEYDOWN, SDLK_RETURN), {{EventKeyDown, 13, 33, 44}, {EventChar, 13, 33, 44}}},
+        {Key(SDL_KEYDOWN, SDLK_ESCAPE, 0, 1),
+         {{EventKeyDown, 27, 33, 44}, {EventChar, 27, 33, 44}}},
+        {Key(SDL_KEYUP, SDLK_ESCAPE), {{EventKeyUp, 27, 33, 44}}},
+        {Key(SDL_KEYDOWN, SDLK_DELETE), {{EventKeyDown, 46, 33, 44}}},  // no character
+        {Key(SDL_KEYDOWN, SDLK_e, KMOD_LCTRL | KMOD_LALT), {{EventKeyDown, 'E', 33, 44}}},
+        {Key(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT), {}},
+        {Key(SDL_KEYDOWN, SDLK_F4, KMOD_LALT), {}},
+        {Key(SDL_KEYUP, SDLK_F4, KMOD_LALT), {}},
+        {Key(SDL_KEYUP, SDLK_RALT), {}},
+        {Key(SDL_KEYDOWN, SDLK_F10), {}},
+        {Key(SDL_KEYDOWN, SDLK_APPLICATION), {}},
+    };
     InputTranslator translator;
     translator.Translate(Motion(33, 44));
-    auto down = translator.Translate(Key(SDL_KEYDOWN, SDLK_q));
-    ASSERT_EQ(Types(down), (std::vector<int>{EventKeyDown}))
-        << "letters come as characters through text input, not from the key";
-    EXPECT_EQ(down.events[0].key, 'Q');
-    EXPECT_EQ(down.events[0].x, 33);
-    EXPECT_EQ(down.events[0].y, 44);
-    auto up = translator.Translate(Key(SDL_KEYUP, SDLK_q));
-    ASSERT_EQ(Types(up), (std::vector<int>{EventKeyUp}));
-    EXPECT_EQ(up.events[0].key, 'Q');
-    EXPECT_EQ(up.events[0].x, 33);
-}
-
-TEST(InputTranslator, ControlKeysAlsoArriveAsCharactersOnEveryPressAndRepeat) {
-    InputTranslator translator;
-    for (SDL_Keycode sym : {SDLK_BACKSPACE, SDLK_TAB, SDLK_RETURN, SDLK_ESCAPE}) {
-        for (Uint8 repeat : {0, 1}) {
-            auto down = translator.Translate(Key(SDL_KEYDOWN, sym, KMOD_NONE, repeat));
-            ASSERT_EQ(Types(down), (std::vector<int>{EventKeyDown, EventChar}));
-            EXPECT_EQ(down.events[1].key, down.events[0].key);
-            EXPECT_EQ((down.events[0].buttonState & ButtonStateRepeat) != 0, repeat != 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(SDL_GetKeyName(c.event.key.keysym.sym));
+        auto result = translator.Translate(c.event);
+        EXPECT_EQ(Events(result), c.events);
+        if (!result.events.empty()) {
+            EXPECT_EQ(result.events[0].buttonState,
+                      (c.event.key.repeat ? ButtonStateRepeat : 0) |
+                          (c.event.key.keysym.mod & KMOD_CTRL ? ButtonStateControl : 0));
         }
-        EXPECT_EQ(Types(translator.Translate(Key(SDL_KEYUP, sym))), (std::vector<int>{EventKeyUp}));
     }
-    EXPECT_EQ(Types(translator.Translate(Key(SDL_KEYDOWN, SDLK_DELETE))),
-              (std::vector<int>{EventKeyDown}))
-        << "Delete is no character";
 }
 
 TEST(InputTranslator, TextInputGivesPrintableAsciiCharactersOnly) {
     InputTranslator translator;
     translator.Translate(Motion(5, 6));
-    auto text = translator.Translate(Text("a Z~"));
-    ASSERT_EQ(text.events.size(), 4u);
-    const char expected[] = "a Z~";
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(text.events[i].type, EventChar);
-        EXPECT_EQ(text.events[i].key, static_cast<uint8_t>(expected[i]));
-        EXPECT_EQ(text.events[i].x, 5);
-        EXPECT_EQ(text.events[i].y, 6);
-    }
+    SDL_Event text = {};
+    text.type = SDL_TEXTINPUT;
     // "é", "€" and a tab inside text: nothing the font can draw.
-    auto foreign = translator.Translate(Text("\xC3\xA9x\xE2\x82\xAC\t"));
-    ASSERT_EQ(foreign.events.size(), 1u);
-    EXPECT_EQ(foreign.events[0].key, 'x');
-}
-
-TEST(InputTranslator, SystemKeysProduceNothing) {
-    InputTranslator translator;
-    EXPECT_TRUE(translator.Translate(Key(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT)).events.empty());
-    EXPECT_TRUE(translator.Translate(Key(SDL_KEYDOWN, SDLK_F4, KMOD_LALT)).events.empty());
-    EXPECT_TRUE(translator.Translate(Key(SDL_KEYUP, SDLK_F4, KMOD_LALT)).events.empty());
-    EXPECT_TRUE(translator.Translate(Key(SDL_KEYUP, SDLK_LALT)).events.empty());
-    EXPECT_TRUE(translator.Translate(Key(SDL_KEYDOWN, SDLK_F10)).events.empty());
-    // Ctrl+Alt (AltGr on many keyboards) is ordinary typing.
-    EXPECT_EQ(Types(translator.Translate(Key(SDL_KEYDOWN, SDLK_e, KMOD_LCTRL | KMOD_LALT))),
-              (std::vector<int>{EventKeyDown}));
-    EXPECT_TRUE(translator.Translate(Key(SDL_KEYDOWN, SDLK_APPLICATION)).events.empty());
+    std::strcpy(text.text.text, "a Z~\xC3\xA9x\xE2\x82\xAC\t");
+    Expected expected;
+    for (char c : std::string("a Z~x")) {
+        expected.push_back({EventChar, c, 5, 6});
+    }
+    EXPECT_EQ(Events(translator.Translate(text)), expected);
 }

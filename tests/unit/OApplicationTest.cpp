@@ -26,14 +26,11 @@ public:
         return buildResult;
     }
     bool OnInput(InputEvent& event) override {
-        lastX = event.x;
-        lastY = event.y;
+        journal.push_back("input at " + std::to_string(event.x) + "," + std::to_string(event.y));
         return true;
     }
     std::vector<std::string>& journal;
     bool buildResult;
-    int lastX = -1;
-    int lastY = -1;
 };
 
 class OApplicationTest : public ::testing::Test {
@@ -44,68 +41,52 @@ protected:
 
 }  // namespace
 
-TEST_F(OApplicationTest, SetScreenLeavesThenEntersAndHandlesUnknownIds) {
+// Keyboard events carry the last pointer position, where the cursor is too.
+TEST_F(OApplicationTest, SetScreenLeavesThenEntersAndHandlesUnknownIdsAndTheInputGoesToIt) {
     OApplication app;
+    app.Init();
     auto* menu = new JournalScreen(201, journal);
-    auto* options = new JournalScreen(204, journal);
+    auto* broken = new JournalScreen(205, journal, false);
     EXPECT_TRUE(app.AddScreen(menu));
-    EXPECT_TRUE(app.AddScreen(options));
     EXPECT_TRUE(app.AddScreen(menu)) << "adding twice reports success";
+    EXPECT_FALSE(app.AddScreen(broken)) << "the build result";
+    EXPECT_TRUE(app.HasScreen(broken));
     EXPECT_EQ(app.GetScreens().size(), 2u);
     EXPECT_EQ(menu->application, &app);
+    EXPECT_EQ(app.RemoveScreen(broken), broken);
+    EXPECT_FALSE(app.HasScreen(broken));
+    EXPECT_EQ(app.RemoveScreen(broken), nullptr);
+    delete broken;  // removing does not delete
+    auto* options = new JournalScreen(204, journal);
+    app.AddScreen(options);
 
     EXPECT_TRUE(app.SetScreen(201));
     EXPECT_TRUE(app.SetScreen(204));
     EXPECT_TRUE(app.SetScreen(204)) << "re-entering the current screen";
-    EXPECT_FALSE(app.SetScreen(999));
-    EXPECT_EQ(app.GetCurrentScreen(), nullptr);
-    EXPECT_FALSE(app.SetScreen(999)) << "nothing to leave now";
-    EXPECT_EQ(journal,
-              (std::vector<std::string>{"build 201", "build 204", "enter 201", "leave 201",
-                                        "enter 204", "leave 204", "enter 204", "leave 204"}));
-    app.OnQuit();
-    EXPECT_TRUE(app.GetScreens().empty());
-}
-
-TEST_F(OApplicationTest, AddScreenReportsTheBuildResultAndRemoveDoesNotDelete) {
-    OApplication app;
-    auto* broken = new JournalScreen(205, journal, false);
-    EXPECT_FALSE(app.AddScreen(broken));
-    EXPECT_TRUE(app.HasScreen(broken));
-    EXPECT_EQ(app.RemoveScreen(broken), broken);
-    EXPECT_FALSE(app.HasScreen(broken));
-    EXPECT_EQ(app.RemoveScreen(broken), nullptr);
-    delete broken;
-}
-
-TEST_F(OApplicationTest, FrameWithoutCurrentScreenDrawsNothingAndInputIsDropped) {
-    OApplication app;
-    app.Update(16);  // no screen, no window: must not crash
-    InputEvent click{};
-    click.type = EventMouseDown;
-    EXPECT_FALSE(app.OnInput(click));
-}
-
-TEST_F(OApplicationTest, KeyboardEventsCarryTheLastPointerPosition) {
-    OApplication app;
-    app.Init();
-    auto* screen = new JournalScreen(201, journal);
-    app.AddScreen(screen);
-    app.SetScreen(201);
     InputEvent move{};
     move.type = EventMouseMove;
     move.x = 123;
     move.y = 45;
     app.OnInput(move);
-    InputEvent key{};
+    InputEvent key{};  // at 0, 0
     key.type = EventKeyDown;
-    key.key = 27;
     app.OnInput(key);
-    EXPECT_EQ(screen->lastX, 123);
-    EXPECT_EQ(screen->lastY, 45);
     EXPECT_EQ(app.GetCursor()->x, 123);
     EXPECT_EQ(app.GetCursor()->y, 45);
+    EXPECT_FALSE(app.SetScreen(999));
+    EXPECT_EQ(app.GetCurrentScreen(), nullptr);
+    EXPECT_FALSE(app.SetScreen(999)) << "nothing to leave now";
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"build 201", "build 205", "build 204", "enter 201",
+                                        "leave 201", "enter 204", "leave 204", "enter 204",
+                                        "input at 123,45", "input at 123,45", "leave 204"}));
+    // A frame without a current screen draws nothing, input is dropped.
+    app.Update(16);
+    InputEvent click{};
+    click.type = EventMouseDown;
+    EXPECT_FALSE(app.OnInput(click));
     app.OnQuit();
+    EXPECT_TRUE(app.GetScreens().empty());
 }
 
 // The file at start-up decides the table: one that is missing, or damaged
@@ -166,13 +147,4 @@ TEST_F(OApplicationTest, ScoreTableStartsFromWhatTheFileHolds) {
             EXPECT_NE(TempDir::Read("Report.html").find(file + ".bad"), std::string::npos);
         }
     }
-}
-
-TEST(OApplicationGeometry, CursorAndLoadingBarSizes) {
-    EXPECT_EQ(OApplication::CursorSize(768), 48);
-    EXPECT_EQ(OApplication::CursorSize(1024), 64);
-    EXPECT_EQ(OApplication::CursorSize(480), 30);
-    EXPECT_EQ(OApplication::LoadingBarLength(100), 305);
-    EXPECT_EQ(OApplication::LoadingBarLength(45), 137);
-    EXPECT_EQ(OApplication::LoadingBarLength(0), 0);
 }
