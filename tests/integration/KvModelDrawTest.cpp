@@ -89,7 +89,7 @@ void ExpectRedGreenFace(const ModelWindow& window) {
 
 }  // namespace
 
-TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsDisplayList) {
+TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsListAlikeUnlistedAndAfterANewContext) {
     KvModel cube;
     cube.Load("Cube.Kvm");
     cube.BuildDisplayList();
@@ -107,6 +107,19 @@ TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsDisplayList) {
     cube.Draw();
     EXPECT_TRUE(window.Frame() == listed);
 
+    // What the application does around a display-mode switch: the rebuilt
+    // list draws the same.
+    OTexture::DeleteAllTextures();
+    window.DestroyContext();
+    window.CreateContext();
+    OTexture::UploadAllTextures();
+    KvModelRegistry::Instance().RebuildAllLists();
+    ASSERT_NE(cube.GetData()->displayList, 0u);
+    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
+    window.Clear(0, 0, 0);
+    cube.Draw();
+    EXPECT_TRUE(window.Frame() == listed) << "the rebuilt list draws differently";
+
     // Invisible models draw nothing; a moved model draws where it is.
     window.Clear(0, 0, 0);
     cube.visible = false;
@@ -116,30 +129,6 @@ TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsDisplayList) {
     cube.SetPosition({-0.5f, 0, 0});
     cube.Draw();
     EXPECT_TRUE(ColourNear(window.Pixel(40, 128), 255, 0, 0));
-}
-
-TEST_F(KvModelDrawTest, ListsSurviveTheContextBeingCreatedAgain) {
-    KvModel cube;
-    cube.Load("Cube.Kvm");
-    cube.BuildDisplayList();
-    cube.Draw();
-    const std::vector<uint8_t> before = window.Frame();
-
-    // What the application does around a display-mode switch.
-    OTexture::DeleteAllTextures();
-    KvModelRegistry::Instance().DeleteAllLists();
-    EXPECT_EQ(cube.GetData()->displayList, 0u);
-    window.DestroyContext();
-    window.CreateContext();
-    OTexture::UploadAllTextures();
-    KvModelRegistry::Instance().RebuildAllLists();
-    ASSERT_NE(cube.GetData()->displayList, 0u);
-    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
-
-    window.Clear(0, 0, 0);
-    cube.Draw();
-    ExpectRedGreenFace(window);
-    EXPECT_TRUE(window.Frame() == before) << "the rebuilt list draws differently";
 }
 
 TEST_F(KvModelDrawTest, TheDetailTextureModulatesOnTheSecondUnitAndIsSwitchedOffAfter) {
@@ -166,7 +155,7 @@ TEST_F(KvModelDrawTest, TheDetailTextureModulatesOnTheSecondUnitAndIsSwitchedOff
     ExpectRedGreenFace(window);
 }
 
-TEST_F(KvModelDrawTest, TranslucentModelsBlendAndRestoreTheCallersState) {
+TEST_F(KvModelDrawTest, TranslucentAndWireframeDrawingRestoreTheCallersState) {
     KvModel cube;
     cube.Load("Cube.Kvm");
     cube.BuildDisplayList();
@@ -184,15 +173,15 @@ TEST_F(KvModelDrawTest, TranslucentModelsBlendAndRestoreTheCallersState) {
     EXPECT_TRUE(depthWrites);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting was off before and stays off";
-}
 
-TEST_F(KvModelDrawTest, WireframeDrawsTheEdgesOnlyAndRestoresFilling) {
-    KvModel cube;
-    cube.Load("Cube.Kvm");
+    // The wireframe shows the face's diagonal through the centre; beside it
+    // the face is empty.
+    window.Clear(0, 0, 0);
     glDisable(GL_TEXTURE_2D);
-    cube.DrawWireframe();
+    KvModel wire;
+    wire.Load("Cube.Kvm");
+    wire.DrawWireframe();
     window.Snapshot("model-wireframe");
-    // The face's diagonal runs through the centre; beside it the face is empty.
     int lit = 0;
     for (int d = -3; d <= 3; ++d) {
         lit += ColourNear(window.Pixel(128 + d, 128 + d), 255, 255, 255, 60) ? 1 : 0;
