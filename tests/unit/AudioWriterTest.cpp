@@ -11,13 +11,12 @@
 
 namespace {
 
-uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
-           (static_cast<uint32_t>(bytes[at + 3]) << 24);
-}
-
 uint16_t Le16(const std::vector<uint8_t>& bytes, size_t at) {
     return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+}
+
+uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at) {
+    return Le16(bytes, at) | (static_cast<uint32_t>(Le16(bytes, at + 2)) << 16);
 }
 
 // Decoding OGG and MP3 needs an open mixer; the dummy driver needs no device.
@@ -42,38 +41,21 @@ protected:
     }
 };
 
-TEST(AudioWriterTest, WavHeaderAndSamplesAreExactAndSdlReadsThemBack) {
+TEST(AudioWriterTest, WavHeaderAndSamplesAreExact) {
     const std::vector<int16_t> stereo = {0, 1, -1, 32767, -32768, 1234};
     const auto wav = AudioWriter::EncodeWav(stereo, 22050, 2);
     ASSERT_EQ(wav.size(), 44u + stereo.size() * 2);
-    EXPECT_EQ(std::memcmp(wav.data(), "RIFF", 4), 0);
-    EXPECT_EQ(std::memcmp(wav.data() + 8, "WAVEfmt ", 8), 0);
-    EXPECT_EQ(Le32(wav, 4), wav.size() - 8);
-    EXPECT_EQ(Le16(wav, 20), 1);  // PCM
-    EXPECT_EQ(Le16(wav, 22), 2);  // channels
-    EXPECT_EQ(Le32(wav, 24), 22050u);
-    EXPECT_EQ(Le32(wav, 28), 22050u * 4);
-    EXPECT_EQ(Le16(wav, 32), 4);   // block align
-    EXPECT_EQ(Le16(wav, 34), 16);  // bits
-    EXPECT_EQ(std::memcmp(wav.data() + 36, "data", 4), 0);
-    EXPECT_EQ(Le32(wav, 40), stereo.size() * 2);
-    EXPECT_EQ(std::memcmp(wav.data() + 44, stereo.data(), stereo.size() * 2), 0);
-
-    const auto mono = TestTone::Sine(440.0, 50, 11025, 1);
-    const auto monoWav = AudioWriter::EncodeWav(mono, 11025, 1);
-    SDL_AudioSpec format;
-    Uint8* buffer = nullptr;
-    Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(monoWav.data(), static_cast<int>(monoWav.size())),
-                             1, &format, &buffer, &length),
-              nullptr)
-        << SDL_GetError();
-    EXPECT_EQ(format.freq, 11025);
-    EXPECT_EQ(format.channels, 1);
-    EXPECT_EQ(format.format, AUDIO_S16LSB);
-    ASSERT_EQ(length, mono.size() * 2);
-    EXPECT_EQ(std::memcmp(buffer, mono.data(), length), 0);
-    SDL_FreeWAV(buffer);
+    // RIFF and its length, the 16-byte PCM format chunk (format 1, 2
+    // channels, 22050 Hz, 88200 bytes a second, 4-byte frames, 16 bits), the
+    // data chunk and its length.
+    const std::string header(
+        "RIFF\x30\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x22\x56\0\0\x88\x58\x01\0\x04\0\x10\0"
+        "data\x0c\0\0\0",
+        44);
+    EXPECT_EQ(std::string(wav.begin(), wav.begin() + 44), header);
+    for (size_t i = 0; i < stereo.size(); ++i) {
+        EXPECT_EQ(static_cast<int16_t>(Le16(wav, 44 + i * 2)), stereo[i]) << "sample " << i;
+    }
 }
 
 TEST(AudioWriterTest, RefusesInputItCannotDescribe) {
@@ -104,7 +86,7 @@ TEST(AudioWriterTest, OggPagesCarryTheFixedSerialAndMp3StartsWithAFrameAndNoId3T
     EXPECT_EQ(mp3[3] >> 6, 3);        // mono
 }
 
-TEST_F(AudioWriterDecodeTest, OggDecodesToTheSameLengthAndLevelAndMonoFillsBothChannels) {
+TEST_F(AudioWriterDecodeTest, OggDecodesToTheSameLengthAndLevel) {
     // Stereo at the mixer's rate: one sample in and one out.
     const auto tone = TestTone::Sine(440.0, 500, 44100, 2);
     Mix_Chunk* chunk = DecodeChunk(AudioWriter::EncodeOgg(tone, 44100, 2, 0.5f));
@@ -113,12 +95,6 @@ TEST_F(AudioWriterDecodeTest, OggDecodesToTheSameLengthAndLevelAndMonoFillsBothC
     const auto* decoded = reinterpret_cast<const int16_t*>(chunk->abuf);
     const double expected = TestTone::Rms(tone.data(), tone.size());
     EXPECT_NEAR(TestTone::Rms(decoded, chunk->alen / 2), expected, expected * 0.1);
-    Mix_FreeChunk(chunk);
-    // Mono at 22050 Hz: 250 ms at 44100 Hz stereo after conversion.
-    chunk =
-        DecodeChunk(AudioWriter::EncodeOgg(TestTone::Sine(220.0, 250, 22050, 1), 22050, 1, 0.3f));
-    ASSERT_NE(chunk, nullptr) << Mix_GetError();
-    EXPECT_NEAR(static_cast<double>(chunk->alen) / 4, 44100 * 0.25, 300.0);
     Mix_FreeChunk(chunk);
 }
 

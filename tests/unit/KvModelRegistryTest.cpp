@@ -52,22 +52,10 @@ protected:
 }  // namespace
 
 TEST_F(KvModelRegistryTest, ModelsOfOneNameShareOneDataReadOnceAndOtherNamesGetTheirOwn) {
-    KvModel first;
-    first.Load("Cube.Kvm");
-    // Without the archive a second read would fail: the second model must
-    // take the cached data.
-    archive.Remove();
-    KvModel second;
-    EXPECT_TRUE(second.Load("Cube.Kvm"));
-    EXPECT_EQ(first.GetData(), second.GetData());
-    EXPECT_EQ(first.GetData()->GetReferenceCount(), 3) << "two models and the registry";
-    EXPECT_EQ(second.GetName(), "Cube.Kvm");
-    // Names are case-sensitive.
-    KvModel other;
-    EXPECT_THROW(other.Load("cube.kvm"), OFileNotFound);
-}
-
-TEST_F(KvModelRegistryTest, LoadingAnotherNameDoesNotOverwriteCachedData) {
+    auto first = std::make_unique<KvModel>();
+    first->Load("Cube.Kvm");
+    KvModelData* data = first->GetData();
+    // Loading another name into a model does not overwrite the cached data.
     KvModel model;
     model.Load("One.Kvm");
     KvModelData* one = model.GetData();
@@ -75,6 +63,27 @@ TEST_F(KvModelRegistryTest, LoadingAnotherNameDoesNotOverwriteCachedData) {
     EXPECT_NE(model.GetData(), one);
     EXPECT_EQ(KvModelRegistry::Instance().Find("One.Kvm")->mesh->triangleCount, 1u);
     EXPECT_EQ(KvModelRegistry::Instance().Find("Two.Kvm")->mesh->triangleCount, 2u);
+    // Without the archive a second read would fail: the second model must
+    // take the cached data. Names are case-sensitive.
+    archive.Remove();
+    KvModel second;
+    EXPECT_TRUE(second.Load("Cube.Kvm"));
+    EXPECT_EQ(second.GetData(), data);
+    EXPECT_EQ(data->GetReferenceCount(), 3) << "two models and the registry";
+    EXPECT_EQ(second.GetName(), "Cube.Kvm");
+    EXPECT_THROW(KvModel().Load("cube.kvm"), OFileNotFound);
+    // A clone shares the data and keeps it alive after the original and the
+    // registry let go.
+    first->SetPosition({1, 2, 3});
+    std::unique_ptr<KvModel> clone(first->Clone());
+    EXPECT_EQ(clone->GetData(), data);
+    EXPECT_EQ(clone->GetPosition().y, 2.0f);
+    EXPECT_EQ(clone->GetName(), "Cube.Kvm");
+    first.reset();
+    second.Load("One.Kvm");
+    KvModelRegistry::Instance().Clear();
+    EXPECT_EQ(data->GetReferenceCount(), 1);
+    EXPECT_EQ(clone->GetData()->mesh->triangleCount, 12u);
 }
 
 TEST_F(KvModelRegistryTest, DetailLevelPicksTheVariantFolderAndReloadsOnChange) {
@@ -142,23 +151,4 @@ TEST_F(KvModelRegistryTest, ListsAreRequestedWithoutAContextAndRebuiltLater) {
     cube.Draw();  // without a context: nothing, no crash
     cube.DrawWireframe();
     cube.DrawShadowVolume({0, 0, 5}, true);
-}
-
-TEST_F(KvModelRegistryTest, ACloneSharesDataAndKeepsItAliveAfterTheOriginal) {
-    auto original = std::make_unique<KvModel>();
-    original->Load("Cube.Kvm");
-    original->SetPosition({1, 2, 3});
-    original->translucency = 0.5;
-    original->colour[3] = 0.25f;
-    std::unique_ptr<KvModel> clone(original->Clone());
-    KvModelData* data = original->GetData();
-    EXPECT_EQ(clone->GetData(), data);
-    EXPECT_EQ(clone->GetPosition().y, 2.0f);
-    EXPECT_EQ(clone->translucency, 0.5);
-    EXPECT_EQ(clone->colour[3], 0.25f);
-    EXPECT_EQ(clone->GetName(), "Cube.Kvm");
-    original.reset();
-    KvModelRegistry::Instance().Clear();
-    EXPECT_EQ(data->GetReferenceCount(), 1);
-    EXPECT_EQ(clone->GetData()->mesh->triangleCount, 12u);
 }

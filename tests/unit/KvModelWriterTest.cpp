@@ -47,7 +47,17 @@ TEST(KvModelWriterTest, GeneratedShapesAreClosedOutwardOrFlatMeshes) {
                 EXPECT_NEAR(mesh.FaceNormal(t).y, 1.0f, 1e-6f) << t;
             }
             for (int edge = 0; edge < 3; ++edge) {
-                open += mesh.Neighbour(t, edge) < 0 ? 1 : 0;
+                // The triangle across an edge has it the other way round and
+                // points back.
+                const int32_t across = mesh.Neighbour(t, edge);
+                open += across < 0 ? 1 : 0;
+                bool pointsBack = across < 0;
+                for (int m = 0; m < 3 && across >= 0 && across != static_cast<int32_t>(t); ++m) {
+                    pointsBack |= mesh.Corner(across, m) == mesh.Corner(t, (edge + 1) % 3) &&
+                                  mesh.Corner(across, (m + 1) % 3) == mesh.Corner(t, edge) &&
+                                  mesh.Neighbour(across, m) == static_cast<int32_t>(t);
+                }
+                EXPECT_TRUE(pointsBack) << t << " edge " << edge;
             }
         }
         EXPECT_EQ(open, c.openEdges);
