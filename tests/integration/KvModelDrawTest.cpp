@@ -64,19 +64,21 @@ protected:
         archive.AddTexture("RedGreen.Tga", RedGreenTga());
         archive.AddTexture("White.Tga", ImageFiles::FilledTga(2, 24, 8, 8, {255, 255, 255}));
         archive.AddTexture("Grey.Tga", ImageFiles::FilledTga(3, 8, 8, 8, {128}));
-        KvModelWriter cube = KvModelWriter::Cube(1.0f);
-        cube.SetTextures("RedGreen.Tga");
-        archive.Add("Data/Models/Cube.Kvm", ModelFiles::Bytes(cube));
+        KvModelWriter textured = KvModelWriter::Cube(1.0f);
+        textured.SetTextures("RedGreen.Tga");
+        archive.Add("Data/Models/Cube.Kvm", textured.Build());
         KvModelWriter detailed = KvModelWriter::Cube(1.0f);
         detailed.SetTextures("White.Tga", "Grey.Tga");
-        archive.Add("Data/Models/Detailed.Kvm", ModelFiles::Bytes(detailed));
+        archive.Add("Data/Models/Detailed.Kvm", detailed.Build());
         archive.Open();
         window.Clear(0, 0, 0);
+        cube.Load("Cube.Kvm");
     }
 
     ModelWindow window;
     ModelTestGuard guard;
     TestArchive archive;
+    KvModel cube;
 };
 
 // The +z face covers window pixels 64..192 on both axes.
@@ -90,8 +92,6 @@ void ExpectRedGreenFace(const ModelWindow& window) {
 }  // namespace
 
 TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsListAlikeUnlistedAndAfterANewContext) {
-    KvModel cube;
-    cube.Load("Cube.Kvm");
     cube.BuildDisplayList();
     ASSERT_NE(cube.GetData()->displayList, 0u);
     EXPECT_TRUE(glIsList(cube.GetData()->displayList));
@@ -147,8 +147,6 @@ TEST_F(KvModelDrawTest, TheDetailTextureModulatesOnTheSecondUnitAndIsSwitchedOff
     OGLExtensions::ActiveTextureARB(GL_TEXTURE0_ARB);
 
     // The plain cube drawn afterwards is not darkened by the detail texture.
-    KvModel cube;
-    cube.Load("Cube.Kvm");
     cube.BuildDisplayList();
     window.Clear(0, 0, 0);
     cube.Draw();
@@ -156,8 +154,6 @@ TEST_F(KvModelDrawTest, TheDetailTextureModulatesOnTheSecondUnitAndIsSwitchedOff
 }
 
 TEST_F(KvModelDrawTest, TranslucentAndWireframeDrawingRestoreTheCallersState) {
-    KvModel cube;
-    cube.Load("Cube.Kvm");
     cube.BuildDisplayList();
     cube.translucency = 0.0;
     cube.colour[3] = 0.5f;
@@ -197,8 +193,6 @@ TEST_F(KvModelDrawTest, TranslucentAndWireframeDrawingRestoreTheCallersState) {
 TEST_F(KvModelDrawTest, ShadowVolumeCoversTheGroundBehindTheModel) {
     // A cube lit from straight above: its volume, seen from above, covers
     // the cube's square footprint and nothing beside it.
-    KvModel cube;
-    cube.Load("Cube.Kvm");
     const OVector3 light(0, 100, 0);
     cube.UpdateShadow(light);
     glDisable(GL_TEXTURE_2D);
