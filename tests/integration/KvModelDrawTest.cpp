@@ -5,12 +5,7 @@
 #include "render/OTexture.h"
 
 #include <GL/gl.h>
-#include <SDL.h>
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <stdexcept>
 
 #include "support/GLTestWindow.h"
 #include "support/ImageFiles.h"

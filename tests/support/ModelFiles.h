@@ -6,7 +6,6 @@
 #include "render/KvModelWriter.h"
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>

@@ -4,11 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "audiogen/AudioAssets.h"
-#include "audiogen/EngineSounds.h"
 #include "audiogen/GameTune.h"
 #include "audiogen/MenuTune.h"
 #include "audiogen/SynthConstants.h"

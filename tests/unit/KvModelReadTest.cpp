@@ -1,6 +1,5 @@
 #include "app/OFileNotFound.h"
 #include "render/KvModel.h"
-#include "render/KvModelData.h"
 #include "render/KvModelReader.h"
 #include "render/OTexture.h"
 
@@ -146,30 +145,17 @@ TEST_F(KvModelReadTest, NormalsAreFlatOrSmoothAsTheDetailLevelsFlagSays) {
         ExpectVector(&data->mesh->normals[9], {0, -1, 0}, "position 3 only in the -y triangle");
     }
 
-    // Smooth: a cube whose diagonals all run through (1, 1, 1) on the three
-    // faces that meet there, and through (-1, -1, -1) on the other three.
-    KvModelWriter cube;
-    for (int i = 0; i < 8; ++i) {
-        cube.AddPosition((i & 4) ? 1.f : -1.f, (i & 2) ? 1.f : -1.f, (i & 1) ? 1.f : -1.f);
-    }
-    cube.AddTexCoord(0, 0);
-    // Each quad split along its diagonal from its first corner.
-    const uint32_t quads[6][4] = {{7, 3, 1, 5}, {7, 5, 4, 6}, {7, 6, 2, 3},
-                                  {0, 1, 3, 2}, {0, 4, 5, 1}, {0, 2, 6, 4}};
-    for (const auto& q : quads) {
-        cube.AddTriangle({q[0], 0}, {q[1], 0}, {q[2], 0});
-        cube.AddTriangle({q[0], 0}, {q[2], 0}, {q[3], 0});
-    }
+    // Smooth: the generated cube's corners add the normal of every triangle
+    // they are in. Corner 7 (1, 1, 1) is in both +z triangles (the face's
+    // diagonal runs 1-7) and one each of +x and +y; corner 0 in both of -x
+    // and -y and one of -z.
+    const KvModelWriter cube = KvModelWriter::Cube(1);
     KvModelData data;
     data.smoothHigh = true;
     ASSERT_TRUE(ModelFiles::Read(data, ModelFiles::Bytes(cube)));
-    const float third = 1.0f / std::sqrt(3.0f), sixth = 1.0f / std::sqrt(6.0f);
-    // (1, 1, 1): both triangles of each of its three faces.
-    ExpectVector(&data.mesh->normals[7 * 3], {third, third, third}, "corner 7");
-    ExpectVector(&data.mesh->normals[0], {-third, -third, -third}, "corner 0");
-    // (1, -1, 1) = corner 5: two triangles of -y (diagonal 0-5), one of +x
-    // and one of +z, so -y counts twice.
-    ExpectVector(&data.mesh->normals[5 * 3], {sixth, -2 * sixth, sixth}, "corner 5");
+    const float sixth = 1.0f / std::sqrt(6.0f), third = 1.0f / 3.0f;
+    ExpectVector(&data.mesh->normals[7 * 3], {sixth, sixth, 2 * sixth}, "corner 7");
+    ExpectVector(&data.mesh->normals[0], {-2 * third, -2 * third, -third}, "corner 0");
     // The low level uses its own flag: flat there, so corner 7 takes the
     // normal of the last triangle that has it (the +y face's).
     KvModelRegistry::Instance().SetDetail(0);

@@ -1,7 +1,5 @@
 #include "app/OFileNotFound.h"
 #include "render/KvModel.h"
-#include "render/KvModelData.h"
-#include "render/KvModelRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 #include "render/KvModel.h"
-#include "render/KvModelData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,4 @@
-#include "render/KvModelData.h"
 #include "render/KvModelReader.h"
-#include "render/KvModelWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,3 @@
-#include "render/KvModelData.h"
 #include "render/KvOctree.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,7 @@
 
 #include <filesystem>
 #include <sstream>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "data/OScoreTable.h"
 #include "data/Scrambler.h"
