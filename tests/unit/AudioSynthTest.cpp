@@ -71,38 +71,38 @@ std::vector<PitchedVoice> PitchedVoices() {
 }
 }  // namespace
 
-TEST(AudioSynthTest, PitchedVoicesPlayInTune) {
-    for (const PitchedVoice& v : PitchedVoices()) {
-        for (double frequency : {98.0, 220.0, 587.33}) {
-            const std::vector<float> sound = v.voice->Render(NoteRequest{frequency, 0.6, 0.8f, 7});
-            const double measured =
-                MeasuredFrequency(sound, 4410, 4096, frequency * 0.7, frequency * 1.4);
-            EXPECT_NEAR(measured / frequency, 1.0, 0.006) << v.name << " at " << frequency;
-        }
-    }
-}
-
-TEST(AudioSynthTest, NotesAreFiniteBoundedEndInSilenceAndFollowTheirSeed) {
+TEST(AudioSynthTest, NotesAreInTuneFiniteBoundedEndInSilenceAndFollowTheirSeed) {
     std::vector<PitchedVoice> voices = PitchedVoices();
+    const size_t pitched = voices.size();
     for (auto [name, kind] : {std::pair{"kick", Drum::Kind::Kick},
                               {"snare", Drum::Kind::Snare},
                               {"hat", Drum::Kind::Hat},
                               {"brush", Drum::Kind::Brush}}) {
         voices.push_back({name, std::make_unique<Drum>(kind)});
     }
-    for (const PitchedVoice& v : voices) {
-        const std::vector<float> sound = v.voice->Render(NoteRequest{1760.0, 0.3, 1.0f, 11});
-        ASSERT_GT(sound.size(), 100u) << v.name;
-        for (float s : sound) {
-            ASSERT_TRUE(std::isfinite(s)) << v.name;
-            ASSERT_LT(std::fabs(s), 4.0f) << v.name;
+    for (size_t i = 0; i < voices.size(); ++i) {
+        const PitchedVoice& v = voices[i];
+        for (double frequency : {98.0, 220.0, 587.33, 1760.0}) {
+            SCOPED_TRACE(std::string(v.name) + " at " + std::to_string(frequency));
+            const NoteRequest note{frequency, frequency > 1000 ? 0.3 : 0.6, 1.0f, 11};
+            const std::vector<float> sound = v.voice->Render(note);
+            ASSERT_GT(sound.size(), 100u);
+            if (frequency < 1000 && i < pitched) {
+                const double measured =
+                    MeasuredFrequency(sound, 4410, 4096, frequency * 0.7, frequency * 1.4);
+                EXPECT_NEAR(measured / frequency, 1.0, 0.006);
+            }
+            for (float s : sound) {
+                ASSERT_TRUE(std::isfinite(s));
+                ASSERT_LT(std::fabs(s), 4.0f);
+            }
+            EXPECT_GT(PcmConverter::Peak(sound), 0.05);
+            // Neither the first nor the last sample may jump: no clicks.
+            EXPECT_LT(std::fabs(sound.front()), 0.02f);
+            EXPECT_LT(Rms(sound, sound.size() - 64, 64), 0.01);
+            // The same seed gives the same note.
+            EXPECT_EQ(v.voice->Render(note), sound);
         }
-        EXPECT_GT(PcmConverter::Peak(sound), 0.05) << v.name;
-        // Neither the first nor the last sample may jump: no clicks.
-        EXPECT_LT(std::fabs(sound.front()), 0.02f) << v.name;
-        EXPECT_LT(Rms(sound, sound.size() - 64, 64), 0.01) << v.name;
-        // The same seed gives the same note.
-        EXPECT_EQ(v.voice->Render(NoteRequest{1760.0, 0.3, 1.0f, 11}), sound) << v.name;
     }
     // Another seed gives other noise.
     NoteRequest note, other;
