@@ -87,6 +87,13 @@ TEST_F(KvOctreeTest, TheRootBoxSearchStartsAtTheLimit) {
                                   farBox.maximum.y, farBox.minimum.z, farBox.maximum.z}),
               (std::vector<float>{1024, 2001, -3000, -1024, 0, 1}));
     EXPECT_EQ(farData->GetOctree()->TriangleCount(), 1u);
+    // An ordinary model's box is its bounds.
+    const auto strip = DataOf(Strip(200));
+    const KvOctreeAABB& tight = strip->GetOctree()->GetBox();
+    EXPECT_FLOAT_EQ(tight.minimum.x, 0.0f);
+    EXPECT_FLOAT_EQ(tight.maximum.x, 199.9f);
+    EXPECT_FLOAT_EQ(tight.maximum.y, 0.9f);
+    EXPECT_FLOAT_EQ(tight.maximum.z, 0.0f);
 }
 
 TEST_F(KvOctreeTest, SegmentsHitAndMissASphere) {
