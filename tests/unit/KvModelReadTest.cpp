@@ -28,9 +28,15 @@ protected:
 
 }  // namespace
 
-TEST_F(KvModelReadTest, OneTriangleGivesZeroBasedCornersAndTheNormalAndPlaneOfItsFace) {
+TEST_F(KvModelReadTest, WrongMagicIsReportedOnceAndOneTriangleGivesItsCornersNormalAndPlane) {
+    // A wrong magic is reported once, however often the file is read again
+    // (as a detail change does), and a sound file still reads.
+    std::string file = ModelFiles::Bytes(ModelFiles::OneTriangle());
+    file.replace(0, 6, "MODEL!");
     KvModelData data;
-    ASSERT_TRUE(ModelFiles::Read(data, ModelFiles::Bytes(ModelFiles::OneTriangle())));
+    ASSERT_TRUE(ModelFiles::Read(data, file));
+    ASSERT_TRUE(ModelFiles::Read(data, file));
+    EXPECT_EQ(guard.messages, (std::vector<std::string>{"Error: Wrong model format."}));
     const KvMesh& mesh = *data.mesh;
     EXPECT_EQ(mesh.triangleCount, 1u);
     EXPECT_EQ(mesh.indices, (std::vector<uint32_t>{0, 0, 1, 1, 2, 2}));
@@ -85,18 +91,6 @@ TEST_F(KvModelReadTest, FilesThatDoNotFitTheirCountsAreRefusedWithoutReadingPast
         EXPECT_FALSE(data.ReadBytes(exact.data(), exact.size(), true)) << c.what;
         EXPECT_EQ(data.LastResult(), c.expected) << c.what;
         EXPECT_EQ(data.mesh->triangleCount, 0u) << c.what;
-    }
-    EXPECT_EQ(guard.messages, (std::vector<std::string>{"Error: Wrong model format."}));
-}
-
-TEST_F(KvModelReadTest, WrongMagicIsReportedOnceAndASoundFileStillReads) {
-    std::string file = ModelFiles::Bytes(ModelFiles::OneTriangle());
-    file.replace(0, 6, "MODEL!");
-    KvModelData data;
-    // Read twice, as a detail change does: no second box.
-    for (int read = 0; read < 2; ++read) {
-        ASSERT_TRUE(ModelFiles::Read(data, file));
-        EXPECT_EQ(data.mesh->triangleCount, 1u);
     }
     EXPECT_EQ(guard.messages, (std::vector<std::string>{"Error: Wrong model format."}));
 }
