@@ -5,12 +5,7 @@
 #include "render/OTexture.h"
 
 #include <GL/gl.h>
-#include <SDL.h>
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <stdexcept>
 
 #include "support/GLTestWindow.h"
 #include "support/ImageFiles.h"
@@ -64,19 +59,21 @@ protected:
         archive.AddTexture("RedGreen.Tga", RedGreenTga());
         archive.AddTexture("White.Tga", ImageFiles::FilledTga(2, 24, 8, 8, {255, 255, 255}));
         archive.AddTexture("Grey.Tga", ImageFiles::FilledTga(3, 8, 8, 8, {128}));
-        KvModelWriter cube = KvModelWriter::Cube(1.0f);
-        cube.SetTextures("RedGreen.Tga");
-        archive.Add("Data/Models/Cube.Kvm", ModelFiles::Bytes(cube));
+        KvModelWriter textured = KvModelWriter::Cube(1.0f);
+        textured.SetTextures("RedGreen.Tga");
+        archive.Add("Data/Models/Cube.Kvm", textured.Build());
         KvModelWriter detailed = KvModelWriter::Cube(1.0f);
         detailed.SetTextures("White.Tga", "Grey.Tga");
-        archive.Add("Data/Models/Detailed.Kvm", ModelFiles::Bytes(detailed));
+        archive.Add("Data/Models/Detailed.Kvm", detailed.Build());
         archive.Open();
         window.Clear(0, 0, 0);
+        cube.Load("Cube.Kvm");
     }
 
     ModelWindow window;
     ModelTestGuard guard;
     TestArchive archive;
+    KvModel cube;
 };
 
 // The +z face covers window pixels 64..192 on both axes.
@@ -89,9 +86,7 @@ void ExpectRedGreenFace(const ModelWindow& window) {
 
 }  // namespace
 
-TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsDisplayList) {
-    KvModel cube;
-    cube.Load("Cube.Kvm");
+TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsListAlikeUnlistedAndAfterANewContext) {
     cube.BuildDisplayList();
     ASSERT_NE(cube.GetData()->displayList, 0u);
     EXPECT_TRUE(glIsList(cube.GetData()->displayList));
@@ -107,6 +102,19 @@ TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsDisplayList) {
     cube.Draw();
     EXPECT_TRUE(window.Frame() == listed);
 
+    // What the application does around a display-mode switch: the rebuilt
+    // list draws the same.
+    OTexture::DeleteAllTextures();
+    window.DestroyContext();
+    window.CreateContext();
+    OTexture::UploadAllTextures();
+    KvModelRegistry::Instance().RebuildAllLists();
+    ASSERT_NE(cube.GetData()->displayList, 0u);
+    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
+    window.Clear(0, 0, 0);
+    cube.Draw();
+    EXPECT_TRUE(window.Frame() == listed) << "the rebuilt list draws differently";
+
     // Invisible models draw nothing; a moved model draws where it is.
     window.Clear(0, 0, 0);
     cube.visible = false;
@@ -116,30 +124,6 @@ TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsDisplayList) {
     cube.SetPosition({-0.5f, 0, 0});
     cube.Draw();
     EXPECT_TRUE(ColourNear(window.Pixel(40, 128), 255, 0, 0));
-}
-
-TEST_F(KvModelDrawTest, ListsSurviveTheContextBeingCreatedAgain) {
-    KvModel cube;
-    cube.Load("Cube.Kvm");
-    cube.BuildDisplayList();
-    cube.Draw();
-    const std::vector<uint8_t> before = window.Frame();
-
-    // What the application does around a display-mode switch.
-    OTexture::DeleteAllTextures();
-    KvModelRegistry::Instance().DeleteAllLists();
-    EXPECT_EQ(cube.GetData()->displayList, 0u);
-    window.DestroyContext();
-    window.CreateContext();
-    OTexture::UploadAllTextures();
-    KvModelRegistry::Instance().RebuildAllLists();
-    ASSERT_NE(cube.GetData()->displayList, 0u);
-    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
-
-    window.Clear(0, 0, 0);
-    cube.Draw();
-    ExpectRedGreenFace(window);
-    EXPECT_TRUE(window.Frame() == before) << "the rebuilt list draws differently";
 }
 
 TEST_F(KvModelDrawTest, TheDetailTextureModulatesOnTheSecondUnitAndIsSwitchedOffAfter) {
@@ -158,17 +142,13 @@ TEST_F(KvModelDrawTest, TheDetailTextureModulatesOnTheSecondUnitAndIsSwitchedOff
     OGLExtensions::ActiveTextureARB(GL_TEXTURE0_ARB);
 
     // The plain cube drawn afterwards is not darkened by the detail texture.
-    KvModel cube;
-    cube.Load("Cube.Kvm");
     cube.BuildDisplayList();
     window.Clear(0, 0, 0);
     cube.Draw();
     ExpectRedGreenFace(window);
 }
 
-TEST_F(KvModelDrawTest, TranslucentModelsBlendAndRestoreTheCallersState) {
-    KvModel cube;
-    cube.Load("Cube.Kvm");
+TEST_F(KvModelDrawTest, TranslucentAndWireframeDrawingRestoreTheCallersState) {
     cube.BuildDisplayList();
     cube.translucency = 0.0;
     cube.colour[3] = 0.5f;
@@ -184,15 +164,15 @@ TEST_F(KvModelDrawTest, TranslucentModelsBlendAndRestoreTheCallersState) {
     EXPECT_TRUE(depthWrites);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING)) << "lighting was off before and stays off";
-}
 
-TEST_F(KvModelDrawTest, WireframeDrawsTheEdgesOnlyAndRestoresFilling) {
-    KvModel cube;
-    cube.Load("Cube.Kvm");
+    // The wireframe shows the face's diagonal through the centre; beside it
+    // the face is empty.
+    window.Clear(0, 0, 0);
     glDisable(GL_TEXTURE_2D);
-    cube.DrawWireframe();
+    KvModel wire;
+    wire.Load("Cube.Kvm");
+    wire.DrawWireframe();
     window.Snapshot("model-wireframe");
-    // The face's diagonal runs through the centre; beside it the face is empty.
     int lit = 0;
     for (int d = -3; d <= 3; ++d) {
         lit += ColourNear(window.Pixel(128 + d, 128 + d), 255, 255, 255, 60) ? 1 : 0;
@@ -208,8 +188,6 @@ TEST_F(KvModelDrawTest, WireframeDrawsTheEdgesOnlyAndRestoresFilling) {
 TEST_F(KvModelDrawTest, ShadowVolumeCoversTheGroundBehindTheModel) {
     // A cube lit from straight above: its volume, seen from above, covers
     // the cube's square footprint and nothing beside it.
-    KvModel cube;
-    cube.Load("Cube.Kvm");
     const OVector3 light(0, 100, 0);
     cube.UpdateShadow(light);
     glDisable(GL_TEXTURE_2D);

@@ -1,155 +1,116 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
-#include <set>
+#include <sstream>
+#include <stdexcept>
 
 #include "assetgen/AssetCatalog.h"
-#include "assetgen/ButtonArt.h"
 #include "assetgen/EngineArt.h"
-#include "assetgen/FontArt.h"
-#include "assetgen/ItemArt.h"
-#include "assetgen/LogoArt.h"
-#include "assetgen/PanelArt.h"
 #include "assetgen/RailArt.h"
-#include "assetgen/ScreenArt.h"
 
 namespace {
 
-const std::vector<Asset>& AllAssets() {
-    static const std::vector<Asset> assets = AssetCatalog::BuildAll();
-    return assets;
+const std::vector<Asset>& All() {
+    static const std::vector<Asset> all = AssetCatalog::BuildAll();
+    return all;
 }
 
-// Builds only the families needed, cheapest first, so that single tests stay
-// fast when run one per process.
 const RgbaImage& Find(const std::string& name) {
-    using AddFamily = void (*)(std::vector<Asset>&);
-    static const AddFamily families[] = {ButtonArt::Add, ItemArt::Add,  LogoArt::Add,
-                                         PanelArt::Add,  FontArt::Add,  EngineArt::Add,
-                                         RailArt::Add,   ScreenArt::Add};
-    static std::vector<Asset> built;
-    static size_t next = 0;
-    for (;;) {
-        for (const Asset& asset : built) {
-            if (asset.name == name) {
-                return asset.image;
-            }
-        }
-        if (next == std::size(families)) {
-            break;
-        }
-        families[next++](built);
+    const auto found = std::find_if(All().begin(), All().end(),
+                                    [&](const Asset& asset) { return asset.name == name; });
+    if (found == All().end()) {
+        throw std::runtime_error("no picture named " + name);
     }
-    static const RgbaImage none;
-    ADD_FAILURE() << "no picture named " << name;
-    return none;
+    return found->image;
 }
 
-struct Expected {
-    int width, height, channels;
-};
-
-double Luma(const RgbaImage& image, int x, int y) {
-    const uint8_t* p = image.Pixel(x, y);
-    return (0.3 * p[0] + 0.59 * p[1] + 0.11 * p[2]) * image.Alpha(x, y) / 255.0;
-}
-
-// Mean absolute difference of two equally sized row bands.
-double BandDifference(const RgbaImage& image, int topA, int topB, int rows) {
-    double sum = 0;
-    for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            for (int c = 0; c < image.Channels(); ++c) {
-                sum += std::abs(image.Pixel(x, topA + y)[c] - image.Pixel(x, topB + y)[c]);
-            }
+// Calls `visit` with every pixel of the rows [top, top + rows), its alpha and
+// its place relative to (x0, top); w = 0 means the whole width.
+void Scan(const RgbaImage& image, int top, int rows,
+          const std::function<void(const uint8_t*, int alpha, int x, int y)>& visit, int x0 = 0,
+          int w = 0) {
+    for (int y = top; y < top + rows; ++y) {
+        for (int x = x0; x < x0 + (w ? w : image.Width()); ++x) {
+            visit(image.Pixel(x, y), image.Alpha(x, y), x - x0, y - top);
         }
     }
-    return sum / (rows * image.Width() * image.Channels());
 }
 
+// Mean luma (weighted by alpha) of a band of rows, and the mean absolute
+// difference of all channels between two equally high bands.
 double BandLuma(const RgbaImage& image, int top, int rows) {
     double sum = 0;
-    for (int y = top; y < top + rows; ++y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            sum += Luma(image, x, y);
-        }
-    }
+    Scan(image, top, rows, [&](const uint8_t* p, int a, int, int) {
+        sum += (0.3 * p[0] + 0.59 * p[1] + 0.11 * p[2]) * a / 255.0;
+    });
     return sum / (rows * image.Width());
+}
+
+double BandDifference(const RgbaImage& image, int topA, int topB, int rows) {
+    double sum = 0;
+    Scan(image, topA, rows, [&](const uint8_t* p, int, int x, int y) {
+        for (int c = 0; c < image.Channels(); ++c) {
+            sum += std::abs(p[c] - image.Pixel(x, topB + y)[c]);
+        }
+    });
+    return sum / (rows * image.Width() * image.Channels());
 }
 
 }  // namespace
 
 TEST(ArtCatalog, EveryPictureTheGameLoadsIsMadeOnceWithItsSizeAndChannels) {
-    std::map<std::string, Expected> expected = {{"Font.Tga", {512, 512, 4}},
-                                                {"Quarvelr3D.Tga", {300, 100, 4}},
-                                                {"PLogo.Tga", {200, 120, 4}},
-                                                {"Interface/Menu.Jpg", {800, 600, 3}},
-                                                {"GB.Tga", {800, 600, 3}},
-                                                {"Interface/StatusBar.Tga", {800, 40, 3}},
-                                                {"LCompl.Tga", {360, 170, 4}},
-                                                {"HintsBgrn.Tga", {480, 180, 4}},
-                                                {"GameOver.Tga", {400, 120, 4}},
-                                                {"SmlWind.Tga", {400, 150, 4}},
-                                                {"Buttons/Menu.Tga", {128, 80, 4}},
-                                                {"Buttons/Ok.Tga", {84, 80, 4}},
-                                                {"Buttons/Cancel.Tga", {128, 80, 4}},
-                                                {"Buttons/PlayNext.Tga", {128, 80, 4}},
-                                                {"Buttons/MenuSml.Tga", {28, 56, 4}},
-                                                {"Buttons/RestartSml.Tga", {28, 56, 4}},
-                                                {"Interface/CheckBox.Tga", {24, 96, 4}},
-                                                {"Interface/Button.Tga", {160, 56, 4}},
-                                                {"Interface/HArrow.Tga", {24, 56, 4}},
-                                                {"Interface/Slider.Tga", {160, 40, 4}},
-                                                {"Interface/Thumb.Tga", {16, 56, 4}},
-                                                {"CoDSmoke2.Tga", {32, 32, 4}},
-                                                {"Cursor.Tga", {64, 64, 4}},
-                                                {"Icon.Tga", {64, 64, 4}}};
-    for (const char* name :
-         {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"}) {
-        expected[std::string("Buttons/") + name + ".Tga"] = {200, 80, 4};
+    // Name, width, height and channels of each picture; items (Coal ..
+    // WorkerR) are at most 48 x 48.
+    std::istringstream table(
+        "Font.Tga 512 512 4  Quarvelr3D.Tga 300 100 4  PLogo.Tga 200 120 4  GB.Tga 800 600 3  "
+        "Interface/Menu.Jpg 800 600 3  Interface/StatusBar.Tga 800 40 3  LCompl.Tga 360 170 4  "
+        "HintsBgrn.Tga 480 180 4  GameOver.Tga 400 120 4  SmlWind.Tga 400 150 4  "
+        "Buttons/Menu.Tga 128 80 4  Buttons/Ok.Tga 84 80 4  Buttons/Cancel.Tga 128 80 4  "
+        "Buttons/PlayNext.Tga 128 80 4  Buttons/MenuSml.Tga 28 56 4  "
+        "Buttons/RestartSml.Tga 28 56 4  Interface/CheckBox.Tga 24 96 4  "
+        "Interface/Button.Tga 160 56 4  Interface/HArrow.Tga 24 56 4  "
+        "Interface/Slider.Tga 160 40 4  Interface/Thumb.Tga 16 56 4  CoDSmoke2.Tga 32 32 4  "
+        "Cursor.Tga 64 64 4  Icon.Tga 64 64 4  Coal.Tga 48 48 4  SRed.Tga 48 48 4  "
+        "SGreen.Tga 48 48 4  Worker.Tga 48 48 4  WorkerR.Tga 48 48 4");
+    std::map<std::string, std::vector<int>> expected;
+    std::string name;
+    for (int w, h, c; table >> name >> w >> h >> c;) {
+        expected[name] = {w, h, c};
     }
-    for (const char* name : {"Up", "Right", "Down", "Left"}) {
-        expected[std::string(name) + ".Tga"] = {640, 640, 4};
+    for (const char* button :
+         {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"}) {
+        expected[std::string("Buttons/") + button + ".Tga"] = {200, 80, 4};
+    }
+    for (const char* sheet : {"Up", "Right", "Down", "Left"}) {
+        expected[std::string(sheet) + ".Tga"] = {640, 640, 4};
     }
     for (int kind = 0; kind < RailArt::kKinds; ++kind) {
         expected[RailArt::FileName(kind)] = {128, 128, 3};
     }
-    std::map<std::string, const RgbaImage*> produced;
-    for (const Asset& asset : AllAssets()) {
-        produced[asset.name] = &asset.image;
-    }
-    for (const auto& [name, want] : expected) {
-        ASSERT_TRUE(produced.count(name)) << name;
-        const RgbaImage& image = *produced[name];
-        EXPECT_EQ(image.Width(), want.width) << name;
-        EXPECT_EQ(image.Height(), want.height) << name;
-        EXPECT_EQ(image.Channels(), want.channels) << name;
-    }
-    for (const char* name : {"Coal.Tga", "SRed.Tga", "SGreen.Tga", "Worker.Tga", "WorkerR.Tga"}) {
-        const RgbaImage& image = Find(name);
-        EXPECT_LE(image.Width(), 48) << name;
-        EXPECT_LE(image.Height(), 48) << name;
-        EXPECT_EQ(image.Channels(), 4) << name;
-        // Items stand on the board: transparent around, solid in the middle.
-        EXPECT_EQ(image.Alpha(0, 0), 0) << name;
-        EXPECT_GT(image.Alpha(image.Width() / 2, image.Height() * 2 / 3), 200) << name;
-    }
-    EXPECT_EQ(AllAssets().size(), expected.size() + 5);
-
-    // Names are unique and use the extensions the game's loader tells apart.
-    std::set<std::string> names;
-    for (const Asset& asset : AllAssets()) {
-        EXPECT_TRUE(names.insert(asset.name).second) << asset.name;
+    EXPECT_EQ(RailArt::FileName(4), "Rails/IBlox.Tga");
+    EXPECT_EQ(RailArt::FileName(11), "Rails/Dest.Tga");
+    const std::vector<Asset>& all = All();
+    EXPECT_EQ(all.size(), expected.size());
+    for (const Asset& asset : all) {
+        // Each name once, with an extension the game's loader tells apart.
+        const auto want = expected.find(asset.name);
+        ASSERT_NE(want, expected.end()) << asset.name << " is unknown or made twice";
+        const std::vector<int> made = {asset.image.Width(), asset.image.Height(),
+                                       asset.image.Channels()};
+        const bool item = want->second[0] == 48;  // an item: at most 48 x 48
+        EXPECT_TRUE(item ? made[0] <= 48 && made[1] <= 48 && made[2] == 4 : made == want->second)
+            << asset.name << ": " << made[0] << " x " << made[1] << " x " << made[2];
         const std::string ext = asset.name.substr(asset.name.rfind('.'));
         EXPECT_TRUE(ext == ".Tga" || ext == ".Jpg") << asset.name;
         EXPECT_EQ(asset.IsJpeg(), ext == ".Jpg") << asset.name;
+        expected.erase(want);
     }
-    EXPECT_EQ(RailArt::FileName(4), "Rails/IBlox.Tga");
-    EXPECT_EQ(RailArt::FileName(11), "Rails/Dest.Tga");
 }
 
-TEST(ArtCatalog, BlendedPicturesHaveTransparentCornersAndOpaqueOnesDoNot) {
+TEST(ArtCatalog, BlendedPicturesHaveTransparentCornersAndASolidBody) {
     for (const char* name :
          {"LCompl.Tga", "HintsBgrn.Tga", "GameOver.Tga", "SmlWind.Tga", "Buttons/Exit.Tga",
           "Buttons/Ok.Tga", "PLogo.Tga", "Quarvelr3D.Tga", "Icon.Tga", "Interface/Button.Tga"}) {
@@ -157,12 +118,14 @@ TEST(ArtCatalog, BlendedPicturesHaveTransparentCornersAndOpaqueOnesDoNot) {
         EXPECT_EQ(image.Alpha(0, 0), 0) << name;
         EXPECT_EQ(image.Alpha(image.Width() - 1, image.Height() - 1), 0) << name;
         int opaque = 0;
-        for (int y = 0; y < image.Height(); ++y) {
-            for (int x = 0; x < image.Width(); ++x) {
-                opaque += image.Alpha(x, y) > 200;
-            }
-        }
+        Scan(image, 0, image.Height(), [&](const uint8_t*, int a, int, int) { opaque += a > 200; });
         EXPECT_GT(opaque, image.Width() * image.Height() / 8) << name;
+    }
+    // Items stand on the board: transparent around, solid in the middle.
+    for (const char* name : {"Coal.Tga", "SRed.Tga", "SGreen.Tga", "Worker.Tga", "WorkerR.Tga"}) {
+        const RgbaImage& image = Find(name);
+        EXPECT_EQ(image.Alpha(0, 0), 0) << name;
+        EXPECT_GT(image.Alpha(image.Width() / 2, image.Height() * 2 / 3), 200) << name;
     }
     const RgbaImage& cursor = Find("Cursor.Tga");
     EXPECT_GT(cursor.Alpha(3, 3), 200) << "the arrow's tip is the hot spot, top left";
@@ -172,6 +135,24 @@ TEST(ArtCatalog, BlendedPicturesHaveTransparentCornersAndOpaqueOnesDoNot) {
     EXPECT_GT(smoke.Alpha(16, 16), 240);
     EXPECT_GT(smoke.Alpha(16, 16), smoke.Alpha(16, 24));
     EXPECT_EQ(smoke.Pixel(20, 12)[0], 255);
+
+    // Semaphores differ by their arm, not only by colour: the arm is the only
+    // red-and-white part, and its height tells level (red) from raised.
+    auto armHeight = [](const RgbaImage& image) {
+        int top = image.Height(), bottom = -1;
+        Scan(
+            image, 0, image.Height(),
+            [&](const uint8_t* p, int a, int, int y) {
+                if (a > 200 && p[0] > 150 && p[1] < 80) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            },
+            0, 16);
+        return bottom - top + 1;
+    };
+    EXPECT_LE(armHeight(Find("SRed.Tga")), 7);
+    EXPECT_GE(armHeight(Find("SGreen.Tga")), 10);
 }
 
 TEST(ArtCatalog, ControlStatesShowInTheirBands) {
@@ -198,99 +179,63 @@ TEST(ArtCatalog, ControlStatesShowInTheirBands) {
     }
     const int unchecked = 72, checked = 48;
     EXPECT_GT(BandLuma(box, checked, 24), BandLuma(box, unchecked, 24) + 5.0);
-}
-
-TEST(ArtCatalog, StatusBarTabsKeepTheirContentInTheUpperHalfOfEachBand) {
+    // The status bar's tabs keep their content in the upper half of each band.
     for (const char* name : {"Buttons/MenuSml.Tga", "Buttons/RestartSml.Tga"}) {
-        const RgbaImage& tab = Find(name);
         for (int band = 0; band < 2; ++band) {
             int upper = 0, lower = 0;
-            for (int y = 0; y < 28; ++y) {
-                for (int x = 0; x < 28; ++x) {
-                    (y < 14 ? upper : lower) += tab.Alpha(x, band * 28 + y) > 0;
-                }
-            }
+            Scan(Find(name), band * 28, 28,
+                 [&](const uint8_t*, int a, int, int y) { (y < 14 ? upper : lower) += a > 0; });
             EXPECT_GT(upper, 200) << name;
             EXPECT_EQ(lower, 0) << name;
         }
     }
 }
 
-TEST(ArtCatalog, SemaphoresDifferByTheirArmNotOnlyByColour) {
-    // The arm is the only red-and-white part: its height tells level from
-    // raised.
-    auto armHeight = [](const RgbaImage& image) {
-        int top = image.Height(), bottom = -1;
-        for (int y = 0; y < image.Height(); ++y) {
-            for (int x = 0; x < 16; ++x) {
-                const uint8_t* p = image.Pixel(x, y);
-                if (image.Alpha(x, y) > 200 && p[0] > 150 && p[1] < 80) {
-                    top = std::min(top, y);
-                    bottom = std::max(bottom, y);
-                }
-            }
-        }
-        return bottom - top + 1;
-    };
-    EXPECT_LE(armHeight(Find("SRed.Tga")), 7);
-    EXPECT_GE(armHeight(Find("SGreen.Tga")), 10);
-}
-
 TEST(ArtCatalog, EngineSheetsHoldTenTurningFrames) {
-    auto frameInk = [](const RgbaImage& sheet, int frame) {
-        int x0 = 0, y0 = 0, count = 0;
-        EngineArt::CellOrigin(frame, x0, y0);
-        for (int y = y0; y < y0 + 160; ++y) {
-            for (int x = x0; x < x0 + 160; ++x) {
-                count += sheet.Alpha(x, y) > 128;
-            }
-        }
-        return count;
+    // Inked pixels of a frame, and the centroid of its red buffer beam
+    // relative to the cell's centre.
+    struct Frame {
+        int ink = 0, beam = 0;
+        double dx = 0, dy = 0;
     };
-    // Centroid of the red buffer beam, relative to the cell's centre.
-    auto front = [](const RgbaImage& sheet, int frame, double& dx, double& dy) {
-        int x0 = 0, y0 = 0, n = 0;
+    auto look = [](const RgbaImage& sheet, int frame) {
+        Frame f;
+        int x0 = 0, y0 = 0;
         EngineArt::CellOrigin(frame, x0, y0);
-        dx = dy = 0;
-        for (int y = y0; y < y0 + 160; ++y) {
-            for (int x = x0; x < x0 + 160; ++x) {
-                const uint8_t* p = sheet.Pixel(x, y);
-                if (sheet.Alpha(x, y) > 200 && p[0] > 175 && p[1] < 80 && p[2] < 80) {
-                    dx += x - x0 - 80;
-                    dy += y - y0 - 80;
-                    ++n;
+        Scan(
+            sheet, y0, 160,
+            [&](const uint8_t* p, int a, int x, int y) {
+                f.ink += a > 128;
+                if (a > 200 && p[0] > 175 && p[1] < 80 && p[2] < 80) {
+                    f.dx += x - 80;
+                    f.dy += y - 80;
+                    ++f.beam;
                 }
-            }
-        }
-        dx /= n;
-        dy /= n;
+            },
+            x0, 160);
+        f.dx /= std::max(f.beam, 1);
+        f.dy /= std::max(f.beam, 1);
+        return f;
     };
     const RgbaImage up = EngineArt::Sheet(0);
-    const RgbaImage right = EngineArt::Sheet(1);
-    for (int frame = 0; frame < 10; ++frame) {
-        EXPECT_GT(frameInk(up, frame), 3000) << frame;
-    }
-    for (int frame = 10; frame < 16; ++frame) {
-        EXPECT_EQ(frameInk(up, frame), 0) << frame;
+    for (int frame = 0; frame < 16; ++frame) {
+        const Frame f = look(up, frame);
+        EXPECT_TRUE(frame < 10 ? f.ink > 3000 && f.beam > 0 : f.ink == 0) << frame << ": " << f.ink;
     }
     // Frame 0 of the Up sheet sits in the bottom-left cell and faces up.
     int x0 = 0, y0 = 0;
     EngineArt::CellOrigin(0, x0, y0);
     EXPECT_EQ(x0, 0);
     EXPECT_EQ(y0, 480);
-    double dx = 0, dy = 0;
-    front(up, 0, dx, dy);
-    EXPECT_LT(dy, -40);
-    EXPECT_NEAR(dx, 0, 3);
+    EXPECT_LT(look(up, 0).dy, -40);
+    EXPECT_NEAR(look(up, 0).dx, 0, 3);
     // Three frames on, the engine has turned 30 degrees clockwise.
-    front(up, 3, dx, dy);
-    EXPECT_NEAR(std::atan2(dx, -dy) * 180 / M_PI, 30, 4);
+    const Frame third = look(up, 3);
+    EXPECT_NEAR(std::atan2(third.dx, -third.dy) * 180 / M_PI, 30, 4);
     // The Right sheet starts facing right, and Up's frame 9 is a full
     // quarter turn, which is where Right begins.
-    front(right, 0, dx, dy);
-    EXPECT_GT(dx, 40);
-    double ux = 0, uy = 0;
-    front(up, 9, ux, uy);
-    EXPECT_NEAR(ux, dx, 1.5);
-    EXPECT_NEAR(uy, dy, 1.5);
+    const Frame right = look(EngineArt::Sheet(1), 0), ninth = look(up, 9);
+    EXPECT_GT(right.dx, 40);
+    EXPECT_NEAR(ninth.dx, right.dx, 1.5);
+    EXPECT_NEAR(ninth.dy, right.dy, 1.5);
 }

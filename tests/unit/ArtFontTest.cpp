@@ -9,33 +9,37 @@ const RgbaImage& Font() {
     return font;
 }
 
-int CellInk(const RgbaImage& font, int cell, int threshold) {
+// Pixel (x, y) of a 32 x 32 cell of the font.
+template <class Image>
+auto CellPixel(Image& font, int cell, int x, int y) {
+    return font.Pixel((cell % 16) * 32 + x, (cell / 16) * 32 + y);
+}
+
+// Pixels of a cell with alpha above the threshold; with `brass`, only those
+// more red than blue.
+int CellInk(const RgbaImage& font, int cell, int threshold, bool brass = false) {
     int count = 0;
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            count += font.Alpha((cell % 16) * 32 + x, (cell / 16) * 32 + y) > threshold;
-        }
+    for (int i = 0; i < 32 * 32; ++i) {
+        const uint8_t* p = CellPixel(font, cell, i % 32, i / 32);
+        count += p[3] > threshold && (!brass || p[0] > p[2] + 40);
     }
     return count;
 }
 
 }  // namespace
 
-TEST(FontArt, SetZeroHoldsWhiteGlyphsForPrintableAscii) {
+TEST(FontArt, SetZeroHoldsWhiteGlyphsForPrintableAsciiAndSetOneNumbersAreBrass) {
     const RgbaImage& font = Font();
-    for (int code = 33; code <= 126; ++code) {
-        EXPECT_GT(CellInk(font, code - 32, 128), 4) << "code " << code;
+    for (int code = 33; code < 160; ++code) {
+        const int ink = CellInk(font, code - 32, code < 127 ? 128 : 0);
+        EXPECT_TRUE(code < 127 ? ink > 4 : ink == 0) << "code " << code << ": " << ink;
     }
-    for (int code = 127; code < 160; ++code) {
-        EXPECT_EQ(CellInk(font, code - 32, 0), 0) << "code " << code;
+    for (int i = 0; i < 512 * 256; ++i) {
+        const uint8_t* p = font.Pixel(i % 512, i / 512);
+        ASSERT_TRUE(p[3] == 0 || (p[0] == 255 && p[2] == 255)) << i % 512 << "," << i / 512;
     }
-    for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 512; ++x) {
-            if (font.Alpha(x, y) != 0) {
-                ASSERT_EQ(font.Pixel(x, y)[0], 255);
-                ASSERT_EQ(font.Pixel(x, y)[2], 255);
-            }
-        }
+    for (char c : {'0', '5', '9', ':'}) {
+        EXPECT_GT(CellInk(font, 128 + c - 32, 200, true), 10) << c;
     }
 }
 
@@ -49,8 +53,7 @@ TEST(FontArt, AdvanceWidthsMeasuredFromAlphaSpaceTheLetters) {
     EXPECT_LE(advances[0], 12);
     EXPECT_EQ(CellInk(Font(), 0, 1), 0);
     for (int cell = 0; cell < 95; ++cell) {
-        EXPECT_GE(advances[cell], 1);
-        EXPECT_LE(advances[cell], 31);
+        EXPECT_TRUE(advances[cell] >= 1 && advances[cell] <= 31) << cell;
     }
     // Empty cells fall back to 12, as the game measures them.
     EXPECT_EQ(advances[100], 12.0f);
@@ -60,65 +63,43 @@ TEST(FontArt, LabelPlatesJoinWithoutGapsAtTheMeasuredWidths) {
     EXPECT_EQ(FontArt::CheckLabels(Font()), "");
     // TRACK BONUS is one plate across ten cells, its space cell left empty.
     EXPECT_EQ(FontArt::Plates().back().letters, "QRS TUVWXY");
-    // Every plate letter's cell is covered across its whole advance.
+    // Every plate letter's cell is covered across its whole advance; the
+    // space is carried by the letter before it.
     const std::array<float, 128> advances = FontArt::MeasureAdvances(Font());
     for (const FontArt::LabelPlate& plate : FontArt::Plates()) {
         for (char c : plate.letters) {
-            if (c == ' ') {
-                continue;  // carried by the letter before it
-            }
-            const int cell = 128 + c - 32;
             const int width = static_cast<int>(advances[c - 32]);
             const int first = c == plate.letters.front() ? 3 : 0;
             const int last = c == plate.letters.back() ? width - 4 : width - 1;
-            for (int x = first; x <= last; ++x) {
-                EXPECT_GT(Font().Alpha((cell % 16) * 32 + x, (cell / 16) * 32 + 16), 200)
+            for (int x = first; c != ' ' && x <= last; ++x) {
+                EXPECT_GT(CellPixel(Font(), 128 + c - 32, x, 16)[3], 200)
                     << plate.word << " letter " << c << " column " << x;
             }
         }
     }
 }
 
-TEST(FontArt, CheckFindsAGapOrAFilledSpace) {
-    RgbaImage broken = Font();
-    const int cell = 128 + 'C' - 32;  // the middle of SCORE
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 4; x < 7; ++x) {
-            broken.Pixel((cell % 16) * 32 + x, (cell / 16) * 32 + y)[3] = 0;
-        }
-    }
-    EXPECT_NE(FontArt::CheckLabels(broken).find("SCORE"), std::string::npos);
-
-    RgbaImage spaced = Font();
-    spaced.Pixel(0 * 32 + 5, 8 * 32 + 16)[3] = 255;  // set-1 space, cell 128
-    EXPECT_NE(FontArt::CheckLabels(spaced), "");
-}
-
-TEST(FontArt, SetOneNumbersAreStyledBrass) {
-    const RgbaImage& font = Font();
-    for (char c : {'0', '5', '9', ':'}) {
-        const int cell = 128 + c - 32;
-        int brass = 0;
-        for (int y = 0; y < 32; ++y) {
-            for (int x = 0; x < 32; ++x) {
-                const uint8_t* p = font.Pixel((cell % 16) * 32 + x, (cell / 16) * 32 + y);
-                brass += font.Alpha((cell % 16) * 32 + x, (cell / 16) * 32 + y) > 200 &&
-                         p[0] > p[2] + 40;
+TEST(FontArt, CheckFindsAGapAFilledSpaceOrAPlateNotCarriedAcrossTheSpace) {
+    const int sAdvance = static_cast<int>(FontArt::MeasureAdvances(Font())['S' - 32]);
+    const struct {
+        char letter;  // set-1 cell changed
+        int from, to, rows, alpha;
+        const char* told;
+    } cases[] = {
+        {'C', 4, 7, 32, 0, "SCORE"},                // a gap in the middle of SCORE
+        {' ', 5, 6, 1, 255, ""},                    // ink in the set-1 space
+        {'S', sAdvance, 32, 32, 0, "TRACK BONUS"},  // S stops at its own advance
+    };
+    for (const auto& c : cases) {
+        RgbaImage broken = Font();
+        for (int y = 16; y < 16 + c.rows; ++y) {
+            for (int x = c.from; x < c.to; ++x) {
+                CellPixel(broken, 128 + c.letter - 32, x, y % 32)[3] =
+                    static_cast<uint8_t>(c.alpha);
             }
         }
-        EXPECT_GT(brass, 10) << c;
+        const std::string told = FontArt::CheckLabels(broken);
+        EXPECT_NE(told, "") << c.letter;
+        EXPECT_NE(told.find(c.told), std::string::npos) << told;
     }
-}
-
-TEST(FontArt, TheLetterBeforeTheSpaceCarriesThePlateAcrossIt) {
-    RgbaImage broken = Font();
-    const std::array<float, 128> advances = FontArt::MeasureAdvances(Font());
-    const int cell = 128 + 'S' - 32;
-    const int from = static_cast<int>(advances['S' - 32]);
-    for (int y = 0; y < 32; ++y) {
-        for (int x = from; x < 32; ++x) {
-            broken.Pixel((cell % 16) * 32 + x, (cell / 16) * 32 + y)[3] = 0;
-        }
-    }
-    EXPECT_NE(FontArt::CheckLabels(broken).find("TRACK BONUS"), std::string::npos);
 }

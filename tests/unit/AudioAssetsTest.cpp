@@ -4,11 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "audiogen/AudioAssets.h"
-#include "audiogen/EngineSounds.h"
 #include "audiogen/GameTune.h"
 #include "audiogen/MenuTune.h"
 #include "audiogen/SynthConstants.h"
@@ -35,20 +32,13 @@ const Pcm& Rendered(const std::string& name) {
     return found->second;
 }
 
-bool IsTune(const AudioAssets::Asset& asset) {
-    return asset.format == AudioAssets::Format::Mp3;
-}
-
 double Seconds(const Pcm& pcm) {
     return static_cast<double>(pcm.size()) / kSampleRate;
 }
 
 int Peak(const Pcm& pcm) {
-    int peak = 0;
-    for (int16_t s : pcm) {
-        peak = std::max(peak, std::abs(static_cast<int>(s)));
-    }
-    return peak;
+    const auto [low, high] = std::minmax_element(pcm.begin(), pcm.end());
+    return std::max(-static_cast<int>(*low), static_cast<int>(*high));
 }
 
 double Rms(const Pcm& pcm, size_t from, size_t count) {
@@ -59,22 +49,16 @@ double Rms(const Pcm& pcm, size_t from, size_t count) {
     return std::sqrt(sum / static_cast<double>(count));
 }
 
-// Sizes of the steps between neighbouring samples, the step from the last
-// sample back to the first one excluded.
-std::vector<int> Steps(const Pcm& pcm) {
+// A loop must join without a click (the step across the seam is an
+// ordinary step for this sound) and without a gap (sound runs right up to
+// the seam on both sides).
+void ExpectSeamless(const Pcm& pcm, const std::string& name) {
+    // Sizes of the steps between neighbouring samples, the seam excluded.
     std::vector<int> steps;
     for (size_t i = 1; i < pcm.size(); ++i) {
         steps.push_back(std::abs(pcm[i] - pcm[i - 1]));
     }
     std::sort(steps.begin(), steps.end());
-    return steps;
-}
-
-// A loop must join without a click (the step across the seam is an
-// ordinary step for this sound) and without a gap (sound runs right up to
-// the seam on both sides).
-void ExpectSeamless(const Pcm& pcm, const std::string& name) {
-    std::vector<int> steps = Steps(pcm);
     int seam = std::abs(pcm.front() - pcm.back());
     EXPECT_LE(seam, steps[steps.size() * 999 / 1000]) << name;
     double whole = Rms(pcm, 0, pcm.size());
@@ -105,63 +89,43 @@ void ExpectTune(const std::string& name, double beatsPerMinute, int beatsPerBar,
 }
 }  // namespace
 
-TEST(AudioAssetsTest, EveryFileTheGameLoadsIsMadeInTheFormatItsNameSays) {
-    std::vector<std::string> names;
+// That every name the game loads is made is proven on the packed archive by
+// the game_data end-to-end script; here each file's format, length and level.
+TEST(AudioAssetsTest, EveryFileIsEncodedAsItsNameSaysAndEffectsSitAtTheirLengthAndLevel) {
+    // Extension, format and the signature its files start with (MP3: a frame
+    // sync, not a tag).
+    const std::map<std::string, std::pair<AudioAssets::Format, std::string>> formats = {
+        {".Wav", {AudioAssets::Format::Wav, "RIFF"}},
+        {".Ogg", {AudioAssets::Format::Ogg, "OggS"}},
+        {".Mp3", {AudioAssets::Format::Mp3, "\xFF\xFB"}}};
+    EXPECT_EQ(AudioAssets::All().size(), 12u);
     for (const AudioAssets::Asset& asset : AudioAssets::All()) {
-        names.push_back(asset.name);
-        std::string extension = asset.name.substr(asset.name.size() - 4);
-        AudioAssets::Format expected = extension == ".Wav"   ? AudioAssets::Format::Wav
-                                       : extension == ".Ogg" ? AudioAssets::Format::Ogg
-                                                             : AudioAssets::Format::Mp3;
-        EXPECT_EQ(asset.format, expected) << asset.name;
-        EXPECT_TRUE(extension == ".Wav" || extension == ".Ogg" || extension == ".Mp3");
-    }
-    std::sort(names.begin(), names.end());
-    std::vector<std::string> wanted = {"Data/Music/Game/A.Mp3",
-                                       "Data/Music/Menu.Mp3",
-                                       "Data/Sounds/Engine.Wav",
-                                       "Data/Sounds/EngineSlow.Ogg",
-                                       "Data/Sounds/EngineStop.Ogg",
-                                       "Data/Sounds/Interface/MsClik.Wav",
-                                       "Data/Sounds/Interface/MsOver.Wav",
-                                       "Data/Sounds/MoveRail.Wav",
-                                       "Data/Sounds/NoMove.Wav",
-                                       "Data/Sounds/RotateRail.Wav",
-                                       "Data/Sounds/SemaforNear.Ogg",
-                                       "Data/Sounds/TuTu.Ogg"};
-    EXPECT_EQ(names, wanted);
-}
-
-TEST(AudioAssetsTest, EffectLengthsSuitWhatEachSoundIsFor) {
-    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
-        if (IsTune(asset)) {
-            continue;
-        }
-        double seconds = Seconds(Rendered(asset.name));
-        EXPECT_GE(seconds, asset.loops ? 1.0 : 0.02) << asset.name;
-        EXPECT_LE(seconds, 4.0) << asset.name;
-    }
-    EXPECT_LT(Seconds(Rendered("Data/Sounds/Interface/MsOver.Wav")), 0.1);
-    EXPECT_LT(Seconds(Rendered("Data/Sounds/Interface/MsClik.Wav")), 0.15);
-}
-
-TEST(AudioAssetsTest, EffectPeaksSitAtTheirLevelAndOneShotsStartAndEndInSilence) {
-    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
-        if (IsTune(asset)) {
-            continue;
+        SCOPED_TRACE(asset.name);
+        const auto format = formats.find(asset.name.substr(asset.name.size() - 4));
+        ASSERT_NE(format, formats.end());
+        EXPECT_EQ(asset.format, format->second.first);
+        const std::string& magic = format->second.second;
+        const std::vector<uint8_t> bytes =
+            AudioAssets::Encode(asset, Rendered("Data/Sounds/Engine.Wav"));
+        ASSERT_GT(bytes.size(), 44u);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + magic.size()), magic);
+        if (asset.format == AudioAssets::Format::Mp3) {
+            continue;  // the tunes, below
         }
         const Pcm& pcm = Rendered(asset.name);
+        EXPECT_GE(Seconds(pcm), asset.loops ? 1.0 : 0.02);
+        EXPECT_LE(Seconds(pcm), 4.0);
         ExpectLevel(pcm, asset);
-        if (!asset.loops) {
-            EXPECT_LT(std::abs(pcm.front()), 64) << asset.name;
-            EXPECT_LT(std::abs(pcm.back()), 64) << asset.name;
+        if (asset.loops) {
+            ExpectSeamless(pcm, asset.name);
+        } else {
+            EXPECT_LT(std::abs(pcm.front()), 64);
+            EXPECT_LT(std::abs(pcm.back()), 64);
         }
     }
-}
-
-TEST(AudioAssetsTest, EngineLoopJoinsWithoutAClickOrAGap) {
     EXPECT_TRUE(Find("Data/Sounds/Engine.Wav").loops);
-    ExpectSeamless(Rendered("Data/Sounds/Engine.Wav"), "Engine");
+    EXPECT_LT(Seconds(Rendered("Data/Sounds/Interface/MsOver.Wav")), 0.1);
+    EXPECT_LT(Seconds(Rendered("Data/Sounds/Interface/MsClik.Wav")), 0.15);
 }
 
 TEST(AudioAssetsTest, MenuTuneIsAWholeLevelledSeamlessLoop) {
@@ -175,25 +139,4 @@ TEST(AudioAssetsTest, GameTuneIsAWholeLevelledSeamlessLoop) {
     ExpectTune("Data/Music/Game/A.Mp3", GameTune::kBeatsPerMinute, GameTune::kBeatsPerBar,
                GameTune::kBars);
     EXPECT_GT(GameTune::Compose().Events().size(), 500u);
-}
-
-TEST(AudioAssetsTest, EncodedFilesCarryTheirFormatsSignature) {
-    const Pcm& engine = Rendered("Data/Sounds/Engine.Wav");
-    for (const AudioAssets::Asset& asset : AudioAssets::All()) {
-        std::vector<uint8_t> bytes = AudioAssets::Encode(asset, engine);
-        ASSERT_GT(bytes.size(), 44u) << asset.name;
-        std::string magic(bytes.begin(), bytes.begin() + 4);
-        switch (asset.format) {
-            case AudioAssets::Format::Wav:
-                EXPECT_EQ(magic, "RIFF") << asset.name;
-                break;
-            case AudioAssets::Format::Ogg:
-                EXPECT_EQ(magic, "OggS") << asset.name;
-                break;
-            case AudioAssets::Format::Mp3:
-                EXPECT_EQ(bytes[0], 0xFF) << asset.name;
-                EXPECT_EQ(bytes[1] & 0xE0, 0xE0) << asset.name;
-                break;
-        }
-    }
 }

@@ -4,9 +4,7 @@
 
 #include <filesystem>
 #include <sstream>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "data/OScoreTable.h"
 #include "data/Scrambler.h"
@@ -27,28 +25,6 @@ Result RunTool(const std::vector<std::string>& arguments) {
 }
 
 }  // namespace
-
-TEST(KvTool, PackListExtractRoundTripsAFolder) {
-    TempDir dir;
-    const std::string big(3000, '\x9c');
-    TempDir::Write(dir.File("staging/Data/Rails.Txt"), "rails\r\n");
-    TempDir::Write(dir.File("staging/Data/Sounds/Big.Wav"), big);
-    TempDir::Write(dir.File("staging/Data/Empty"), "");
-    ASSERT_EQ(RunTool({"pack", dir.File("staging/Data"), dir.File("R.Kvr")}).status, 0);
-
-    const Result list = RunTool({"list", dir.File("R.Kvr")});
-    EXPECT_EQ(list.status, 0);
-    EXPECT_EQ(list.out, "Data/Empty\t0\nData/Rails.Txt\t7\nData/Sounds/Big.Wav\t3000\n");
-
-    ASSERT_EQ(RunTool({"extract", dir.File("R.Kvr"), dir.File("out")}).status, 0);
-    EXPECT_EQ(TempDir::Read(dir.File("out/Data/Rails.Txt")), "rails\r\n");
-    EXPECT_EQ(TempDir::Read(dir.File("out/Data/Sounds/Big.Wav")), big);
-    EXPECT_TRUE(std::filesystem::exists(dir.File("out/Data/Empty")));
-
-    // Packing the same folder again gives the same bytes.
-    ASSERT_EQ(RunTool({"pack", dir.File("staging/Data"), dir.File("S.Kvr")}).status, 0);
-    EXPECT_EQ(TempDir::Read(dir.File("R.Kvr")), TempDir::Read(dir.File("S.Kvr")));
-}
 
 TEST(KvTool, ExtractRefusesNamesThatLeaveTheOutputFolder) {
     TempDir dir;
@@ -87,14 +63,9 @@ TEST(KvTool, ScrambleUnscrambleAndScoresReadTheGamesFiles) {
 
     const Result scores = RunTool({"scores", dir.File("TP.Kv")});
     EXPECT_EQ(scores.status, 0);
-    std::istringstream lines(scores.out);
-    std::string first, second, extra;
-    std::getline(lines, first);
-    std::getline(lines, second);
-    EXPECT_FALSE(std::getline(lines, extra));
-    EXPECT_NE(first.find(" 1. Ada Lovelace"), std::string::npos) << first;
-    EXPECT_NE(first.find("1234  Hard"), std::string::npos) << first;
-    EXPECT_NE(second.find(" 2. ..."), std::string::npos) << second;
+    EXPECT_EQ(scores.out,
+              " 1. Ada Lovelace              1234  Hard\n"
+              " 2. ...                          0  ...\n");
 }
 
 TEST(KvTool, WrongArgumentsNameWhatIsWrongBeforeTheUsage) {

@@ -5,82 +5,14 @@
 
 #include <gtest/gtest.h>
 
-TEST(OVector3, ArithmeticAndProducts) {
-    const OVector3 a(1, 2, 3);
-    const OVector3 b(4, -5, 6);
-    const OVector3 sum = a + b;
-    EXPECT_FLOAT_EQ(sum.x, 5);
-    EXPECT_FLOAT_EQ(sum.y, -3);
-    EXPECT_FLOAT_EQ(sum.z, 9);
-    const OVector3 difference = a - b;
-    EXPECT_FLOAT_EQ(difference.y, 7);
-    EXPECT_FLOAT_EQ((a * 2.0f).z, 6);
-    EXPECT_FLOAT_EQ((-a).x, -1);
-    EXPECT_FLOAT_EQ(a.Dot(b), 4 - 10 + 18);
-
-    // Right-handed: x cross y is z, and a cross b is perpendicular to both.
-    const OVector3 z = OVector3(1, 0, 0).Cross(OVector3(0, 1, 0));
-    EXPECT_FLOAT_EQ(z.x, 0);
-    EXPECT_FLOAT_EQ(z.y, 0);
-    EXPECT_FLOAT_EQ(z.z, 1);
-    const OVector3 c = a.Cross(b);
-    EXPECT_FLOAT_EQ(c.x, 2 * 6 - 3 * -5);
-    EXPECT_FLOAT_EQ(c.y, 3 * 4 - 1 * 6);
-    EXPECT_FLOAT_EQ(c.z, 1 * -5 - 2 * 4);
-    EXPECT_NEAR(c.Dot(a), 0, 1e-4);
-    EXPECT_NEAR(c.Dot(b), 0, 1e-4);
-
-    OVector3 v(1, 1, 1);
-    v += a;
-    v -= OVector3(2, 3, 4);
-    EXPECT_FLOAT_EQ(v.x, 0);
-    EXPECT_FLOAT_EQ(v.y, 0);
-    EXPECT_FLOAT_EQ(v.z, 0);
-}
-
-TEST(OVector3, NormaliseLeavesZeroAloneAndScalesOthersToLengthOne) {
-    OVector3 zero;
-    zero.Normalize();
-    EXPECT_EQ(zero.x, 0);
-    EXPECT_EQ(zero.y, 0);
-    EXPECT_EQ(zero.z, 0);
-    OVector3 v(3, 0, 4);
-    v.Normalize();
-    EXPECT_FLOAT_EQ(v.x, 0.6f);
-    EXPECT_FLOAT_EQ(v.y, 0.0f);
-    EXPECT_FLOAT_EQ(v.z, 0.8f);
-}
-
-TEST(OCamera, ViewMatrixIsTheInverseOfTheCameraPlacement) {
-    OCamera camera(800, 600, 45, 1, 256);
-    EXPECT_FLOAT_EQ(camera.GetWidth(), 800);
-    EXPECT_FLOAT_EQ(camera.GetHeight(), 600);
-    const OMatrix4 still = camera.BuildViewMatrix();
-    for (int i = 0; i < 16; ++i)
-        EXPECT_FLOAT_EQ(still.m[i], (i % 5 == 0) ? 1.0f : 0.0f) << i;
-
-    camera.SetPosition(OVector3(0, 0, 22));
-    const OMatrix4 moved = camera.BuildViewMatrix();
-    EXPECT_FLOAT_EQ(moved.m[12], 0);
-    EXPECT_FLOAT_EQ(moved.m[13], 0);
-    EXPECT_FLOAT_EQ(moved.m[14], -22);
-    EXPECT_FLOAT_EQ(moved.m[15], 1);
-    EXPECT_FLOAT_EQ(moved.m[3], 0);
-    EXPECT_FLOAT_EQ(moved.m[10], 1);
-
-    // A point at the camera's position lands at the eye (origin).
-    camera.SetPosition(OVector3(3, -4, 7));
-    const OMatrix4 view = camera.BuildViewMatrix();
-    const float p[4] = {3, -4, 7, 1};
-    for (int row = 0; row < 3; ++row) {
-        float value = 0;
-        for (int column = 0; column < 4; ++column)
-            value += view.At(row, column) * p[column];
-        EXPECT_NEAR(value, 0, 1e-5) << row;
-    }
-}
-
 namespace {
+
+void ExpectVector(const OVector3& v, float x, float y, float z) {
+    EXPECT_FLOAT_EQ(v.x, x);
+    EXPECT_FLOAT_EQ(v.y, y);
+    EXPECT_FLOAT_EQ(v.z, z);
+}
+
 class Counted : public RCObject {
 public:
     explicit Counted(int* destroyed) : destroyed(destroyed) {}
@@ -89,7 +21,52 @@ public:
 private:
     int* destroyed;
 };
+
 }  // namespace
+
+TEST(OVector3, ArithmeticProductsAndNormalising) {
+    const OVector3 a(1, 2, 3), b(4, -5, 6);
+    ExpectVector(a + b, 5, -3, 9);
+    ExpectVector(a - b * 2.0f + (-a), -8, 10, -12);
+    OVector3 sum = a;
+    (sum += b) -= a;
+    ExpectVector(sum, 4, -5, 6);
+    EXPECT_FLOAT_EQ(a.Dot(b), 4 - 10 + 18);
+    // Right-handed: x cross y is z.
+    ExpectVector(OVector3(1, 0, 0).Cross(OVector3(0, 1, 0)), 0, 0, 1);
+    ExpectVector(a.Cross(b), 2 * 6 - 3 * -5, 3 * 4 - 1 * 6, 1 * -5 - 2 * 4);
+    // Normalising leaves the zero vector alone and scales others to length one.
+    OVector3 zero, v(3, 0, 4);
+    zero.Normalize();
+    ExpectVector(zero, 0, 0, 0);
+    v.Normalize();
+    ExpectVector(v, 0.6f, 0, 0.8f);
+}
+
+TEST(OCamera, ViewMatrixIsTheInverseOfTheCameraPlacement) {
+    OCamera camera(800, 600, 45, 1, 256);
+    EXPECT_FLOAT_EQ(camera.GetWidth(), 800);
+    EXPECT_FLOAT_EQ(camera.GetHeight(), 600);
+    const OMatrix4 still = camera.BuildViewMatrix();
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_FLOAT_EQ(still.m[i], (i % 5 == 0) ? 1.0f : 0.0f) << i;
+    }
+    // A point at the camera's position lands at the eye (origin), whatever
+    // the position; the matrix keeps w.
+    for (const OVector3& at : {OVector3(0, 0, 22), OVector3(3, -4, 7)}) {
+        camera.SetPosition(at);
+        const OMatrix4 view = camera.BuildViewMatrix();
+        const float p[4] = {at.x, at.y, at.z, 1};
+        for (int row = 0; row < 4; ++row) {
+            float value = 0;
+            for (int column = 0; column < 4; ++column) {
+                value += view.At(row, column) * p[column];
+            }
+            EXPECT_NEAR(value, row == 3 ? 1 : 0, 1e-5) << row;
+        }
+    }
+    EXPECT_FLOAT_EQ(camera.BuildViewMatrix().m[10], 1) << "no turn";
+}
 
 TEST(RCObject, DeletesItselfWhenTheLastReferenceGoes) {
     int destroyed = 0;
@@ -103,7 +80,6 @@ TEST(RCObject, DeletesItselfWhenTheLastReferenceGoes) {
     EXPECT_EQ(destroyed, 0);
     EXPECT_TRUE(object->RemoveReference());
     EXPECT_EQ(destroyed, 1);
-
     Counted unshared(&destroyed);
     unshared.MarkUnshareable();
     EXPECT_FALSE(unshared.IsShareable());
