@@ -114,6 +114,12 @@ TEST_F(GameScreenDrawTest, HoveredBlockHasARedFrameInEveryStateTheBoardIsDrawn) 
         EXPECT_FALSE(AnyNear(other.x - 42, other.y, other.x - 38, other.y, kRed))
             << "other blocks have no frame";
     }
+    // A key press has no pointer position and leaves the frame where it is.
+    InputEvent key;
+    key.type = EventKeyDown;
+    key.key = 'A';
+    g.OnInput(key);
+    EXPECT_TRUE(hovered.hovered);
     // Over the hole nothing is framed.
     GameState = StatePlaying;
     const OVector3 hole = g.GetBoard().Cell(1, 0).position;

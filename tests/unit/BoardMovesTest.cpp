@@ -146,21 +146,17 @@ TEST_F(BoardMoves, PointerIsMappedThroughTheRealWindowSize) {
     SystemOptions.ScreenRes = 0;
     Click(5, 1, 2, 1024, 768);
     EXPECT_EQ(KindAt(5, 1), RailCatalogue::GBlox);  // J turned once
+    const auto hovered = [&] {
+        std::string cells;
+        for (int c = 0; c < 10; ++c) {
+            for (int r = 0; r < 7; ++r) {
+                cells += world->board->Cell(c, r).hovered ? std::to_string(c * 10 + r) : "";
+            }
+        }
+        return cells;
+    };
     world->board->UpdateHover(552, 665, 1024, 768);
-    for (int c = 0; c < 10; ++c) {
-        for (int r = 0; r < 7; ++r) {
-            EXPECT_EQ(world->board->Cell(c, r).hovered, c == 5 && r == 6) << c << "," << r;
-        }
-    }
-    // Over the hole nothing is hovered.
+    EXPECT_EQ(hovered(), "56");
     world->board->UpdateHover(static_cast<int>(120 * 1.28), 20, 1024, 768);
-    for (int c = 0; c < 10; ++c) {
-        for (int r = 0; r < 7; ++r) {
-            EXPECT_FALSE(world->board->Cell(c, r).hovered);
-        }
-    }
-    // A window of no size takes no clicks.
-    PuzzleWorld::ClearSounds();
-    world->board->MoveBlock(0, 10, 10, 0, 0);
-    EXPECT_TRUE(PuzzleWorld::Sounds().empty());
+    EXPECT_EQ(hovered(), "") << "over the hole nothing is hovered";
 }

@@ -6,20 +6,16 @@
 #include <sstream>
 #include <string>
 
+#include "PuzzleWorld.h"
 #include "app/OApplication.h"
 #include "data/Scrambler.h"
-#include "data/SystemOptions.h"
-#include "game/Board.h"
-#include "game/GameRandom.h"
-#include "game/GameValues.h"
 #include "game/HVExplosion.h"
-#include "game/Train.h"
-#include "sound/OSoundSystem.h"
-#include "support/GameTestData.h"
 #include "ui/BlendButton.h"
 #include "ui/KvCheckBox.h"
 
 namespace {
+
+const auto Layout = &PuzzleWorld::Layout;
 
 InputEvent Key(int key, int state = 0) {
     InputEvent event;
@@ -66,8 +62,6 @@ std::string Motion(Game& g) {
     return out.str();
 }
 
-std::string Layout(const Board& board);
-
 // What a restart brings back: the level as laid out (kinds and items of
 // every cell), the train at the start with a full tank, the score, no turbo.
 std::string LevelStart(Game& g) {
@@ -77,19 +71,6 @@ std::string LevelStart(Game& g) {
         << t.fuel << " c" << t.cellsEntered << " score " << score << " turbo "
         << g.turboCheck->checked << ' ' << g.speedFactor << " state " << GameState << " sliding "
         << g.GetBoard().AnyBlockSliding() << " held " << g.IsPaused() << g.IsAskingRestart();
-    return out.str();
-}
-
-// The level as laid out: kinds and items of every cell, no positions.
-std::string Layout(const Board& board) {
-    std::ostringstream out;
-    out << board.levelNumber << ' ' << board.boardWidth << 'x' << board.boardHeight;
-    for (int c = 0; c < board.boardWidth; ++c) {
-        for (int r = 0; r < board.boardHeight; ++r) {
-            const BoardCell& cell = board.Cell(c, r);
-            out << ' ' << (cell.block ? cell.block->kind : -1) << '/' << cell.item;
-        }
-    }
     return out.str();
 }
 

@@ -107,6 +107,20 @@ public:
         return frames;
     }
 
+    // The level as laid out: number, size, then kind/item of every cell.
+    static std::string Layout(const Board& board) {
+        std::string out = std::to_string(board.levelNumber) + " " +
+                          std::to_string(board.boardWidth) + "x" +
+                          std::to_string(board.boardHeight);
+        for (int c = 0; c < board.boardWidth; ++c) {
+            for (int r = 0; r < board.boardHeight; ++r) {
+                const BoardCell& cell = board.Cell(c, r);
+                out += " " + std::to_string(cell.block ? cell.block->kind : -1) + "/" +
+                       std::to_string(cell.item);
+            }
+        }
+        return out;
+    }
     int KindAt(int column, int row) const {
         const BoardCell& cell = board->Cell(column, row);
         return cell.block ? cell.block->kind : -1;
