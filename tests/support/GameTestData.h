@@ -142,16 +142,18 @@ private:
         for (const char* button : {"PlayNext", "Ok", "Cancel"}) {
             SetPicture(std::string("Buttons/") + button + ".Tga", 128, 80, grey);
         }
-        SetPicture("Buttons/MenuSml.Tga", 28, 56, grey);
-        SetPicture("Buttons/RestartSml.Tga", 28, 56, grey);
+        for (const char* button : {"MenuSml", "RestartSml"}) {
+            SetPicture(std::string("Buttons/") + button + ".Tga", 28, 56, grey);
+        }
         SetPicture("Buttons/Continue.Tga", 200, 80, grey);
         SetPicture("SmlWind.Tga", 400, 150, Solid(kPanel));
         SetPicture("Font.Tga", 512, 512, &FontPixel);
         SetPicture("Coal.Tga", 32, 32, Solid(0x603010FFu));
         SetPicture("SRed.Tga", 32, 32, Solid(kRedSemaphore));
         SetPicture("SGreen.Tga", 32, 32, Solid(0x00FF00FFu));
-        SetPicture("Worker.Tga", 32, 32, Solid(0x2020FFFFu));
-        SetPicture("WorkerR.Tga", 32, 32, Solid(0x2020FFFFu));
+        for (const char* worker : {"Worker.Tga", "WorkerR.Tga"}) {
+            SetPicture(worker, 32, 32, Solid(0x2020FFFFu));
+        }
         for (const char* sheet : {"Up.Tga", "Right.Tga", "Down.Tga", "Left.Tga"}) {
             SetPicture(sheet, 640, 640, Solid(kEngine));
         }
