@@ -30,112 +30,74 @@ protected:
                                 static_cast<int>((600.0f - centre.y) * height / 600.0f), width,
                                 height);
     }
-    int KindAt(int column, int row) const {
-        const BoardCell& cell = world->board->Cell(column, row);
-        return cell.block ? cell.block->kind : -1;
-    }
-    static std::vector<int> Sounds() { return PuzzleWorld::Sounds(); }
+    int KindAt(int column, int row) const { return world->KindAt(column, row); }
 
     std::unique_ptr<PuzzleWorld> world;
 };
 
 }  // namespace
 
-TEST_F(BoardMoves, TurningFollowsTheDifficultyAndKeepsTheItem) {
-    for (int difficulty = 0; difficulty < 3; ++difficulty) {
-        Start(difficulty);
-        world->board->Cell(3, 3).item = ItemCoal;
-        Click(3, 3, 2);
-        if (difficulty == 2) {
-            EXPECT_EQ(KindAt(3, 3), RailCatalogue::HBlox);
-            EXPECT_EQ(Sounds(), std::vector<int>({112}));
-            continue;
+// One click on a fresh board: button 0 slides, any other turns.
+TEST_F(BoardMoves, EachClickSlidesTurnsOrIsRefusedWithItsSound) {
+    using K = RailCatalogue;
+    struct Case {
+        const char* what;
+        int difficulty;
+        const char* changes;  // column, row, letter of each changed cell
+        int column, row, button;
+        int kind;
+        float vx, vy;
+        std::vector<int> sounds;
+        bool trainHere = false;
+    };
+    const Case cases[] = {
+        {"turn at Easy", 0, "", 3, 3, 2, K::EBlox, 0, 0, {110}},
+        {"turn at Normal", 1, "", 3, 3, 2, K::EBlox, 0, 0, {110}},
+        {"the middle button turns", 1, "", 3, 3, 1, K::EBlox, 0, 0, {110}},
+        {"no turns at Hard", 2, "", 3, 3, 2, K::HBlox, 0, 0, {112}},
+        {"a crossing stays, silently", 1, "", 4, 3, 2, K::DBlox, 0, 0, {}},
+        {"a blank cannot turn", 1, "", 5, 3, 2, K::ABlox, 0, 0, {}},
+        {"outer columns never turn", 1, "", 0, 3, 2, K::FBlox, 0, 0, {}},
+        {"static slides at Easy", 0, "11S", 1, 1, 0, K::Source, 0, 0.25f, {111}},
+        {"static refused at Normal", 1, "11S", 1, 1, 0, K::Source, 0, 0, {112}},
+        {"static refused at Hard", 2, "11S", 1, 1, 0, K::Source, 0, 0, {112}},
+        {"the station at Easy, silent", 0, "", 9, 0, 0, K::Dest, 0, 0, {}},
+        {"turning it at Easy, silent", 0, "", 9, 0, 2, K::Dest, 0, 0, {}},
+        {"the station at Normal", 1, "", 9, 0, 0, K::Dest, 0, 0, {112}},
+        {"turning it at Hard", 2, "", 9, 0, 2, K::Dest, 0, 0, {112}},
+        {"the start platform under the train", 1, "", 0, 6, 0, K::Source, 0, 0, {112}},
+        {"the train's own block", 1, "", 1, 1, 0, K::EBlox, 0, 0, {}, true},
+        {"turning the train's own block", 1, "", 1, 1, 2, K::EBlox, 0, 0, {}, true},
+        {"outer column, no room: silent", 1, "", 0, 3, 0, K::FBlox, 0, 0, {}},
+        {"the last column, no room", 1, "", 9, 3, 0, K::FBlox, 0, 0, {}},
+        {"inner block, no room", 1, "", 4, 4, 0, K::IBlox, 0, 0, {112}},
+        {"not left into column 0", 1, "03.93.", 1, 3, 0, K::IBlox, 0, 0, {112}},
+        {"not right into the last column", 1, "03.93.", 8, 3, 0, K::IBlox, 0, 0, {112}},
+        {"right inside the columns", 1, "23.", 1, 3, 0, K::IBlox, 0.25f, 0, {111}},
+        {"left inside the columns", 1, "74.", 8, 4, 0, K::IBlox, -0.25f, 0, {111}},
+        {"a later empty neighbour wins", 1, "42.44.", 4, 3, 0, K::DBlox, 0, -0.25f, {111}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> rows = kBoard;
+        for (const char* at = c.changes; *at; at += 3) {
+            rows[at[1] - '0'][at[0] - '0'] = at[2];
         }
-        EXPECT_EQ(KindAt(3, 3), RailCatalogue::EBlox);
-        EXPECT_EQ(world->board->Cell(3, 3).item, ItemCoal);
-        EXPECT_EQ(Sounds(), std::vector<int>({110}));
-        PuzzleWorld::ClearSounds();
-        Click(3, 3, 1);  // the middle button turns as well
-        EXPECT_EQ(KindAt(3, 3), RailCatalogue::JBlox);
-        Click(4, 3, 2);  // the crossing stays a crossing, silently
-        EXPECT_EQ(KindAt(4, 3), RailCatalogue::DBlox);
-        Click(5, 3, 2);  // a blank cannot be turned
-        EXPECT_EQ(KindAt(5, 3), RailCatalogue::ABlox);
-        EXPECT_EQ(Sounds(), std::vector<int>({110}));
-        // Blocks of the outer columns are never turned.
-        PuzzleWorld::ClearSounds();
-        Click(0, 3, 2);
-        EXPECT_EQ(KindAt(0, 3), RailCatalogue::FBlox);
-        EXPECT_TRUE(Sounds().empty());
-    }
-}
-
-TEST_F(BoardMoves, StaticBlocksMoveOnlyAtEasy) {
-    // A Source block inside the board, below the hole.
-    std::vector<std::string> rows = kBoard;
-    rows[1][1] = 'S';
-    for (int difficulty = 0; difficulty < 3; ++difficulty) {
-        Start(difficulty, rows);
-        Click(1, 1, 0);
-        Click(9, 0, 0);  // the station
-        Click(9, 0, 2);
-        if (difficulty == 0) {
-            EXPECT_EQ(world->board->Cell(1, 1).moveVelocity.y, 0.25f);
-            // Clicking the station in its outer column is silent at Easy.
-            EXPECT_EQ(Sounds(), std::vector<int>({111}));
-        } else {
-            EXPECT_FALSE(world->board->AnyBlockSliding());
-            EXPECT_EQ(Sounds(), std::vector<int>({112, 112, 112}));
+        Start(c.difficulty, rows);
+        if (c.trainHere) {
+            world->train->column = c.column;
+            world->train->row = c.row;
         }
+        BoardCell& cell = world->board->Cell(c.column, c.row);
+        cell.item = ItemCoal;
+        Click(c.column, c.row, c.button);
+        EXPECT_EQ(KindAt(c.column, c.row), c.kind);
+        EXPECT_EQ(cell.item, ItemCoal) << "the item stays with its block";
+        EXPECT_EQ(cell.moveVelocity.x, c.vx);
+        EXPECT_EQ(cell.moveVelocity.y, c.vy);
+        EXPECT_EQ(world->board->AnyBlockSliding(), c.vx != 0 || c.vy != 0);
+        EXPECT_EQ(PuzzleWorld::Sounds(), c.sounds);
     }
-}
-
-TEST_F(BoardMoves, TheTrainsOwnBlockStaysPut) {
-    Start(1);
-    world->train->column = 1;
-    world->train->row = 1;
-    Click(1, 1, 0);
-    Click(1, 1, 2);
-    EXPECT_FALSE(world->board->AnyBlockSliding());
-    EXPECT_EQ(KindAt(1, 1), RailCatalogue::EBlox);
-    EXPECT_TRUE(Sounds().empty());
-    // On the Source block at the start of a level: the refusal sound, since
-    // Source is static.
-    world->train->ResetTrain();
-    PuzzleWorld::ClearSounds();
-    Click(0, 6, 0);
-    EXPECT_EQ(Sounds(), std::vector<int>({112}));
-}
-
-TEST_F(BoardMoves, RefusalsSoundOnlyForInnerBlocks) {
-    Start(1);
-    Click(0, 3, 0);  // outer column, cannot move: silent
-    Click(9, 3, 0);
-    EXPECT_TRUE(Sounds().empty());
-    Click(4, 4, 0);  // inner block without an empty neighbour
-    EXPECT_EQ(Sounds(), std::vector<int>({112}));
-    EXPECT_FALSE(world->board->AnyBlockSliding());
-}
-
-TEST_F(BoardMoves, HorizontalSlidesStayInsideColumnsOneToWidthLessTwo) {
-    std::vector<std::string> rows = kBoard;
-    rows[3][0] = '.';
-    rows[3][9] = '.';
-    Start(1, rows);
-    Click(1, 3, 0);
-    Click(8, 3, 0);
-    EXPECT_FALSE(world->board->AnyBlockSliding());
-    EXPECT_EQ(Sounds(), std::vector<int>({112, 112}));
-    // The same blocks do slide along a row inside those columns.
-    rows = kBoard;
-    rows[3][2] = '.';
-    rows[4][7] = '.';
-    Start(1, rows);
-    Click(1, 3, 0);
-    EXPECT_EQ(world->board->Cell(1, 3).moveVelocity.x, 0.25f);
-    world->board->UpdateMoves(400);
-    Click(8, 4, 0);
-    EXPECT_EQ(world->board->Cell(8, 4).moveVelocity.x, -0.25f);
 }
 
 TEST_F(BoardMoves, ASlideLandsJustAfter320MillisecondsCarryingItsItem) {
@@ -143,10 +105,7 @@ TEST_F(BoardMoves, ASlideLandsJustAfter320MillisecondsCarryingItsItem) {
     BoardCell& from = world->board->Cell(1, 1);
     from.item = ItemWorker;
     Click(1, 1, 0);
-    EXPECT_EQ(Sounds(), std::vector<int>({111}));
-    EXPECT_TRUE(world->board->AnyBlockSliding());
-    EXPECT_EQ(from.targetColumn, 1);
-    EXPECT_EQ(from.targetRow, 0);
+    EXPECT_EQ(from.targetColumn * 10 + from.targetRow, 10);
     const float startY = from.position.y;
     for (int ms = 0; ms < 320; ++ms) {
         world->board->UpdateMoves(1);
@@ -157,7 +116,7 @@ TEST_F(BoardMoves, ASlideLandsJustAfter320MillisecondsCarryingItsItem) {
     Click(4, 4, 0);
     Click(2, 1, 2);
     EXPECT_EQ(KindAt(2, 1), RailCatalogue::GBlox);
-    EXPECT_EQ(Sounds().size(), 1u);
+    EXPECT_EQ(PuzzleWorld::Sounds().size(), 1u);
     world->board->UpdateMoves(1);
     EXPECT_FALSE(world->board->AnyBlockSliding());
     EXPECT_EQ(KindAt(1, 0), RailCatalogue::EBlox);
@@ -169,30 +128,15 @@ TEST_F(BoardMoves, ASlideLandsJustAfter320MillisecondsCarryingItsItem) {
     // And back down into the new hole.
     Click(1, 0, 0);
     EXPECT_EQ(world->board->Cell(1, 0).moveVelocity.y, -0.25f);
-}
 
-TEST_F(BoardMoves, TurboSlidesThreeTimesFaster) {
-    Start(1);
-    Click(1, 1, 0);
-    const double speedFactor = 3.0;
-    int frames = 0;
-    while (world->board->AnyBlockSliding()) {
-        world->board->UpdateMoves(static_cast<int>(1 * speedFactor));
-        ++frames;
-    }
-    EXPECT_EQ(frames, 107);  // 107 x 3 ms: just over 320 ms of game time
-}
-
-TEST_F(BoardMoves, ALaterEmptyNeighbourWinsAndLandingReplacesAStaleItem) {
+    // Landing in a cell that kept a stale item replaces it.
     std::vector<std::string> rows = kBoard;
-    rows[2][4] = '.';
     rows[4][4] = '.';
     Start(1, rows);
-    world->board->Cell(4, 4).item = ItemCoal;  // left behind in an empty cell
+    world->board->Cell(4, 4).item = ItemCoal;
     Click(4, 3, 0);
-    EXPECT_EQ(world->board->Cell(4, 3).moveVelocity.y, -0.25f);
-    EXPECT_EQ(world->board->Cell(4, 3).targetRow, 4);
     world->board->UpdateMoves(400);
+    EXPECT_EQ(KindAt(4, 4), RailCatalogue::DBlox);
     EXPECT_EQ(world->board->Cell(4, 4).item, ItemNone);
 }
 
@@ -202,21 +146,17 @@ TEST_F(BoardMoves, PointerIsMappedThroughTheRealWindowSize) {
     SystemOptions.ScreenRes = 0;
     Click(5, 1, 2, 1024, 768);
     EXPECT_EQ(KindAt(5, 1), RailCatalogue::GBlox);  // J turned once
+    const auto hovered = [&] {
+        std::string cells;
+        for (int c = 0; c < 10; ++c) {
+            for (int r = 0; r < 7; ++r) {
+                cells += world->board->Cell(c, r).hovered ? std::to_string(c * 10 + r) : "";
+            }
+        }
+        return cells;
+    };
     world->board->UpdateHover(552, 665, 1024, 768);
-    for (int c = 0; c < 10; ++c) {
-        for (int r = 0; r < 7; ++r) {
-            EXPECT_EQ(world->board->Cell(c, r).hovered, c == 5 && r == 6) << c << "," << r;
-        }
-    }
-    // Over the hole nothing is hovered.
+    EXPECT_EQ(hovered(), "56");
     world->board->UpdateHover(static_cast<int>(120 * 1.28), 20, 1024, 768);
-    for (int c = 0; c < 10; ++c) {
-        for (int r = 0; r < 7; ++r) {
-            EXPECT_FALSE(world->board->Cell(c, r).hovered);
-        }
-    }
-    // A window of no size takes no clicks.
-    PuzzleWorld::ClearSounds();
-    world->board->MoveBlock(0, 10, 10, 0, 0);
-    EXPECT_TRUE(Sounds().empty());
+    EXPECT_EQ(hovered(), "") << "over the hole nothing is hovered";
 }

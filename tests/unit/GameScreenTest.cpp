@@ -2,64 +2,41 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
-#include <regex>
 #include <sstream>
 #include <string>
 
+#include "PuzzleWorld.h"
 #include "app/OApplication.h"
 #include "data/Scrambler.h"
-#include "data/SystemOptions.h"
-#include "game/Board.h"
-#include "game/GameRandom.h"
-#include "game/GameValues.h"
 #include "game/HVExplosion.h"
-#include "game/Train.h"
-#include "sound/OSoundSystem.h"
-#include "support/GameTestData.h"
 #include "ui/BlendButton.h"
 #include "ui/KvCheckBox.h"
 
 namespace {
 
-// Takes the place of the menu and the score screen: counts its entries.
-class StandInScreen : public ORenderWindow {
-public:
-    explicit StandInScreen(int id) : ORenderWindow(id) {}
-    void OnEnter() override { ++entered; }
-    int entered = 0;
-};
+const auto Layout = &PuzzleWorld::Layout;
 
-InputEvent Mouse(int type, int x, int y, int button = 0) {
-    InputEvent event;
-    event.type = type;
-    event.button = button;
-    event.x = static_cast<int16_t>(x);
-    event.y = static_cast<int16_t>(y);
-    return event;
-}
-
-InputEvent Key(int key) {
+InputEvent Key(int key, int state = 0) {
     InputEvent event;
     event.type = EventKeyDown;
     event.key = static_cast<uint16_t>(key);
+    event.buttonState = static_cast<uint16_t>(state);
     return event;
 }
 
 // A mouse event over a point of the board (virtual y up, window y down).
-InputEvent MouseAt(int type, const OVector3& at) {
-    return Mouse(type, static_cast<int>(at.x), 600 - static_cast<int>(at.y));
+InputEvent MouseAt(int type, const OVector3& at, int button = 0) {
+    InputEvent event;
+    event.type = type;
+    event.button = button;
+    event.x = static_cast<int16_t>(at.x);
+    event.y = static_cast<int16_t>(600 - at.y);
+    return event;
 }
 
 bool Send(ORenderWindow& screen, InputEvent event) {
     return screen.OnInput(event);
-}
-
-InputEvent ShiftKey(int key) {
-    InputEvent event = Key(key);
-    event.buttonState = ButtonStateShift;
-    return event;
 }
 
 // Everything of a game that moves or counts with time, as one text.
@@ -77,7 +54,7 @@ std::string Motion(Game& g) {
         for (int r = 0; r < board.boardHeight; ++r) {
             const BoardCell& cell = board.Cell(c, r);
             out << " [" << (cell.block ? cell.block->kind : -1) << ' ' << cell.item << ' '
-                << cell.position.x << ',' << cell.position.y << ']';
+                << cell.position.x << ',' << cell.position.y << (cell.hovered ? " h]" : "]");
         }
     }
     out << " score" << score << " state" << GameState << " over" << g.gameOverTimer << " points"
@@ -85,16 +62,15 @@ std::string Motion(Game& g) {
     return out.str();
 }
 
-// The level as laid out: kinds and items of every cell, no positions.
-std::string Layout(const Board& board) {
+// What a restart brings back: the level as laid out (kinds and items of
+// every cell), the train at the start with a full tank, the score, no turbo.
+std::string LevelStart(Game& g) {
     std::ostringstream out;
-    out << board.levelNumber << ' ' << board.boardWidth << 'x' << board.boardHeight;
-    for (int c = 0; c < board.boardWidth; ++c) {
-        for (int r = 0; r < board.boardHeight; ++r) {
-            const BoardCell& cell = board.Cell(c, r);
-            out << ' ' << (cell.block ? cell.block->kind : -1) << '/' << cell.item;
-        }
-    }
+    const Train& t = g.GetTrain();
+    out << Layout(g.GetBoard()) << " train " << t.position.x << ',' << t.position.y << " f"
+        << t.fuel << " c" << t.cellsEntered << " score " << score << " turbo "
+        << g.turboCheck->checked << ' ' << g.speedFactor << " state " << GameState << " sliding "
+        << g.GetBoard().AnyBlockSliding() << " held " << g.IsPaused() << g.IsAskingRestart();
     return out.str();
 }
 
@@ -111,8 +87,8 @@ protected:
     // screen; the client is 800 x 600, so window and virtual x agree.
     Game& StartGame() {
         data.Write();
-        menu = new StandInScreen(Game::kMenuScreenId);
-        scoreScreen = new StandInScreen(Game::kScoreScreenId);
+        menu = new ORenderWindow(Game::kMenuScreenId);
+        scoreScreen = new ORenderWindow(Game::kScoreScreenId);
         app.AddScreen(menu);
         app.AddScreen(scoreScreen);
         game = new Game();
@@ -125,8 +101,9 @@ protected:
 
     // A left click (press and release) at a virtual-screen point.
     void Click(float vx, float vy) {
-        Send(*game, MouseAt(EventMouseDown, OVector3(vx, vy, 0.0f)));
-        Send(*game, MouseAt(EventMouseUp, OVector3(vx, vy, 0.0f)));
+        for (int type : {EventMouseDown, EventMouseUp}) {
+            Send(*game, MouseAt(type, OVector3(vx, vy, 0.0f)));
+        }
     }
     void ClickCentreOf(const BlendButton& button) { Click(button.x, button.y); }
     void ClickCentreOf(const KvCheckBox& box) {
@@ -140,10 +117,10 @@ protected:
         game->GetTrain().fuel = fuel;
     }
 
-    GameTestData data;
+    GameTestData data{true};  // no test here looks at the pictures
     OApplication app;
-    StandInScreen* menu = nullptr;
-    StandInScreen* scoreScreen = nullptr;
+    ORenderWindow* menu = nullptr;  // stand-ins for the menu and the score screen
+    ORenderWindow* scoreScreen = nullptr;
     Game* game = nullptr;
 };
 
@@ -152,34 +129,30 @@ TEST_F(GameScreenTest, ANewGameStartsPlayingWithScoreZeroAndOnlyTheMenuButtonAnd
     GameState = StateGameOver;
     GameEndMark = StateGameOver;
     Game& g = StartGame();
+    EXPECT_EQ(GameEndMark, EndMarkRunning);
+    EXPECT_EQ(g.GetBoard().levelNumber, 5);
     EXPECT_EQ(score, 0);
     EXPECT_EQ(GameState, StatePlaying);
-    EXPECT_EQ(GameEndMark, EndMarkRunning);
-    EXPECT_EQ(app.GetCurrentScreen(), &g);
-    EXPECT_EQ(g.GetBoard().levelNumber, 5);
-    EXPECT_EQ(g.GameOverTime, 3000);
-    EXPECT_FALSE(g.HintsPanelOpen());
-    EXPECT_FALSE(g.LevelCompletePanelOpen());
+    EXPECT_EQ(g.turboCheck->checked, 0);
+    EXPECT_FALSE(g.HintsPanelOpen() || g.LevelCompletePanelOpen());
     EXPECT_EQ(g.nextLevelButton->y, Game::kParkedY);
     EXPECT_EQ(g.menuButton->hidden, 0);
-    EXPECT_EQ(g.turboCheck->checked, 0);
-    EXPECT_DOUBLE_EQ(g.speedFactor, 1.0);
     EXPECT_NE(g.GetGameCamera(), nullptr);
     EXPECT_EQ(g.camera, app.GetCamera()) << "the shared camera stays the application's";
 }
 
-TEST_F(GameScreenTest, CountUpAddsBonusInThreesAndFuelInOnesOneStepAFrame) {
+TEST_F(GameScreenTest, CountUpPaysOneStepAFrameAndNextLevelTheRestOfTheBonusButNotTheFuel) {
     Game& g = StartGame();
+    const int level = g.GetBoard().levelNumber;
     CompleteLevel(685, 40.0);
     const int frameTimes[] = {1, 16, 50, 33};
     int frames = 0;
     while (g.GetTrain().bonus > 0 || g.GetTrain().fuel > 0.0) {
         g.Update(frameTimes[frames % 4]);
-        ++frames;
-        ASSERT_LT(frames, 1000);
+        ASSERT_LT(++frames, 1000);
         if (frames == 1) {
             EXPECT_TRUE(g.LevelCompletePanelOpen()) << "the panel opens with the first step";
-            EXPECT_EQ(score, 4);
+            EXPECT_EQ(score, 3 + 1) << "bonus in threes, fuel in ones";
         }
     }
     EXPECT_EQ(frames, 229) << "the frame time does not matter, only the number of frames";
@@ -188,35 +161,25 @@ TEST_F(GameScreenTest, CountUpAddsBonusInThreesAndFuelInOnesOneStepAFrame) {
     g.Update(16);
     EXPECT_EQ(score, 724) << "nothing more once both are used up";
     EXPECT_EQ(GameState, StateLevelComplete);
-}
 
-TEST_F(GameScreenTest, NextLevelRightAfterTheFirstStepPaysTheWholeBonusButNotTheFuel) {
-    Game& g = StartGame();
-    const int level = g.GetBoard().levelNumber;
     g.turboCheck->checked = 1;
     g.OnControlEvent(Game::TurboCheckId, 1);
     CompleteLevel(685, 40.0);
     g.Update(16);
-    ASSERT_TRUE(g.LevelCompletePanelOpen());
-
     g.PlacePanelControls();
     ClickCentreOf(*g.nextLevelButton);
-    EXPECT_EQ(score, 685 + 1);
+    EXPECT_EQ(score, 724 + 685 + 1);
     EXPECT_EQ(g.levelPoints, 0);
     EXPECT_EQ(g.GetTrain().bonus, 0);
     EXPECT_EQ(GameState, StatePlaying);
     EXPECT_EQ(g.GetBoard().levelNumber, level + 1) << "the next level is loaded";
     EXPECT_DOUBLE_EQ(g.GetTrain().fuel, Train::kFullTank) << "the train starts again full";
-    EXPECT_EQ(g.GetTrain().column, 0);
-    EXPECT_EQ(g.GetTrain().row, g.GetBoard().boardHeight - 1);
+    EXPECT_EQ(g.GetTrain().row * 100 + g.GetTrain().column, (g.GetBoard().boardHeight - 1) * 100);
     EXPECT_EQ(g.turboCheck->checked, 0) << "turbo is switched off for the new level";
     EXPECT_DOUBLE_EQ(g.speedFactor, 1.0);
-    EXPECT_FALSE(g.LevelCompletePanelOpen());
-    EXPECT_EQ(g.nextLevelButton->y, Game::kParkedY);
-
-    const int scoreAfter = score;
+    EXPECT_EQ(g.nextLevelButton->y, Game::kParkedY) << "the panel is gone";
     g.Update(16);
-    EXPECT_EQ(score, scoreAfter) << "no count-up while playing";
+    EXPECT_EQ(score, 724 + 686) << "no count-up while playing";
 }
 
 TEST_F(GameScreenTest, TurboTriplesTheFuelBurnAndTheSlides) {
@@ -226,181 +189,127 @@ TEST_F(GameScreenTest, TurboTriplesTheFuelBurnAndTheSlides) {
     g.Update(20);
     const double normalBurn = before - train.fuel;
     ASSERT_GT(normalBurn, 0.0);
-
-    // Tick the box the way the player does.
-    ClickCentreOf(*g.turboCheck);
-    ASSERT_EQ(g.turboCheck->checked, 1);
+    ClickCentreOf(*g.turboCheck);  // the way the player does
     EXPECT_DOUBLE_EQ(g.speedFactor, 3.0);
     before = train.fuel;
     g.Update(20);
     EXPECT_NEAR(before - train.fuel, 3.0 * normalBurn, 1e-6);
-
     // Slide the block right of the hole (1, 0) into it.
-    Board& board = g.GetBoard();
-    const OVector3 start = board.Cell(2, 0).position;
+    BoardCell& cell = g.GetBoard().Cell(2, 0);
+    const OVector3 start = cell.position;
     Send(g, MouseAt(EventMouseDown, start));
-    ASSERT_TRUE(board.Cell(2, 0).IsSliding());
     g.Update(10);
-    EXPECT_FLOAT_EQ(start.x - board.Cell(2, 0).position.x, 3.0f * 10 * Board::kSlideSpeed);
-
+    EXPECT_FLOAT_EQ(start.x - cell.position.x, 3.0f * 10 * Board::kSlideSpeed);
     ClickCentreOf(*g.turboCheck);
     EXPECT_DOUBLE_EQ(g.speedFactor, 1.0);
 }
 
-TEST_F(GameScreenTest, OpenHintsPanelFreezesTheGameAndTakesNoBoardClicks) {
-    SystemOptions.Hints = 1;
-    Game& g = StartGame();
-    ASSERT_TRUE(g.HintsPanelOpen());
-    Train& train = g.GetTrain();
-    const OVector3 position = train.position;
-    const double fuel = train.fuel;
-    const int puffs = train.Smoke().GetCount();
-    for (int i = 0; i < 50; ++i) {
-        g.Update(50);
-    }
-    EXPECT_EQ(train.position.x, position.x);
-    EXPECT_EQ(train.position.y, position.y);
-    EXPECT_EQ(train.fuel, fuel);
-    EXPECT_EQ(train.Smoke().GetCount(), puffs) << "the smoke is paused too";
-
-    Board& board = g.GetBoard();
-    const OVector3 block = board.Cell(2, 0).position;
-    InputEvent move = MouseAt(EventMouseMove, block);
-    EXPECT_FALSE(g.OnInput(move));
-    InputEvent press = MouseAt(EventMouseDown, block);
-    EXPECT_FALSE(g.OnInput(press));
-    EXPECT_FALSE(board.Cell(2, 0).hovered);
-    EXPECT_FALSE(board.Cell(2, 0).IsSliding());
-
-    g.PlacePanelControls();
-    ClickCentreOf(*g.okButton);
-    EXPECT_FALSE(g.HintsPanelOpen());
-    EXPECT_EQ(g.okButton->y, Game::kParkedY);
-    EXPECT_EQ(g.hintsCheck->hidden, 1);
-    g.OnInput(move);
-    g.OnInput(press);
-    EXPECT_TRUE(board.Cell(2, 0).hovered);
-    EXPECT_TRUE(board.Cell(2, 0).IsSliding())
-        << "the same click moves the block once the panel is gone";
-    g.Update(50);
-    EXPECT_LT(train.fuel, fuel);
-}
-
-TEST_F(GameScreenTest, UntickingShowHintsSavesTheOptionAndOkKeepsIt) {
+// The hints panel holds the game (a pause must wait for it) until OK or
+// Escape closes it; its box saves the option; the status bar's controls
+// make no sound.
+TEST_F(GameScreenTest, HintsPanelHoldsTheGameUntilClosedAndItsBoxSavesTheOption) {
     SystemOptions.Hints = 1;
     Game& g = StartGame();
     ASSERT_TRUE(g.HintsPanelOpen());
     ASSERT_EQ(g.hintsCheck->checked, 1) << "ticked while the option is on";
+    const std::string still = Motion(g);
+    for (int i = 0; i < 50; ++i) {
+        g.Update(50);
+    }
+    const OVector3 block = g.GetBoard().Cell(2, 0).position;
+    EXPECT_FALSE(Send(g, MouseAt(EventMouseMove, block)));
+    EXPECT_FALSE(Send(g, MouseAt(EventMouseDown, block)));
+    g.OnWindowInactive();
+    Send(g, Key(Game::KeyPause));
+    EXPECT_FALSE(g.IsPaused()) << "the panel holds the game already";
+    EXPECT_EQ(Motion(g), still) << "no train, smoke, hover or slide under the panel";
+
     g.PlacePanelControls();
     ClickCentreOf(*g.hintsCheck);
     EXPECT_EQ(g.hintsCheck->checked, 0);
-    EXPECT_EQ(SystemOptions.Hints, 0);
-    EXPECT_TRUE(g.HintsPanelOpen()) << "only OK closes the panel";
-
+    EXPECT_TRUE(g.HintsPanelOpen()) << "the box does not close the panel";
     ResetSystemOptions();
     ASSERT_TRUE(LoadSystemOptions()) << "the option was saved to " << data.OptionsFile();
     EXPECT_EQ(SystemOptions.Hints, 0);
-
     SystemOptions.Hints = 1;
-    ClickCentreOf(*g.okButton);
-    EXPECT_EQ(SystemOptions.Hints, 0) << "OK takes the box's state";
+    EXPECT_TRUE(Send(g, Key(Game::kEscapeKey)));
+    EXPECT_EQ(SystemOptions.Hints, 0) << "Escape takes the box's state as OK does";
     EXPECT_FALSE(g.HintsPanelOpen());
+    EXPECT_EQ(g.okButton->y, Game::kParkedY);
+    EXPECT_EQ(g.hintsCheck->hidden, 1);
+    EXPECT_EQ(app.GetCurrentScreen(), &g) << "Escape only closed the panel";
 
-    app.SetScreen(Game::kMenuScreenId);
-    app.SetScreen(Game::kScreenId);
-    EXPECT_FALSE(g.HintsPanelOpen()) << "the panel stays closed with the option off";
-}
-
-TEST_F(GameScreenTest, OnlyTheHintsBoxCarriesTheInterfaceSounds) {
-    Game& g = StartGame();
-    EXPECT_EQ(g.hintsCheck->overSound, 1);
-    EXPECT_EQ(g.hintsCheck->clickSound, 2);
-    for (const OControl* control : g.controls) {
-        if (control != g.hintsCheck) {
-            EXPECT_EQ(control->overSound, 0) << "control " << control->id;
-            EXPECT_EQ(control->clickSound, 0) << "control " << control->id;
-        }
-    }
-    // Pressing the silent buttons plays nothing.
+    Send(g, MouseAt(EventMouseMove, block));
+    Send(g, MouseAt(EventMouseDown, block));
+    EXPECT_TRUE(g.GetBoard().Cell(2, 0).hovered);
+    EXPECT_TRUE(g.GetBoard().Cell(2, 0).IsSliding()) << "the same click moves the block now";
+    g.Update(50);
+    EXPECT_NE(Motion(g), still);
     OSoundSystem::Instance().ClearPlayedIds();
     ClickCentreOf(*g.turboCheck);
     ClickCentreOf(*g.menuButton);
     EXPECT_TRUE(OSoundSystem::Instance().PlayedIds().empty());
+    EXPECT_EQ(app.GetCurrentScreen(), menu);
+    app.SetScreen(Game::kScreenId);
+    EXPECT_FALSE(g.HintsPanelOpen()) << "the panel stays closed with the option off";
+    Send(g, Key(Game::KeyPause));
+    ASSERT_TRUE(g.IsPaused());
+    EXPECT_TRUE(Send(g, Key(Game::kEscapeKey)));
+    EXPECT_EQ(app.GetCurrentScreen(), menu) << "Escape leaves a paused game too";
+    app.SetScreen(Game::kScreenId);
+    EXPECT_TRUE(g.IsPaused()) << "a game left paused comes back paused";
 }
 
-TEST_F(GameScreenTest, EscapeGoesToTheMenuWhilePlayingAndToTheScoresAfterTheGame) {
+TEST_F(GameScreenTest, EscapeAndTheMenuButtonLeaveForTheMenuOrAfterTheGameForTheScores) {
+    struct Case {
+        int state, endMark;
+        bool key, toScores;
+    };
+    const Case cases[] = {{StatePlaying, EndMarkRunning, true, false},
+                          {StateGameOver, EndMarkRunning, true, true},
+                          {StatePlaying, EndMarkRunning, false, false},
+                          {StatePlaying, StateGameOver, false, true}};
     Game& g = StartGame();
-    EXPECT_TRUE(Send(g, Key(Game::kEscapeKey)));
-    EXPECT_EQ(app.GetCurrentScreen(), menu);
-    EXPECT_EQ(GameState, StatePlaying) << "the game waits in the background";
-    EXPECT_EQ(scoreScreen->entered, 0);
-
-    app.SetScreen(Game::kScreenId);
-    GameState = StateGameOver;
-    InputEvent escapeAgain = Key(Game::kEscapeKey);
-    EXPECT_TRUE(g.OnInput(escapeAgain));
-    EXPECT_EQ(app.GetCurrentScreen(), scoreScreen);
-    EXPECT_EQ(escapeAgain.type, EventNone) << "the key is used up";
-    EXPECT_EQ(escapeAgain.key, 0);
-
-    // The menu button follows the same rule.
-    app.SetScreen(Game::kScreenId);
-    GameState = StatePlaying;
-    g.OnControlEvent(Game::MenuButtonId, 0);
-    EXPECT_EQ(app.GetCurrentScreen(), menu);
-    app.SetScreen(Game::kScreenId);
-    GameEndMark = StateGameOver;
-    g.OnControlEvent(Game::MenuButtonId, 0);
-    EXPECT_EQ(app.GetCurrentScreen(), scoreScreen);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "state " << c.state << " mark " << c.endMark
+                                        << (c.key ? " Escape" : " menu button"));
+        app.SetScreen(Game::kScreenId);
+        GameState = c.state;
+        GameEndMark = c.endMark;
+        InputEvent escape = Key(Game::kEscapeKey);
+        if (c.key) {
+            EXPECT_TRUE(g.OnInput(escape));
+        } else {
+            g.OnControlEvent(Game::MenuButtonId, 0);
+        }
+        EXPECT_EQ(app.GetCurrentScreen(), c.toScores ? scoreScreen : menu);
+        EXPECT_EQ(GameState, c.state) << "the game waits in the background";
+        // Leaving a finished game uses the key up.
+        EXPECT_EQ(escape.type, c.key && c.toScores ? EventNone : EventKeyDown);
+        EXPECT_EQ(escape.key, c.key && c.toScores ? 0 : Game::kEscapeKey);
+    }
 }
 
 TEST_F(GameScreenTest, GameOverPictureStaysForGameOverTimeThenTheScoresOpen) {
-    Game& g = StartGame();
-    ASSERT_EQ(g.GameOverTime, 3000);
-    GameState = StateGameOver;
-    for (int i = 0; i < 3; ++i) {
-        g.Update(1000);
+    for (const int time : {3000, 0}) {
+        SCOPED_TRACE(testing::Message() << "GameOverTime " << time);
+        data.SetText("Data/Game.Cfg",
+                     GameTestData::AssetWith("Game.Cfg", "GameOverTime = 3000",
+                                             "GameOverTime = " + std::to_string(time)));
+        Game& g = StartGame();
+        ASSERT_EQ(g.GameOverTime, time);
+        GameState = StateGameOver;
+        GameEndMark = EndMarkRunning;
+        g.Update(time / 2);
+        g.Update(time - time / 2);
+        EXPECT_EQ(app.GetCurrentScreen(), &g) << "exactly the time is not yet more than it";
+        EXPECT_EQ(GameEndMark, EndMarkRunning);
+        g.Update(1);
+        EXPECT_EQ(app.GetCurrentScreen(), scoreScreen);
+        EXPECT_EQ(GameEndMark, StateGameOver);
+        EXPECT_EQ(g.gameOverTimer, 0);
+        app.OnQuit();
     }
-    EXPECT_EQ(app.GetCurrentScreen(), &g) << "exactly 3000 ms is not yet more than 3000";
-    EXPECT_EQ(GameEndMark, EndMarkRunning);
-    g.Update(1);
-    EXPECT_EQ(app.GetCurrentScreen(), scoreScreen);
-    EXPECT_EQ(GameEndMark, StateGameOver);
-    EXPECT_EQ(g.gameOverTimer, 0);
-}
-
-TEST_F(GameScreenTest, GameOverTimeZeroOpensTheScoresOnTheFirstNonZeroFrame) {
-    data.SetText("Data/Game.Cfg",
-                 std::regex_replace(GameTestData::Asset("Game.Cfg"),
-                                    std::regex("GameOverTime = [0-9]+"), "GameOverTime = 0"));
-    Game& g = StartGame();
-    ASSERT_EQ(g.GameOverTime, 0);
-    GameState = StateGameOver;
-    g.Update(0);
-    EXPECT_EQ(app.GetCurrentScreen(), &g);
-    g.Update(1);
-    EXPECT_EQ(app.GetCurrentScreen(), scoreScreen);
-}
-
-TEST_F(GameScreenTest, HoverFollowsThePointerInEveryStateButNotOnEmptyCells) {
-    Game& g = StartGame();
-    Board& board = g.GetBoard();
-    const int states[] = {StatePlaying, StateLevelComplete, StateGameOver};
-    for (int state : states) {
-        GameState = state;
-        const OVector3 block = board.Cell(3, 2).position;
-        Send(g, MouseAt(EventMouseMove, block));
-        EXPECT_TRUE(board.Cell(3, 2).hovered) << "state " << state;
-        const OVector3 hole = board.Cell(1, 0).position;
-        Send(g, MouseAt(EventMouseMove, hole));
-        EXPECT_FALSE(board.Cell(3, 2).hovered);
-        EXPECT_FALSE(board.Cell(1, 0).hovered) << "the hole is never framed";
-    }
-    // A key press has no pointer position and leaves the frame where it is.
-    const OVector3 block = board.Cell(3, 2).position;
-    Send(g, MouseAt(EventMouseMove, block));
-    Send(g, Key('A'));
-    EXPECT_TRUE(board.Cell(3, 2).hovered);
 }
 
 TEST_F(GameScreenTest, WhilePausedNothingMovesInAnyStateUntilThePlayerGoesOn) {
@@ -443,10 +352,7 @@ TEST_F(GameScreenTest, WhilePausedNothingMovesInAnyStateUntilThePlayerGoesOn) {
             g.Update(50);
         }
         Send(g, MouseAt(EventMouseMove, g.GetBoard().Cell(4, 4).position));
-        // P held down: its auto-repeat does not toggle the pause.
-        InputEvent held = Key(Game::KeyPause);
-        held.buttonState |= ButtonStateRepeat;
-        Send(g, held);
+        Send(g, Key(Game::KeyPause, ButtonStateRepeat));  // held down: no toggle
         ASSERT_TRUE(g.IsPaused());
         EXPECT_EQ(Motion(g), still) << "two seconds paused";
         EXPECT_EQ(app.GetCurrentScreen(), &g) << "the game-over time does not run either";
@@ -458,26 +364,6 @@ TEST_F(GameScreenTest, WhilePausedNothingMovesInAnyStateUntilThePlayerGoesOn) {
     }
 }
 
-TEST_F(GameScreenTest, PauseWaitsForTheHintsPanelAndEscapeStillLeavesForTheMenu) {
-    SystemOptions.Hints = 1;
-    Game& g = StartGame();
-    ASSERT_TRUE(g.HintsPanelOpen());
-    g.OnWindowInactive();
-    Send(g, Key(Game::KeyPause));
-    EXPECT_FALSE(g.IsPaused()) << "the hints panel holds the game already";
-    EXPECT_TRUE(Send(g, Key(Game::kEscapeKey)));
-    EXPECT_FALSE(g.HintsPanelOpen()) << "Escape closes the hints panel as OK does";
-    EXPECT_EQ(app.GetCurrentScreen(), &g);
-
-    Send(g, Key(Game::KeyPause));
-    ASSERT_TRUE(g.IsPaused());
-    EXPECT_TRUE(Send(g, Key(Game::kEscapeKey)));
-    EXPECT_EQ(app.GetCurrentScreen(), menu);
-    SystemOptions.Hints = 0;
-    app.SetScreen(Game::kScreenId);
-    EXPECT_TRUE(g.IsPaused()) << "a game left paused comes back paused";
-}
-
 TEST_F(GameScreenTest, RestartLaysTheSameLevelAgainWithTheScoreItBeganWith) {
     // Restarts by key, by the status bar's button and after the question;
     // on the first level and on one reached through the level-complete panel.
@@ -486,28 +372,24 @@ TEST_F(GameScreenTest, RestartLaysTheSameLevelAgainWithTheScoreItBeganWith) {
         bool nextLevelFirst;
         int cellsEntered;
         std::function<void(Game&)> restart;
-        bool asks;
     };
     const Case cases[] = {
-        {"R before the train has moved", false, 1, [](Game& g) { Send(g, Key(Game::KeyRestart)); },
-         false},
+        {"R before the train has moved", false, 1, [](Game& g) { Send(g, Key(Game::KeyRestart)); }},
         {"the button on a later level", true, 0,
-         [](Game& g) { g.OnControlEvent(Game::RestartButtonId, 0); }, false},
+         [](Game& g) { g.OnControlEvent(Game::RestartButtonId, 0); }},
         {"R and Enter to the question", true, 6,
          [](Game& g) {
              Send(g, Key(Game::KeyRestart));
              EXPECT_TRUE(g.IsAskingRestart());
              Send(g, Key(13));
-         },
-         true},
+         }},
         {"the question's OK while paused", false, 6,
          [](Game& g) {
              Send(g, Key(Game::KeyPause));
              g.OnControlEvent(Game::RestartButtonId, 0);
              EXPECT_TRUE(g.IsAskingRestart());
              g.OnControlEvent(Game::RestartOkId, 0);
-         },
-         true},
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -518,10 +400,9 @@ TEST_F(GameScreenTest, RestartLaysTheSameLevelAgainWithTheScoreItBeganWith) {
             g.OnControlEvent(Game::NextLevelButtonId, 0);
             ASSERT_EQ(g.GetBoard().levelNumber, 6);
         }
-        const int startScore = score;
-        EXPECT_EQ(g.LevelStartScore(), startScore);
+        EXPECT_EQ(g.LevelStartScore(), score);
+        const std::string start = LevelStart(g);
         const std::string level = Layout(g.GetBoard());
-        const OVector3 trainStart = g.GetTrain().position;
 
         // Play: slide a block, tick turbo, pick up points, run the train.
         Send(g, MouseAt(EventMouseDown, g.GetBoard().Cell(2, 0).position));
@@ -537,18 +418,7 @@ TEST_F(GameScreenTest, RestartLaysTheSameLevelAgainWithTheScoreItBeganWith) {
         GameRandom::SetSeedSource([] { return 99u; });
 
         c.restart(g);
-        EXPECT_FALSE(g.IsAskingRestart());
-        EXPECT_FALSE(g.IsPaused());
-        EXPECT_EQ(Layout(g.GetBoard()), level);
-        EXPECT_FALSE(g.GetBoard().AnyBlockSliding());
-        EXPECT_EQ(score, startScore);
-        EXPECT_EQ(g.GetTrain().position.x, trainStart.x);
-        EXPECT_EQ(g.GetTrain().position.y, trainStart.y);
-        EXPECT_DOUBLE_EQ(g.GetTrain().fuel, Train::kFullTank);
-        EXPECT_EQ(g.GetTrain().cellsEntered, 0);
-        EXPECT_EQ(g.turboCheck->checked, 0);
-        EXPECT_DOUBLE_EQ(g.speedFactor, 1.0);
-        EXPECT_EQ(GameState, StatePlaying);
+        EXPECT_EQ(LevelStart(g), start);
         GameRandom::SetSeedSource([] { return 4242u; });
         app.OnQuit();
     }
@@ -595,7 +465,7 @@ TEST_F(GameScreenTest, KeyboardMovesDoWhatClicksOnTheSameCellDo) {
         {2, 0, MouseButtonLeft, Key(Game::KeySpace)},  // slides into the gap
         {2, 0, MouseButtonLeft, Key(13)},
         {3, 2, MouseButtonRight, Key(Game::KeyTurn)},  // turns
-        {3, 2, MouseButtonRight, ShiftKey(Game::KeySpace)},
+        {3, 2, MouseButtonRight, Key(Game::KeySpace, ButtonStateShift)},
         {4, 4, MouseButtonLeft, Key(Game::KeySpace)},  // no room: refused
         {0, 6, MouseButtonLeft, Key(Game::KeySpace)},  // the train's cell
         {9, 0, MouseButtonRight, Key(Game::KeyTurn)},  // the static station
@@ -616,9 +486,7 @@ TEST_F(GameScreenTest, KeyboardMovesDoWhatClicksOnTheSameCellDo) {
             g.RestartLevel();
             const std::string start = Layout(g.GetBoard());
             OSoundSystem::Instance().ClearPlayedIds();
-            InputEvent click = MouseAt(EventMouseDown, g.GetBoard().Cell(c.column, c.row).position);
-            click.button = c.button;
-            Send(g, click);
+            Send(g, MouseAt(EventMouseDown, g.GetBoard().Cell(c.column, c.row).position, c.button));
             g.Update(400);  // long enough for a slide to land
             const std::string byMouse = Layout(g.GetBoard()) + sounds();
 
@@ -640,48 +508,6 @@ TEST_F(GameScreenTest, KeyboardMovesDoWhatClicksOnTheSameCellDo) {
             if (&c == &cases[0]) {
                 EXPECT_NE(Layout(g.GetBoard()), start) << "the block did slide";
             }
-        }
-        app.OnQuit();
-    }
-}
-
-TEST_F(GameScreenTest, InAResizedWindowAClickLandsOnTheCellDrawnUnderIt) {
-    // The picture keeps 4:3 in the window; window pixels reach the board
-    // through the same rectangle the board is drawn in.
-    struct Case {
-        int width, height;
-    };
-    const Case cases[] = {{800, 600}, {1000, 600}, {800, 760}, {1024, 768}, {517, 640}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
-        Game& g = StartGame();
-        app.Resize(static_cast<uint16_t>(c.width), static_cast<uint16_t>(c.height));
-        const PictureViewport v = app.GetViewport();
-        EXPECT_EQ(g.windowWidth, v.width);
-        EXPECT_EQ(g.windowHeight, v.height);
-        EXPECT_EQ(g.viewportX, v.GlX());
-        EXPECT_EQ(g.viewportY, v.GlY());
-        EXPECT_LE(std::abs(v.width * 3 - v.height * 4), 3);
-
-        // The block right of the gap, clicked where it shows in the window.
-        const OVector3 block = g.GetBoard().Cell(2, 0).position;
-        InputEvent click;
-        click.type = EventMouseDown;
-        click.x = static_cast<int16_t>(v.left + block.x * v.width / 800.0f);
-        click.y = static_cast<int16_t>(v.top + (600.0f - block.y) * v.height / 600.0f);
-        const int windowX = click.x;
-        app.OnInput(click);
-        EXPECT_TRUE(g.GetBoard().Cell(2, 0).IsSliding());
-        EXPECT_EQ(app.PointerX(), windowX) << "the pointer is kept in window pixels";
-
-        // A click in a bar hits nothing.
-        g.Update(400);
-        if (v.left > 0) {
-            InputEvent bar = click;
-            bar.x = static_cast<int16_t>(v.left / 2);
-            bar.y = static_cast<int16_t>(v.top + v.height / 2);
-            app.OnInput(bar);
-            EXPECT_FALSE(g.GetBoard().AnyBlockSliding());
         }
         app.OnQuit();
     }

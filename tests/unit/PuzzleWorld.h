@@ -1,97 +1,44 @@
 #pragma once
 
-// A throw-away game folder for the puzzle's tests: an archive with the
-// shipped rail catalogue, settings and difficulty texts (or replacements),
-// tiny pictures for every texture the board and train load, level files,
-// a fixed random seed and a recorder of the sounds played.
+// The game folder of the puzzle's tests (tiny pictures) with a board and
+// train built the way the game screen builds them, hand-laid boards, and a
+// recorder of the sounds played.
 
-#include <cstdint>
-#include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "data/OArchiveWriter.h"
-#include "data/OResourceArchive.h"
-#include "data/SystemOptions.h"
 #include "game/Board.h"
-#include "game/GameRandom.h"
 #include "game/GameSettings.h"
 #include "game/GameSound.h"
 #include "game/GameValues.h"
 #include "game/Train.h"
 #include "sound/OSoundSystem.h"
-#include "support/TempDir.h"
+#include "support/GameTestData.h"
 
-class PuzzleWorld {
+class PuzzleWorld : public GameTestData {
 public:
-    // The shipped text of an asset (assets/<name> in the source tree).
-    static std::string Asset(const std::string& name) {
-        std::string here = __FILE__;
-        std::string root = here.substr(0, here.rfind("/tests/unit/"));
-        return TempDir::Read(root + "/assets/" + name);
-    }
-
-    // A 2 x 2 uncompressed 32-bit TGA.
-    static std::vector<uint8_t> TinyTga() {
-        std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 32, 8};
-        tga.resize(18 + 2 * 2 * 4, 200);
-        return tga;
-    }
-
-    explicit PuzzleWorld(int difficulty = 1, int beginLevel = 5) : dir(true) {
-        savedOptions = SystemOptions;
+    explicit PuzzleWorld(int difficulty = 1, int beginLevel = 5) : GameTestData(true) {
         SystemOptions.DifficultyLevel = difficulty;
         SystemOptions.BeginLevel = beginLevel;
-        GameRandom::SetSeedSource([] { return 4242u; });
         ClearSounds();
-        texts["Data/Rails.Txt"] = Asset("Rails.Txt");
-        texts["Data/Game.Cfg"] = Asset("Game.Cfg");
-        texts["Data/Difficult.Cfg"] = Asset("Difficult.Cfg");
     }
     ~PuzzleWorld() {
         train.reset();
         board.reset();
-        GameRandom::SetSeedSource({});
-        SystemOptions = savedOptions;
-        OResourceArchive::Instance().SetPath("Data/Resource.Kvr");
     }
 
-    // Replaces (or with an empty text, leaves out) one data text.
-    void SetText(const std::string& name, const std::string& text) { texts[name] = text; }
-
-    // Writes the archive and points the game at it.
-    void WriteArchive() {
-        OArchiveWriter writer;
-        for (const auto& [name, text] : texts) {
-            if (!text.empty()) {
-                writer.Add(name, std::vector<uint8_t>(text.begin(), text.end()));
-            }
-        }
-        const char* pictures[] = {"Coal.Tga",    "SGreen.Tga",   "SRed.Tga",  "Worker.Tga",
-                                  "WorkerR.Tga", "Up.Tga",       "Right.Tga", "Down.Tga",
-                                  "Left.Tga",    "CoDSmoke2.Tga"};
-        for (const char* picture : pictures) {
-            writer.Add(std::string("Data/Textures/") + picture, TinyTga());
-        }
-        for (int kind = 0; kind < RailCatalogue::kKindCount; ++kind) {
-            writer.Add(std::string("Data/Textures/Rails/") + RailCatalogue::NameOf(kind) + ".Tga",
-                       TinyTga());
-        }
-        std::string error;
-        std::filesystem::create_directories("Data");
-        writer.Write("Data/Resource.Kvr", error);
-        OResourceArchive::Instance().SetPath("Data/Resource.Kvr");
-        OResourceArchive::Instance().ReadDirectory();
-    }
-
+    // Writes one level file; a test that writes any gets no shipped ones.
     static void WriteLevel(int level, int file, const std::string& text) {
         TempDir::Write("Data/Levels/" + std::to_string(level) + "/" + std::to_string(file) + ".Txt",
                        text);
     }
-
-    // A level file of the given size whose every cell holds one kind.
+    // Files 1 to 3 of a level of the given size whose every cell holds one kind.
+    static void WriteUniformLevel(int level, int width, int height, int kind) {
+        for (int n = 1; n <= 3; ++n) {
+            WriteLevel(level, n, UniformLevel(width, height, kind));
+        }
+    }
     static std::string UniformLevel(int width, int height, int kind) {
         std::string data;
         for (int i = 0; i < width * height; ++i) {
@@ -103,7 +50,7 @@ public:
 
     // The game screen's set-up: settings, board with its first level, train.
     void Build() {
-        WriteArchive();
+        Write();
         GameSettings::Instance().Read();
         score = 0;
         board = std::make_unique<Board>(SystemOptions.BeginLevel);
@@ -150,7 +97,7 @@ public:
 
     // Runs frames of dt until the state leaves "playing" or the frame budget
     // is used up; returns the frames run.
-    int RunUntilEnd(int dt, int maxFrames) {
+    int RunUntilEnd(int dt, int maxFrames = 100000) {
         int frames = 0;
         while (GameState == StatePlaying && frames < maxFrames) {
             board->UpdateMoves(dt);
@@ -160,6 +107,24 @@ public:
         return frames;
     }
 
+    // The level as laid out: number, size, then kind/item of every cell.
+    static std::string Layout(const Board& board) {
+        std::string out = std::to_string(board.levelNumber) + " " +
+                          std::to_string(board.boardWidth) + "x" +
+                          std::to_string(board.boardHeight);
+        for (int c = 0; c < board.boardWidth; ++c) {
+            for (int r = 0; r < board.boardHeight; ++r) {
+                const BoardCell& cell = board.Cell(c, r);
+                out += " " + std::to_string(cell.block ? cell.block->kind : -1) + "/" +
+                       std::to_string(cell.item);
+            }
+        }
+        return out;
+    }
+    int KindAt(int column, int row) const {
+        const BoardCell& cell = board->Cell(column, row);
+        return cell.block ? cell.block->kind : -1;
+    }
     int CountItems(int item) const {
         int n = 0;
         for (int c = 0; c < board->boardWidth; ++c) {
@@ -177,11 +142,6 @@ public:
     }
     static void ClearSounds() { OSoundSystem::Instance().ClearPlayedIds(); }
 
-    TempDir dir;
-    std::map<std::string, std::string> texts;
     std::unique_ptr<Board> board;
     std::unique_ptr<Train> train;
-
-private:
-    SystemOptionsRecord savedOptions;
 };

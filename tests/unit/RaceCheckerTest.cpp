@@ -46,44 +46,41 @@ int Replay(PuzzleWorld& world, const std::vector<RaceChecker::Move>& moves, std:
     return GameState;
 }
 
-RaceChecker::Result CheckAsLoaded(const Board& board, int difficulty) {
-    const RaceRules rules(board.Catalogue(), GameSettings::Instance(), difficulty);
-    return RaceChecker(rules).Check(RaceBoard::Of(board));
-}
-
 }  // namespace
 
 // The checker's model is the game's: whatever it proves winnable, the real
-// board and train win with its clicks, every worker collected.
+// board and train win with its clicks, every worker collected. Every
+// hand-made level file is checked as it is, then 50 generated levels that
+// were drawn until the checker proved one.
 TEST(RaceChecker, ProvedLevelsAreWonByTheRealBoardAndTrain) {
+    constexpr int kFiles = 4 * 3;
     for (int difficulty = 0; difficulty < 3; ++difficulty) {
         PuzzleWorld world(difficulty, 1);
-        for (int level = 1; level <= 4; ++level) {
-            for (int file = 1; file <= 3; ++file) {
-                const std::string text = PuzzleWorld::Asset("Levels/" + std::to_string(level) +
-                                                            "/" + std::to_string(file) + ".Txt");
-                for (int n = 1; n <= 3; ++n) {
-                    PuzzleWorld::WriteLevel(level, n, text);
-                }
-            }
-        }
-        world.Build();
-        for (int level = 1; level <= 4 + 50; ++level) {
-            const unsigned seed = 500u + static_cast<unsigned>(level);
+        world.Build();  // with the shipped level files
+        Board& board = *world.board;
+        for (int i = 0; i < kFiles + 50; ++i) {
+            const unsigned seed = 500u + static_cast<unsigned>(i);
             GameRandom::SetSeedSource([seed] { return seed; });
-            world.board->levelNumber = level - 1;
-            world.board->LoadLevel();
-            // Levels 1 to 4 are checked as they are; later ones were drawn
-            // until the checker proved one.
-            const RaceChecker::Result result = level <= 4 ? CheckAsLoaded(*world.board, difficulty)
-                                                          : world.board->LastDraws().check;
-            const std::string where =
-                "difficulty " + std::to_string(difficulty) + " level " + std::to_string(level);
+            const int level = i < kFiles ? 1 + i / 3 : 5 + i - kFiles;
+            board.levelNumber = level - 1;
+            RaceChecker::Result result;
+            if (i < kFiles) {
+                board.StartLevel();
+                board.LoadLevelFile(1 + i % 3);
+                const RaceRules rules(board.Catalogue(), GameSettings::Instance(), difficulty);
+                result = RaceChecker(rules).Check(RaceBoard::Of(board));
+            } else {
+                board.LoadLevel();
+                result = board.LastDraws().check;
+            }
+            const std::string where = "difficulty " + std::to_string(difficulty) + " level " +
+                                      std::to_string(level) +
+                                      (i < kFiles ? " file " + std::to_string(1 + i % 3) : "");
             ASSERT_EQ(result.verdict, RaceChecker::Verdict::Winnable) << where;
             std::string why;
             EXPECT_EQ(Replay(world, result.moves, why), StateLevelComplete) << where << " " << why;
             EXPECT_TRUE(why.empty()) << where << " " << why;
-            EXPECT_TRUE(world.board->AllWorkersCollected()) << where;
+            EXPECT_TRUE(board.AllWorkersCollected()) << where;
         }
     }
 }
@@ -113,10 +110,7 @@ TEST(RaceChecker, HopelessTuningEndsTheRedrawsAndIsLogged) {
     };
     for (const Case& c : cases) {
         PuzzleWorld world(1, 5);
-        std::string text = PuzzleWorld::Asset(c.file + 5);
-        ASSERT_NE(text.find(c.from), std::string::npos) << c.from;
-        text.replace(text.find(c.from), std::string(c.from).size(), c.to);
-        world.SetText(c.file, text);
+        world.SetText(c.file, GameTestData::AssetWith(c.file + 5, c.from, c.to));
         const int errors = OErrorLog::Instance().GetErrorCount();
         world.Build();
         const Board::LevelDraws& draws = world.board->LastDraws();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 
 #include "PuzzleWorld.h"
 #include "game/HVExplosion.h"
@@ -30,6 +30,11 @@ const std::vector<std::string> kLowRun = {
     "S.........",
 };
 
+std::vector<std::string> With(std::vector<std::string> rows, int column, int row, char letter) {
+    rows[row][column] = letter;
+    return rows;
+}
+
 class TrainRun : public ::testing::Test {
 protected:
     void Start(const std::vector<std::string>& rows, int difficulty = 1) {
@@ -39,131 +44,119 @@ protected:
         world->Lay(rows);
     }
     Train& train() { return *world->train; }
-    static int Count(int id) {
-        const std::vector<int> sounds = PuzzleWorld::Sounds();
-        return static_cast<int>(std::count(sounds.begin(), sounds.end(), id));
-    }
 
     std::unique_ptr<PuzzleWorld> world;
 };
 
 }  // namespace
 
-TEST_F(TrainRun, AFullRunOfFifteenBlockChangesEarns685) {
-    Start(kTopRun);
-    EXPECT_EQ(PuzzleWorld::Sounds(), std::vector<int>());  // the engine started in Lay's reset
-    world->RunUntilEnd(16, 100000);
-    EXPECT_EQ(GameState, StateLevelComplete);
-    EXPECT_EQ(GameEndMark, EndMarkRunning);
-    EXPECT_EQ(train().cellsEntered, 15);
-    EXPECT_EQ(train().bonus, 685);
-    EXPECT_EQ(train().column, 9);
-    EXPECT_EQ(train().row, 0);
-    EXPECT_EQ(Count(GameSound::EngineStop), 0);
+// Whole runs at 16 ms frames: how each ends, where, after how many block
+// changes, with which bonus and score, and the sounds on the way.
+TEST_F(TrainRun, RunsEndAtTheStationOrInACrashWithTheirScoreAndSounds) {
+    struct Run {
+        const char* what;
+        std::vector<std::string> rows;
+        int difficulty;
+        std::vector<std::array<int, 3>> items;  // column, row, item
+        const char* outcome;
+    };
+    const Run runs[] = {
+        {"into the station cell", kTopRun, 1, {}, "complete at 9,0 entered 15 bonus 685 score 0:"},
+        {"arriving below the station counts the steps before it",
+         kLowRun,
+         1,
+         {},
+         "complete at 9,1 entered 15 bonus 686 score 0: 103"},
+        {"arriving with a worker left",
+         With(kLowRun, 4, 3, 'I'),
+         1,
+         {{4, 3, ItemWorkerAlt}},
+         "over at 9,1 entered 15 bonus 0 score 0: 103 102"},
+        {"workers on the route are scored",
+         kLowRun,
+         2,
+         {{3, 5, ItemWorker}, {6, 5, ItemWorkerAlt}},
+         "complete at 9,1 entered 15 bonus 686 score 200: 101 101 103"},
+        {"a crash into the hole after the block before it",
+         With(kTopRun, 1, 0, '.'),
+         1,
+         {},
+         "over at 0,0 entered 6 bonus 0 score 0: 102"},
+        {"a block whose path does not join",
+         With(kTopRun, 0, 4, 'I'),
+         1,
+         {},
+         "over at 0,5 entered 1 bonus 0 score 0: 102"},
+        {"coal on the way",
+         kTopRun,
+         1,
+         {{0, 4, ItemCoal}},
+         "complete at 9,0 entered 15 bonus 685 score 0: 101"},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(run.what);
+        Start(run.rows, run.difficulty);
+        for (const auto& [column, row, item] : run.items) {
+            world->board->Cell(column, row).item = item;
+        }
+        EXPECT_TRUE(PuzzleWorld::Sounds().empty()) << "the engine started in Lay's reset";
+        const int frames = world->RunUntilEnd(16);
+        std::string outcome = GameState == StateLevelComplete ? "complete" : "over";
+        outcome += " at " + std::to_string(train().column) + "," + std::to_string(train().row) +
+                   " entered " + std::to_string(train().cellsEntered) + " bonus " +
+                   std::to_string(train().bonus) + " score " + std::to_string(score) + ":";
+        for (int id : PuzzleWorld::Sounds()) {
+            outcome += " " + std::to_string(id);
+        }
+        EXPECT_EQ(outcome, run.outcome);
+        EXPECT_EQ(GameEndMark, GameState == StateGameOver ? StateGameOver : EndMarkRunning);
+        if (&run == &runs[4]) {
+            // Seven paths were run to their end, each in the first 16 ms frame
+            // that takes it past 4000 units at 1.3 units per ms; the engine
+            // stopped at the end of the curve into the hole and moves no more.
+            EXPECT_EQ(frames, 7 * 193);
+            const float x = world->board->CellCenter(0, 0).x + 40.0f;
+            EXPECT_FLOAT_EQ(train().position.x, x);
+            train().UpdateTrain(500);
+            EXPECT_EQ(train().position.x, x);
+        }
+    }
 }
 
-TEST_F(TrainRun, ArrivingBelowTheStationCountsTheStepsBeforeIt) {
+TEST_F(TrainRun, AfterArrivingBelowTheStationTheEngineRollsOnUpwards) {
     Start(kLowRun);
-    world->RunUntilEnd(16, 100000);
-    EXPECT_EQ(GameState, StateLevelComplete);
-    EXPECT_EQ(train().column, 9);
-    EXPECT_EQ(train().row, 1);
-    EXPECT_EQ(train().bonus, 700 - 14);
-    EXPECT_EQ(train().cellsEntered, 15);
-    EXPECT_EQ(Count(GameSound::EngineSlow), 1);
-    EXPECT_EQ(Count(GameSound::EngineStop), 0);
-    EXPECT_EQ(train().engineChannel, Train::kNoChannel);
-    EXPECT_FLOAT_EQ(train().velocity.y, 0.1f);
-    // The engine stands at the top end of the last path.
-    EXPECT_FLOAT_EQ(train().position.y, world->board->CellCenter(9, 1).y + 40.0f);
-    // After the level the train rolls on upwards at 0.1 pixels per ms.
-    const OVector3 before = train().position;
+    world->RunUntilEnd(16);
+    // The engine stands at the top end of the last path, then rolls on
+    // upwards at 0.1 pixels per ms.
+    const float y = world->board->CellCenter(9, 1).y + 40.0f;
+    EXPECT_FLOAT_EQ(train().position.y, y);
     train().UpdateTrain(100);
-    EXPECT_FLOAT_EQ(train().position.y, before.y + 10.0f);
+    EXPECT_FLOAT_EQ(train().position.y, y + 10.0f);
     EXPECT_EQ(GameState, StateLevelComplete);
 }
 
-TEST_F(TrainRun, ArrivingWithAWorkerLeftEndsTheGameWithBothSounds) {
-    std::vector<std::string> rows = kLowRun;
-    rows[3][4] = 'I';
-    Start(rows);
-    world->board->Cell(4, 3).item = ItemWorkerAlt;
-    world->RunUntilEnd(16, 100000);
-    EXPECT_EQ(GameState, StateGameOver);
-    EXPECT_EQ(GameEndMark, StateGameOver);
-    EXPECT_EQ(Count(GameSound::EngineSlow), 1);
-    EXPECT_EQ(Count(GameSound::EngineStop), 1);
-    const std::vector<int> sounds = PuzzleWorld::Sounds();
-    EXPECT_LT(std::find(sounds.begin(), sounds.end(), 103),
-              std::find(sounds.begin(), sounds.end(), 102));
-}
-
-TEST_F(TrainRun, WorkersOnTheRouteArePickedUpAndScored) {
-    Start(kLowRun, 2);
-    world->board->Cell(3, 5).item = ItemWorker;
-    world->board->Cell(6, 5).item = ItemWorkerAlt;
-    score = 0;
-    world->RunUntilEnd(16, 100000);
-    EXPECT_EQ(GameState, StateLevelComplete);
-    EXPECT_EQ(score, 200);
-    EXPECT_EQ(world->board->Cell(3, 5).item, ItemNone);
-    EXPECT_EQ(world->board->Cell(6, 5).itemTexture, nullptr);
-    EXPECT_EQ(Count(GameSound::TuTu), 2);
-}
-
-TEST_F(TrainRun, CrashIntoTheHoleEndsTheGameAfterTheBlockBefore) {
-    std::vector<std::string> rows = kTopRun;
-    rows[0][1] = '.';
-    Start(rows);
-    const int frames = world->RunUntilEnd(16, 100000);
-    EXPECT_EQ(GameState, StateGameOver);
-    EXPECT_EQ(GameEndMark, StateGameOver);
-    EXPECT_EQ(train().column, 0);
-    EXPECT_EQ(train().row, 0);
-    EXPECT_EQ(train().cellsEntered, 6);
-    // Seven paths were run to their end, each in the first 16 ms frame that
-    // takes it past 4000 units at 1.3 units per ms (193 frames).
-    EXPECT_EQ(frames, 7 * 193);
-    EXPECT_EQ(PuzzleWorld::Sounds(), std::vector<int>({GameSound::EngineStop}));
-    EXPECT_EQ(train().engineChannel, Train::kNoChannel);
-    // The engine stopped at the end of the curve into the hole.
-    EXPECT_FLOAT_EQ(train().position.x, world->board->CellCenter(0, 0).x + 40.0f);
-    // Nothing moves any more.
-    const OVector3 at = train().position;
-    train().UpdateTrain(500);
-    EXPECT_EQ(train().position.x, at.x);
-    EXPECT_EQ(PuzzleWorld::Sounds().size(), 1u);
-}
-
-TEST_F(TrainRun, ABlockWhosePathDoesNotJoinIsACrash) {
-    std::vector<std::string> rows = kTopRun;
-    rows[4][0] = 'I';  // horizontal block across the climb
-    Start(rows);
-    world->RunUntilEnd(16, 100000);
-    EXPECT_EQ(GameState, StateGameOver);
-    EXPECT_EQ(train().row, 5);
-    EXPECT_EQ(train().cellsEntered, 1);
+TEST_F(TrainRun, CoalRefillsTheTank) {
+    Start(kTopRun);
+    world->board->Cell(0, 4).item = ItemCoal;
+    world->RunUntilEnd(16);
+    // Fifteen paths of 193 frames burnt fuel; the completing frame none.
+    const double used = 15 * 193 * 16 * GameSettings::Instance().CoalUsage[1];
+    EXPECT_NEAR(train().fuel, 100.0 + 40.0 - used, 0.01);
 }
 
 TEST_F(TrainRun, ABlockStillSlidingIsJoinedByWhereItIsDrawn) {
-    // The block the train needs slides into its place too late.
-    std::vector<std::string> rows = kTopRun;
-    rows[4][0] = '.';
-    rows[4][1] = 'F';
-    Start(rows);
+    // The vertical block the train needs at (0, 4) is still sliding in from
+    // the right: drawn 40 pixels away from its place.
+    Start(With(With(kTopRun, 0, 4, '.'), 1, 4, 'F'));
     BoardCell& cell = world->board->Cell(0, 4);
-    // Put the vertical block in (0, 4), but as if it were still sliding in
-    // from the right: drawn 40 pixels away from its place.
     world->board->SetBlock(0, 4, RailCatalogue::FBlox);
     cell.position.x += 40.0f;
     cell.moveVelocity = OVector3(-0.25f, 0.0f, 0.0f);
     cell.moveTarget = world->board->CellCenter(0, 4);
     cell.targetColumn = 0;
     cell.targetRow = 4;
-    int frames = 0;
-    while (GameState == StatePlaying && frames < 100000) {
+    for (int frames = 0; GameState == StatePlaying && frames < 100000; ++frames) {
         train().UpdateTrain(16);  // the slide does not advance
-        ++frames;
     }
     EXPECT_EQ(GameState, StateGameOver);
     EXPECT_EQ(train().row, 5);
@@ -183,16 +176,6 @@ TEST_F(TrainRun, FuelRunsOutInTheFrameItDropsBelowZero) {
     EXPECT_EQ(train().fuel, 0.0);
     EXPECT_EQ(PuzzleWorld::Sounds(), std::vector<int>({GameSound::EngineStop}));
     GameSettings::Instance().Read();
-}
-
-TEST_F(TrainRun, CoalRefillsTheTank) {
-    Start(kTopRun);
-    world->board->Cell(0, 4).item = ItemCoal;
-    world->RunUntilEnd(16, 100000);
-    EXPECT_EQ(Count(GameSound::TuTu), 1);
-    // Fifteen paths of 193 frames burnt fuel; the completing frame burns none.
-    const double used = 15 * 193 * 16 * GameSettings::Instance().CoalUsage[1];
-    EXPECT_NEAR(train().fuel, 100.0 + 40.0 - used, 0.01);
 }
 
 TEST_F(TrainRun, ARedSemaphoreHoldsTheTrainTenSecondsWithoutBurningFuel) {
@@ -219,27 +202,25 @@ TEST_F(TrainRun, ARedSemaphoreHoldsTheTrainTenSecondsWithoutBurningFuel) {
     train().UpdateTrain(10);
     EXPECT_GT(train().progress, progress);
     EXPECT_LT(train().fuel, fuel);
-    world->RunUntilEnd(16, 100000);
+    world->RunUntilEnd(16);
     EXPECT_EQ(GameState, StateLevelComplete);
-    EXPECT_EQ(Count(GameSound::SemaphoreNear), 1);
+    EXPECT_EQ(PuzzleWorld::Sounds(), std::vector<int>({GameSound::SemaphoreNear}));
 }
 
 TEST_F(TrainRun, ItemsStayWhenThePathSkirtsTheCentreByMoreThan16Pixels) {
     world = std::make_unique<PuzzleWorld>(1, 5);
     // A rounder bottom-right curve: control points 22 in from the sides
     // pass 16.6 pixels from the centre.
-    std::string rails = PuzzleWorld::Asset("Rails.Txt");
-    const std::string shipped =
-        "Way = [0 -40 0 -10 10 0 40 0]\n\tAltWay = [0 0 0 0 0 0 0 0]\n\tNextRail = 8";
-    ASSERT_NE(rails.find(shipped), std::string::npos);
-    rails.replace(rails.find(shipped), std::string("Way = [0 -40 0 -10 10 0 40 0]").size(),
-                  "Way = [0 -40 0 -18 18 0 40 0]");
-    world->SetText("Data/Rails.Txt", rails);
+    // (The whole entry: BBlox's AltWay holds the same numbers.)
+    const std::string rest = "\n\tAltWay = [0 0 0 0 0 0 0 0]\n\tNextRail = 8";
+    world->SetText("Data/Rails.Txt",
+                   GameTestData::AssetWith("Rails.Txt", "Way = [0 -40 0 -10 10 0 40 0]" + rest,
+                                           "Way = [0 -40 0 -18 18 0 40 0]" + rest));
     world->Build();
     world->Lay(kTopRun);
     world->board->Cell(0, 0).item = ItemCoal;  // on the round curve
     world->board->Cell(3, 0).item = ItemCoal;  // on a straight
-    world->RunUntilEnd(16, 100000);
+    world->RunUntilEnd(16);
     EXPECT_EQ(GameState, StateLevelComplete);
     EXPECT_EQ(world->board->Cell(0, 0).item, ItemCoal);
     EXPECT_EQ(world->board->Cell(3, 0).item, ItemNone);
@@ -247,42 +228,36 @@ TEST_F(TrainRun, ItemsStayWhenThePathSkirtsTheCentreByMoreThan16Pixels) {
 
 TEST_F(TrainRun, TurnsInBothSensesPickTheSheetAndFrame) {
     Start(kLowRun);
-    // Up into (0, 5), where the curve turns the train clockwise to the right.
-    while (train().cellsEntered < 1) {
-        train().UpdateTrain(16);
-    }
-    EXPECT_TRUE(train().turning);
-    EXPECT_FALSE(train().counterClockwise);
+    train().UpdateTrain(200);
+    EXPECT_GT(train().Smoke().position.y, train().position.y) << "the smoke rises ahead";
+    // Runs to the given block change; returns the sprite frames shown on the way.
+    const auto runTo = [&](int cells) {
+        std::vector<int> frames;
+        while (train().cellsEntered < cells) {
+            if (frames.empty() || frames.back() != train().spriteFrame) {
+                frames.push_back(train().spriteFrame);
+            }
+            train().UpdateTrain(16);
+        }
+        return frames;
+    };
+    // Up into (0, 5), where the curve turns the train clockwise to the right:
+    // the old heading's sheet, forwards through the frames; the last frame is
+    // kept while it runs straight.
+    runTo(1);
+    EXPECT_TRUE(train().turning && !train().counterClockwise);
     EXPECT_EQ(train().heading, Direction::Right);
-    EXPECT_EQ(train().spriteHeading, Direction::Up);  // the old heading's sheet, forwards
-    int last = -1;
-    while (train().cellsEntered < 2) {
-        EXPECT_GE(train().spriteFrame, last);
-        EXPECT_LE(train().spriteFrame, 9);
-        last = train().spriteFrame;
-        train().UpdateTrain(16);
-    }
-    EXPECT_EQ(last, 9);
+    EXPECT_EQ(train().spriteHeading, Direction::Up);
+    EXPECT_EQ(runTo(2), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_FALSE(train().turning);
-    EXPECT_EQ(train().spriteFrame, 9);  // kept while running straight
-    // At (9, 5) the curve turns it counter-clockwise, up the last column.
-    while (train().cellsEntered < 10) {
-        train().UpdateTrain(16);
-    }
-    EXPECT_TRUE(train().turning);
-    EXPECT_TRUE(train().counterClockwise);
+    EXPECT_EQ(train().spriteFrame, 9);
+    // At (9, 5) the curve turns it counter-clockwise, up the last column:
+    // the new heading's sheet, backwards.
+    runTo(10);
+    EXPECT_TRUE(train().turning && train().counterClockwise);
     EXPECT_EQ(train().heading, Direction::Up);
-    EXPECT_EQ(train().spriteHeading, Direction::Up);  // the new heading's sheet, backwards
-    last = 10;
-    int frames = 0;
-    while (train().cellsEntered < 11) {
-        EXPECT_LE(train().spriteFrame, last);
-        EXPECT_GE(train().spriteFrame, 0);
-        last = train().spriteFrame;
-        train().UpdateTrain(16);
-        ++frames;
-    }
-    EXPECT_EQ(last, 0);
+    EXPECT_EQ(train().spriteHeading, Direction::Up);
+    EXPECT_EQ(runTo(11), (std::vector<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
 }
 
 TEST_F(TrainRun, SpriteFramesStayWithinTheSheetAtTheVeryEndOfATurn) {
@@ -298,21 +273,4 @@ TEST_F(TrainRun, SpriteFramesStayWithinTheSheetAtTheVeryEndOfATurn) {
     train().progress = 0.0;
     train().UpdateTrain(4000);
     EXPECT_EQ(train().spriteFrame, 0);
-}
-
-TEST_F(TrainRun, ResetPutsTheTrainOnTheSourceWithAFullTank) {
-    Start(kLowRun);
-    world->RunUntilEnd(16, 300);
-    train().ResetTrain();
-    EXPECT_EQ(train().column, 0);
-    EXPECT_EQ(train().row, 6);
-    EXPECT_EQ(train().fuel, 100.0);
-    EXPECT_EQ(train().cellsEntered, 0);
-    EXPECT_EQ(train().heading, Direction::Up);
-    EXPECT_EQ(train().wait, -1);
-    EXPECT_FLOAT_EQ(train().position.y, world->board->CellCenter(0, 6).y - 20.0f);
-    EXPECT_EQ(PuzzleWorld::Sounds().back(), GameSound::Engine);
-    // The smoke rises ahead of the engine.
-    train().UpdateTrain(200);
-    EXPECT_GT(train().Smoke().position.y, train().position.y);
 }
