@@ -22,38 +22,39 @@ using Buffer = std::unique_ptr<uint8_t[]>;
 class RawArchive {
 public:
     explicit RawArchive(int32_t count) : bytes(OResourceArchive::kHeaderSize, '\0') {
-        PutWord(8, static_cast<uint32_t>(count));
+        bytes.replace(8, 4, Word(static_cast<uint32_t>(count)));
     }
-    void Record(uint32_t length, uint32_t size, uint32_t offset, std::string name) {
-        AppendWord(length);
-        AppendWord(size);
-        AppendWord(offset);
-        Scrambler::Archive(reinterpret_cast<uint8_t*>(name.data()),
-                           std::min(name.size(), Scrambler::kArchiveScrambledBytes));
-        bytes += name;
+    void Record(uint32_t length, uint32_t size, uint32_t offset, const std::string& name) {
+        bytes += Word(length) + Word(size) + Word(offset) + Scrambled(name);
     }
     // A well-formed record for data that Data() will place at offset.
     void Entry(const std::string& name, uint32_t size, uint32_t offset) {
         Record(static_cast<uint32_t>(12 + name.size()), size, offset, name);
     }
     uint32_t End() const { return static_cast<uint32_t>(bytes.size()); }
-    void Data(std::string data) {
-        Scrambler::Archive(reinterpret_cast<uint8_t*>(data.data()),
-                           std::min(data.size(), Scrambler::kArchiveScrambledBytes));
-        bytes += data;
-    }
+    void Data(const std::string& data) { bytes += Scrambled(data); }
     std::string bytes;
 
 private:
-    void PutWord(size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + i] = static_cast<char>(value >> (8 * i));
+    static std::string Word(uint32_t value) {
+        return {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
     }
-    void AppendWord(uint32_t value) {
-        bytes.append(4, '\0');
-        PutWord(bytes.size() - 4, value);
+    static std::string Scrambled(std::string text) {
+        Scrambler::Archive(reinterpret_cast<uint8_t*>(text.data()),
+                           std::min(text.size(), Scrambler::kArchiveScrambledBytes));
+        return text;
     }
 };
+
+// `count` records, the first a good one "Good" whose data "good" is placed
+// at `dataAt` after what `more` appends.
+std::string GoodThen(int32_t count, uint32_t dataAt, const std::function<void(RawArchive&)>& more) {
+    RawArchive raw(count);
+    raw.Entry("Good", 4, dataAt);
+    more(raw);
+    raw.Data("good");
+    return raw.bytes;
+}
 
 class ArchiveTest : public ::testing::Test {
 protected:
@@ -170,8 +171,6 @@ TEST(ArchiveDamage, IsNamedByRecordAndReasonAndKeepsTheGoodRecordsBeforeIt) {
         std::string served;                  // entries read back whole, joined
         std::string logged;                  // the log's reason after "the archive <path>"
     };
-    // A first good record "Good" holding "good"; data at `data`.
-    auto good = [](RawArchive& raw, uint32_t data) { raw.Entry("Good", 4, data); };
     const Case cases[] = {
         {"missing", nullptr, "", "", " cannot be opened (No such file or directory)"},
         {"empty file", [] { return std::string(); },
@@ -185,31 +184,21 @@ TEST(ArchiveDamage, IsNamedByRecordAndReasonAndKeepsTheGoodRecordsBeforeIt) {
          },
          "the record count in the header is negative (-3)", "", " is damaged: the record count"},
         {"record length below 12",
-         [good] {
-             RawArchive raw(3);
-             good(raw, 32 + 16 + 12 + 17);
-             raw.Record(0, 1, 0, "");
-             raw.Entry("After", 1, 0);
-             raw.Data("good");
-             return raw.bytes;
+         [] {
+             return GoodThen(3, 32 + 16 + 12 + 17, [](RawArchive& raw) {
+                 raw.Record(0, 1, 0, "");
+                 raw.Entry("After", 1, 0);
+             });
          },
          "record 2 of 3 has the length 0, below 12", "Good", " is damaged: record 2 of 3 has the"},
         {"more records than the file holds",
-         [good] {
-             RawArchive raw(INT32_MAX);
-             good(raw, 32 + 16);
-             raw.Data("good");
-             return raw.bytes;
-         },
+         [] { return GoodThen(INT32_MAX, 32 + 16, [](RawArchive&) {}); },
          "record 2 of 2147483647 is cut off by the end of the file", "Good",
          " is damaged: record 2 of 2147483647 is cut"},
         {"a 4 GiB name",
-         [good] {
-             RawArchive raw(2);
-             good(raw, 32 + 16 + 12 + 5);
-             raw.Record(0xFFFFFFFFu, 0, 0, "short");
-             raw.Data("good");
-             return raw.bytes;
+         [] {
+             return GoodThen(2, 32 + 16 + 12 + 5,
+                             [](RawArchive& raw) { raw.Record(0xFFFFFFFFu, 0, 0, "short"); });
          },
          "record 2 of 2 has a name of 4294967283 bytes that runs past the end of the file", "Good",
          " is damaged: record 2 of 2 has a name of 4294967283 bytes"},
@@ -229,13 +218,7 @@ TEST(ArchiveDamage, IsNamedByRecordAndReasonAndKeepsTheGoodRecordsBeforeIt) {
          "record 4 of 4 (Data/Textures/Font.Tga) has data up to byte 124, past the end of the "
          "file at 120",
          "Fine", " is damaged: the data of Data/Textures/Font.Tga runs past its end"},
-        {"an archive without the picture",
-         [good] {
-             RawArchive raw(1);
-             good(raw, 32 + 16);
-             raw.Data("good");
-             return raw.bytes;
-         },
+        {"an archive without the picture", [] { return GoodThen(1, 32 + 16, [](RawArchive&) {}); },
          "", "Good", " holds no entry of that name"},
     };
     OResourceArchive& archive = OResourceArchive::Instance();
