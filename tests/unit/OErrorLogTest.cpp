@@ -19,7 +19,7 @@ size_t Count(const std::string& text, const std::string& needle) {
 }
 
 // Runs one log over `file` from opening to closing; returns what it wrote.
-std::string Run(const std::string& file, const std::function<void(OErrorLog&)>& body) {
+std::string LogOf(const std::string& file, const std::function<void(OErrorLog&)>& body) {
     {
         OErrorLog log(file.c_str());
         body(log);
@@ -33,8 +33,8 @@ std::string Run(const std::string& file, const std::function<void(OErrorLog&)>& 
 TEST(OErrorLog, CleanRunHasHeaderOpeningTotalAndClosingInOrder) {
     TempDir dir;
     const std::string file = dir.File("Report.html");
-    Run(file, [](OErrorLog& log) { log.Error("from the first run"); });
-    const std::string text = Run(file, [](OErrorLog&) {});
+    LogOf(file, [](OErrorLog& log) { log.Error("from the first run"); });
+    const std::string text = LogOf(file, [](OErrorLog&) {});
     EXPECT_EQ(text.rfind("<HTML>\n<HEAD>  <TITLE> Log file  </TITLE>  </HEAD>\n<BODY>\n"
                          "<FONT  STYLE='FONT-SIZE: 10pt'>\n<PRE>\n",
                          0),
@@ -54,7 +54,7 @@ TEST(OErrorLog, CleanRunHasHeaderOpeningTotalAndClosingInOrder) {
 TEST(OErrorLog, ErrorRecordsAreCountedFormattedOnOneLineAndCut) {
     TempDir dir;
     const std::string huge(100000, 'x');
-    const std::string text = Run(dir.File("Report.html"), [&huge](OErrorLog& log) {
+    const std::string text = LogOf(dir.File("Report.html"), [&huge](OErrorLog& log) {
         EXPECT_EQ(log.Error("missing %s", "Data/Textures/Coal.Tga"), 1);
         log.Message("plain %d", 42);
         EXPECT_EQ(log.Error("%s", huge.c_str()), 2);
