@@ -27,9 +27,8 @@ Strings IntsOf(OConfigFile& config, const std::string& key, char separator) {
     int count = -1;
     std::unique_ptr<int[]> values(config.GetIntArray(key, count, separator));
     Strings out;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
         out.push_back(std::to_string(values[i]));
-    }
     return out;
 }
 
@@ -92,9 +91,8 @@ TEST(OConfigFileParse, TextsStoreTheirEntriesAndFailuresKeepWhatCameBefore) {
 TEST(OConfigFileParse, OverlongPathsFailInsteadOfGrowingWithoutBound) {
     OConfigFile config;
     std::string deep = "kept=1\n";
-    for (int i = 0; i < 200000; ++i) {
+    for (int i = 0; i < 200000; ++i)
         deep += "a={";
-    }
     deep += "x=1\n";
     EXPECT_EQ(config.LoadString(deep.c_str()), 1);
     EXPECT_EQ(config.Values(), (Map{{"kept", "1"}}));
@@ -311,14 +309,11 @@ TEST(OConfigFileSetters, StoreTheirTextWithoutTouchingListsOrFlag) {
     config.SetCharGrid("g", grid, 3, 2);
     config.SetInt("old", 2);
 
-    EXPECT_EQ(config.Values(), (Map{{"i", "-17"},
-                                    {"f", "2.500000"},
-                                    {"ia", "[3,-4,5]"},
-                                    {"fa", "[0.500000 -1.000000]"},
-                                    {"none", "[]"},
-                                    {"s", "\"q\\\"t\\tn\\nz\\0b\\\\\""},
-                                    {"g", "{[abc][def]}"},
-                                    {"old", "2"}}));
+    const Map stored = {{"i", "-17"},          {"f", "2.500000"},
+                        {"ia", "[3,-4,5]"},    {"fa", "[0.500000 -1.000000]"},
+                        {"none", "[]"},        {"s", "\"q\\\"t\\tn\\nz\\0b\\\\\""},
+                        {"g", "{[abc][def]}"}, {"old", "2"}};
+    EXPECT_EQ(config.Values(), stored);
     EXPECT_EQ(config.Keys(), (Strings{"old"}));
     EXPECT_EQ(config.GetError(), 1);
 

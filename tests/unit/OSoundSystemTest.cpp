@@ -70,7 +70,6 @@ protected:
                                        int musicVolume = 255) {
         SystemOptionsRecord options;
         options.Sound = soundOn;
-        options.Music = 1;
         options.SoundVolume = soundVolume;
         options.MusicVolume = musicVolume;
         return options;
