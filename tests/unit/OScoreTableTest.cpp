@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/Scrambler.h"
@@ -160,27 +161,24 @@ TEST_F(ScoreTableTest, TableKeepsTheSizeItWasLoadedWith) {
     EXPECT_EQ(loaded.GetCount(), 3u);
 }
 
+// Loading stops at the first record without a number; digits glued to a
+// word end the number (the rest is the next word), and a number beyond 32
+// bits is no number.
 TEST_F(ScoreTableTest, LoadStopsAtTheFirstRecordWithoutANumber) {
-    TempDir::Write(file, Scrambled("A 7 Easy  B x Hard C 9 Normal"));
+    const std::tuple<const char*, std::vector<int>, const char*> cases[] = {
+        {"A 7 Easy  B x Hard C 9 Normal", {7}, "Easy"},
+        {"A 12Hard B 3 Easy", {12, 3}, "Hard"},
+        {"A 2147483647 Easy B -2147483648 Easy C 2147483648 Easy D 1 Easy",
+         {2147483647, -2147483647 - 1},
+         "Easy"},
+    };
     OScoreTable table(file, 10, "");
-    ASSERT_TRUE(table.Load());
-    ASSERT_EQ(table.GetCount(), 1u);
-    EXPECT_EQ(table.GetEntry(0).score, 7);
-
-    // Digits glued to a word end the number; the rest is the next word.
-    TempDir::Write(file, Scrambled("A 12Hard B 3 Easy"));
-    ASSERT_TRUE(table.Load());
-    ASSERT_EQ(table.GetCount(), 2u);
-    EXPECT_EQ(table.GetEntry(0).difficulty, "Hard");
-    EXPECT_EQ(table.GetEntry(1).name, "B");
-
-    // A number beyond 32 bits is no number.
-    TempDir::Write(file,
-                   Scrambled("A 2147483647 Easy B -2147483648 Easy C 2147483648 Easy D 1 Easy"));
-    ASSERT_TRUE(table.Load());
-    ASSERT_EQ(table.GetCount(), 2u);
-    EXPECT_EQ(table.GetEntry(0).score, 2147483647);
-    EXPECT_EQ(table.GetEntry(1).score, -2147483648LL);
+    for (const auto& [text, scores, difficulty] : cases) {
+        TempDir::Write(file, Scrambled(text));
+        ASSERT_TRUE(table.Load()) << text;
+        EXPECT_EQ(Scores(table), scores) << text;
+        EXPECT_EQ(table.GetEntry(0).difficulty, difficulty) << text;
+    }
 }
 
 TEST_F(ScoreTableTest, AbsurdFilesLoadWithBoundedRecordsAndWords) {
