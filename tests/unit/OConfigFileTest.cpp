@@ -318,12 +318,6 @@ TEST(OConfigFileSetters, StoreTheirTextWithoutTouchingListsOrFlag) {
     EXPECT_EQ(config.GetError(), 1);
 
     EXPECT_EQ(config.GetString("s", ""), std::string("q\"t\tn\nz\0b\\", 10));
-    int width = 0;
-    int height = 0;
-    std::unique_ptr<char[]> back(config.GetCharGrid("g", width, height, ' ', nullptr));
-    EXPECT_EQ(width, 3);
-    EXPECT_EQ(height, 2);
-    EXPECT_STREQ(back.get(), "abcdef");
 }
 
 // ---------------------------------------------------------------- layout

@@ -227,24 +227,21 @@ TEST(ArchiveDamage, IsNamedByRecordAndReasonAndKeepsTheGoodRecordsBeforeIt) {
         SCOPED_TRACE(c.what);
         TempDir dir(true);
         const std::string file = dir.File("Data/Resource.Kvr");
-        if (c.bytes) {
+        if (c.bytes)
             TempDir::Write(file, c.bytes());
-        }
         archive.SetPath(file);
         testing::internal::CaptureStdout();
         EXPECT_EQ(archive.ReadDirectory(), c.bytes != nullptr);
         EXPECT_EQ(testing::internal::GetCapturedStdout(), c.bytes ? "" : "File was not opened\n");
         std::string damage;
-        for (const std::string& fault : archive.GetDamage()) {
+        for (const std::string& fault : archive.GetDamage())
             damage += (damage.empty() ? "" : "; ") + fault;
-        }
         EXPECT_EQ(damage, c.damage);
         std::string served;
         for (const auto& [key, entry] : archive.Directory()) {
             std::unique_ptr<uint8_t[]> data(archive.Open(entry->name));
-            if (data) {
+            if (data)
                 served += (served.empty() ? "" : " ") + entry->name;
-            }
         }
         EXPECT_EQ(served, c.served);
 
