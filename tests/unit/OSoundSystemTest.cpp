@@ -466,7 +466,6 @@ TEST(OSoundSystemNoDevice, EveryCallIsQuietAndStartUpStillTakesTheOptions) {
     EXPECT_EQ(sound.PlaySound3D(100, nullptr, true, 0), -1);
     EXPECT_EQ(sound.PlayedIds(), (std::deque<int>{100, 100}));
     EXPECT_FALSE(sound.StopChannel(1));
-    sound.UpdateTracked();
     sound.StopAllSounds();
     sound.PauseAllSounds(true);
     sound.SetSoundVolume(100);
