@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "support/FontPicture.h"
 #include "support/GLTestWindow.h"
 #include "support/ImageFiles.h"
@@ -39,10 +41,7 @@ protected:
         FontPicture picture;
         picture.Fill('A' - 32);
         picture.Ink('#' - 32, 14, 0);
-        for (int row = 0; row < 32; ++row) {
-            for (int column = 0; column < 16; ++column)
-                picture.Ink(128 + 'A' - 32, column, row);
-        }
+        picture.Fill(128 + 'A' - 32, 16);
         archive.AddTexture("Font.Tga", picture.Tga());
         archive.AddTexture("Board.Tga", ImageFiles::Tga(2, 24, 64, 64, RedThenBlue(true)));
         archive.AddTexture("Interface/Menu.Jpg", ImageFiles::Jpeg(64, 64, 3, RedThenBlue(false)));
@@ -50,6 +49,14 @@ protected:
         camera.SetUp(window.width, window.height);
         camera.Set2D(800, 600);
         glEnable(GL_TEXTURE_2D);
+    }
+
+    // Expects every probe {x, y, red, green, blue, tolerance} on the screen.
+    using Probe = std::array<int, 6>;
+    void ExpectPixels(const std::vector<Probe>& probes) const {
+        for (const auto& [x, y, red, green, blue, tolerance] : probes)
+            EXPECT_TRUE(ColourNear(window.Pixel(x, y), red, green, blue, tolerance))
+                << x << ", " << y;
     }
 
     GLTestWindow window;
@@ -69,8 +76,7 @@ protected:
     }
 
     void SetColour(float red, float green, float blue, float alpha) {
-        const float colour[] = {red, green, blue, alpha};
-        std::copy(colour, colour + 4, font.colour);
+        std::copy_n(std::array<float, 4>{red, green, blue, alpha}.data(), 4, font.colour);
     }
 
     OFont font{"Font.Tga"};
@@ -106,14 +112,13 @@ TEST_F(OTextureDrawTest, FileRowsStartAtTheQuadsLowerEdge) {
     board.Draw(100, 100);
     menu.Draw(300, 100);
     window.Snapshot("texture-orientation");
-    EXPECT_TRUE(ColourNear(window.Pixel(132, 110), 255, 0, 0));
-    EXPECT_TRUE(ColourNear(window.Pixel(132, 155), 0, 0, 255));
-    EXPECT_TRUE(ColourNear(window.Pixel(332, 110), 255, 0, 0, 24));
-    EXPECT_TRUE(ColourNear(window.Pixel(332, 155), 0, 0, 255, 24));
-    EXPECT_TRUE(ColourNear(window.Pixel(100, 120), 0, 0, 0)) << "left column x stays empty";
-    EXPECT_TRUE(ColourNear(window.Pixel(101, 120), 255, 0, 0));
-    EXPECT_TRUE(ColourNear(window.Pixel(163, 120), 255, 0, 0));
-    EXPECT_TRUE(ColourNear(window.Pixel(164, 120), 0, 0, 0));
+    // Red low, blue high, in both; the TGA's column x stays empty and its
+    // last inked column is x + 63.
+    const std::vector<Probe> probes = {{132, 110, 255, 0, 0, 10}, {132, 155, 0, 0, 255, 10},
+                                       {332, 110, 255, 0, 0, 24}, {332, 155, 0, 0, 255, 24},
+                                       {100, 120, 0, 0, 0, 10},   {101, 120, 255, 0, 0, 10},
+                                       {163, 120, 255, 0, 0, 10}, {164, 120, 0, 0, 0, 10}};
+    ExpectPixels(probes);
 }
 
 // Rows of 5 x 3 RGB and 3 x 3 greyscale pictures (15 and 3 bytes, not
@@ -181,27 +186,26 @@ TEST_F(OFontDrawTest, ShadowAdvancesScaleAndGlyphSetsPlaceTheCells) {
     window.Snapshot("font-placement");
     EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending is switched off again";
 
-    EXPECT_TRUE(ColourNear(window.Pixel(115, 115), 255, 255, 0));
-    EXPECT_TRUE(ColourNear(window.Pixel(131, 99), 0, 0, 0, 30)) << "shadow below right";
-    EXPECT_TRUE(ColourNear(window.Pixel(99, 115), kGrey, kGrey, kGrey)) << "nothing to the left";
-    // Half alpha: yellow over the black shadow over grey, and the shadow alone.
-    EXPECT_TRUE(ColourNear(window.Pixel(315, 115), 159, 159, 32, 12));
-    EXPECT_TRUE(ColourNear(window.Pixel(331, 99), 64, 64, 64, 20));
-    // Yellow from x0 to x1 on row y, grey just outside.
-    const auto expectSpan = [this](int y, int x0, int x1) {
-        for (const auto& [x, yellow] :
-             {std::pair{x0 - 2, false}, {x0 + 2, true}, {x1 - 2, true}, {x1 + 2, false}}) {
-            EXPECT_TRUE(ColourNear(window.Pixel(x, y), yellow ? 255 : kGrey, yellow ? 255 : kGrey,
-                                   yellow ? 0 : kGrey))
-                << x << ", " << y;
-        }
-    };
-    expectSpan(310, 115, 146);  // '#' advances 15 units
-    expectSpan(410, 111, 135);  // at 0.75: advance 11.25, cell 23.25 units
-    EXPECT_TRUE(ColourNear(window.Pixel(120, 421), 255, 255, 0)) << "the scaled A's top";
-    EXPECT_TRUE(ColourNear(window.Pixel(120, 425), kGrey, kGrey, kGrey));
-    expectSpan(115, 500, 516);  // set 1 draws cell 161, inked on its left half only
-    expectSpan(215, 500, 531);
+    // Yellow text, its shadow below right, nothing to the left; at half
+    // alpha yellow over the black shadow over grey, and the shadow alone; the
+    // scaled A's top edge.
+    const std::vector<Probe> probes = {
+        {115, 115, 255, 255, 0, 10},        {131, 99, 0, 0, 0, 30},
+        {99, 115, kGrey, kGrey, kGrey, 10}, {315, 115, 159, 159, 32, 12},
+        {331, 99, 64, 64, 64, 20},          {120, 421, 255, 255, 0, 10},
+        {120, 425, kGrey, kGrey, kGrey, 10}};
+    ExpectPixels(probes);
+    // Yellow from x0 to x1 on row y, grey just outside: '#' advances 15
+    // units; at 0.75 the advance is 11.25 and the cell 23.25 units; set 1
+    // draws cell 161, inked on its left half only.
+    const std::array<int, 3> spans[] = {
+        {310, 115, 146}, {410, 111, 135}, {115, 500, 516}, {215, 500, 531}};
+    for (const auto& [y, x0, x1] : spans) {
+        ExpectPixels({{x0 - 2, y, kGrey, kGrey, kGrey, 10},
+                      {x0 + 2, y, 255, 255, 0, 10},
+                      {x1 - 2, y, 255, 255, 0, 10},
+                      {x1 + 2, y, kGrey, kGrey, kGrey, 10}});
+    }
 }
 
 // Codes without a glyph are left out (with nothing to call they used to call

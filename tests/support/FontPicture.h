@@ -21,13 +21,12 @@ public:
         pixel[0] = pixel[1] = pixel[2] = 255;
         pixel[3] = alpha;
     }
-    // Fills a whole cell with opaque white.
-    void Fill(int cell) {
+    // Fills a cell's first `columns` columns (all of it by default) with
+    // opaque white.
+    void Fill(int cell, int columns = 32) {
         for (int row = 0; row < 32; ++row) {
-            for (int column = 0; column < 32; ++column) {
-                uint8_t* pixel = Pixel(cell, column, row);
-                pixel[0] = pixel[1] = pixel[2] = pixel[3] = 255;
-            }
+            for (int column = 0; column < columns; ++column)
+                Ink(cell, column, row);
         }
     }
 

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "data/OScoreTable.h"
@@ -62,9 +62,8 @@ struct Writer {
 
 std::string ScoreFile(int records) {
     std::string text;
-    for (int i = 0; i < records; ++i) {
+    for (int i = 0; i < records; ++i)
         text += "Player" + std::to_string(i) + "\n" + std::to_string(1000 - i) + "\nEasy\n";
-    }
     Scrambler::Config(reinterpret_cast<uint8_t*>(text.data()), text.size());
     return text;
 }
@@ -106,9 +105,8 @@ TEST(FailedSave, KeepsTheOldFileAndTellsTheLogWhy) {
                               {"options", "the old bytes", &SaveOptions}};
     const SystemOptionsRecord savedOptions = SystemOptions;
     for (const Fault& fault : faults) {
-        if (fault.needsNonRoot && geteuid() == 0) {
+        if (fault.needsNonRoot && geteuid() == 0)
             continue;  // permissions do not stop root
-        }
         for (const Writer& writer : writers) {
             SCOPED_TRACE(std::string(writer.what) + ": " + fault.what);
             TempDir dir(true);
@@ -117,23 +115,19 @@ TEST(FailedSave, KeepsTheOldFileAndTellsTheLogWhy) {
             TempDir::Write(file.string(), writer.oldBytes);
             fault.prepare(folder, file);
             const bool isFolder = fs::is_directory(file);
-            bool saved = false;
-            {
-                std::unique_ptr<FileSizeLimit> limit;
-                if (fault.error == EFBIG) {
-                    // Above the log's message, below the new file.
-                    limit = std::make_unique<FileSizeLimit>(200);
-                }
-                saved = writer.save(file.string());
-            }
+            // A full disk lets through the log's message, not the new file.
+            std::optional<FileSizeLimit> limit;
+            if (fault.error == EFBIG)
+                limit.emplace(200);
+            const bool saved = writer.save(file.string());
+            limit.reset();
             chmod(folder.c_str(), 0755);
 
             EXPECT_FALSE(saved);
-            if (isFolder) {
+            if (isFolder)
                 EXPECT_TRUE(fs::is_directory(file));
-            } else {
+            else
                 EXPECT_EQ(TempDir::Read(file.string()), writer.oldBytes);
-            }
             EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
                 << "no temporary file stays";
             const std::string log = TempDir::Read("Report.html");

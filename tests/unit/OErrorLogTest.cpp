@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <regex>
 #include <string>
 
-#include "app/OFileNotFound.h"
-#include "app/OSoftwareGL.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -19,13 +18,23 @@ size_t Count(const std::string& text, const std::string& needle) {
     return n;
 }
 
+// Runs one log over `file` from opening to closing; returns what it wrote.
+std::string LogOf(const std::string& file, const std::function<void(OErrorLog&)>& body) {
+    {
+        OErrorLog log(file.c_str());
+        body(log);
+    }
+    return TempDir::Read(file);
+}
+
 }  // namespace
 
+// A run that reopens the file drops the earlier one.
 TEST(OErrorLog, CleanRunHasHeaderOpeningTotalAndClosingInOrder) {
     TempDir dir;
     const std::string file = dir.File("Report.html");
-    { OErrorLog log(file.c_str()); }
-    const std::string text = TempDir::Read(file);
+    LogOf(file, [](OErrorLog& log) { log.Error("from the first run"); });
+    const std::string text = LogOf(file, [](OErrorLog&) {});
     EXPECT_EQ(text.rfind("<HTML>\n<HEAD>  <TITLE> Log file  </TITLE>  </HEAD>\n<BODY>\n"
                          "<FONT  STYLE='FONT-SIZE: 10pt'>\n<PRE>\n",
                          0),
@@ -36,49 +45,27 @@ TEST(OErrorLog, CleanRunHasHeaderOpeningTotalAndClosingInOrder) {
         "\n<B><FONT color= '0000ff'>Total Errors = 0\n"
         "Log file closed: \\d{4}/\\d\\d/\\d\\d - \\d\\d:\\d\\d:\\d\\d </FONT></B>\n\n$");
     EXPECT_TRUE(std::regex_search(text, shape)) << text;
-}
-
-TEST(OErrorLog, ErrorRecordsAreCountedAndFormattedOnOneLine) {
-    TempDir dir;
-    const std::string file = dir.File("Report.html");
-    {
-        OErrorLog log(file.c_str());
-        EXPECT_EQ(log.Error("missing %s", "Data/Textures/Coal.Tga"), 1);
-        log.Message("plain %d", 42);
-        EXPECT_EQ(log.Error("second"), 2);
-    }
-    const std::string text = TempDir::Read(file);
-    std::regex record(
-        "\n {0,6}\\d{1,7}> <B><FONT color= 'ff0000'>Error:</FONT></B> "
-        "missing Data/Textures/Coal.Tga\n");
-    EXPECT_TRUE(std::regex_search(text, record)) << text;
-    EXPECT_NE(text.find("\nplain 42\n"), std::string::npos);
-    EXPECT_NE(text.find("Total Errors = 2\n"), std::string::npos);
-}
-
-TEST(OErrorLog, ReopeningTruncatesTheEarlierRun) {
-    TempDir dir;
-    const std::string file = dir.File("Report.html");
-    {
-        OErrorLog first(file.c_str());
-        first.Error("from the first run");
-    }
-    { OErrorLog second(file.c_str()); }
-    const std::string text = TempDir::Read(file);
     EXPECT_EQ(text.find("from the first run"), std::string::npos);
     EXPECT_EQ(Count(text, "Log file opened"), 1u);
 }
 
-TEST(OErrorLog, OverlongMessageIsCutNotOverflowed) {
+// Errors are counted and formatted on one line; an overlong message is cut,
+// not overflowed.
+TEST(OErrorLog, ErrorRecordsAreCountedFormattedOnOneLineAndCut) {
     TempDir dir;
-    const std::string file = dir.File("Report.html");
     const std::string huge(100000, 'x');
-    {
-        OErrorLog log(file.c_str());
-        log.Error("%s", huge.c_str());
+    const std::string text = LogOf(dir.File("Report.html"), [&huge](OErrorLog& log) {
+        EXPECT_EQ(log.Error("missing %s", "Data/Textures/Coal.Tga"), 1);
+        log.Message("plain %d", 42);
+        EXPECT_EQ(log.Error("%s", huge.c_str()), 2);
         log.Message("%s%s", huge.c_str(), "tail");
-    }
-    const std::string text = TempDir::Read(file);
+    });
+    std::regex record(
+        "\n {0,6}\\d{1,7}> <B><FONT color= 'ff0000'>Error:</FONT></B> "
+        "missing Data/Textures/Coal.Tga\n");
+    EXPECT_TRUE(std::regex_search(text, record)) << text.substr(0, 1000);
+    EXPECT_NE(text.find("\nplain 42\n"), std::string::npos);
+    EXPECT_NE(text.find("Total Errors = 2\n"), std::string::npos);
     EXPECT_EQ(Count(text, std::string(OErrorLog::kMessageBufferSize - 1, 'x')), 2u);
     EXPECT_EQ(text.find(std::string(OErrorLog::kMessageBufferSize, 'x')), std::string::npos);
     EXPECT_EQ(text.find("tail"), std::string::npos);

@@ -22,39 +22,39 @@ using Buffer = std::unique_ptr<uint8_t[]>;
 class RawArchive {
 public:
     explicit RawArchive(int32_t count) : bytes(OResourceArchive::kHeaderSize, '\0') {
-        PutWord(8, static_cast<uint32_t>(count));
+        bytes.replace(8, 4, Word(static_cast<uint32_t>(count)));
     }
-    void Record(uint32_t length, uint32_t size, uint32_t offset, std::string name) {
-        AppendWord(length);
-        AppendWord(size);
-        AppendWord(offset);
-        Scrambler::Archive(reinterpret_cast<uint8_t*>(name.data()),
-                           std::min(name.size(), Scrambler::kArchiveScrambledBytes));
-        bytes += name;
+    void Record(uint32_t length, uint32_t size, uint32_t offset, const std::string& name) {
+        bytes += Word(length) + Word(size) + Word(offset) + Scrambled(name);
     }
     // A well-formed record for data that Data() will place at offset.
     void Entry(const std::string& name, uint32_t size, uint32_t offset) {
         Record(static_cast<uint32_t>(12 + name.size()), size, offset, name);
     }
     uint32_t End() const { return static_cast<uint32_t>(bytes.size()); }
-    void Data(std::string data) {
-        Scrambler::Archive(reinterpret_cast<uint8_t*>(data.data()),
-                           std::min(data.size(), Scrambler::kArchiveScrambledBytes));
-        bytes += data;
-    }
-    void Raw(const std::string& data) { bytes += data; }
+    void Data(const std::string& data) { bytes += Scrambled(data); }
     std::string bytes;
 
 private:
-    void PutWord(size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + i] = static_cast<char>(value >> (8 * i));
+    static std::string Word(uint32_t value) {
+        return {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
     }
-    void AppendWord(uint32_t value) {
-        bytes.append(4, '\0');
-        PutWord(bytes.size() - 4, value);
+    static std::string Scrambled(std::string text) {
+        Scrambler::Archive(reinterpret_cast<uint8_t*>(text.data()),
+                           std::min(text.size(), Scrambler::kArchiveScrambledBytes));
+        return text;
     }
 };
+
+// `count` records, the first a good one "Good" whose data "good" is placed
+// at `dataAt` after what `more` appends.
+std::string GoodThen(int32_t count, uint32_t dataAt, const std::function<void(RawArchive&)>& more) {
+    RawArchive raw(count);
+    raw.Entry("Good", 4, dataAt);
+    more(raw);
+    raw.Data("good");
+    return raw.bytes;
+}
 
 class ArchiveTest : public ::testing::Test {
 protected:
@@ -88,9 +88,14 @@ std::string Pack(OArchiveWriter& writer) {
 
 }  // namespace
 
-TEST_F(ArchiveTest, NamesMatchRegardlessOfAsciiLetterCase) {
+// Names match whatever their ASCII letter case, and the later of two
+// records of one name wins; an empty entry is one NUL byte.
+TEST_F(ArchiveTest, NamesMatchRegardlessOfCaseAndTheLaterRecordWins) {
     OArchiveWriter writer;
     writer.Add("Data/Rails.Txt", Bytes("rails"));
+    writer.Add("Data/Credits.Kv", Bytes("first"));
+    writer.Add("DATA/CREDITS.KV", Bytes("second"));
+    writer.Add("Data/Empty.Txt", {});
     Load(Pack(writer));
 
     EXPECT_EQ(OpenText("data/rails.txt"), "rails");
@@ -101,20 +106,14 @@ TEST_F(ArchiveTest, NamesMatchRegardlessOfAsciiLetterCase) {
     EXPECT_FALSE(archive.Contains("Data\\Rails.Txt"));
     // The stored name keeps its case.
     EXPECT_EQ(archive.Directory().at("data/rails.txt")->name, "Data/Rails.Txt");
-    EXPECT_EQ(archive.GetHeaderWord(2), 1u);
+    EXPECT_EQ(archive.GetHeaderWord(2), 4u);
+    EXPECT_EQ(archive.Directory().size(), 3u);
+    EXPECT_EQ(OpenText("Data/Credits.Kv"), "second");
+    EXPECT_EQ(archive.Directory().at("data/credits.kv")->name, "DATA/CREDITS.KV");
     // Unknown names give nothing and leave the last size alone.
     EXPECT_EQ(archive.Open("Data/Missing.Cfg"), nullptr);
-    EXPECT_EQ(archive.lastSize, 5u);
+    EXPECT_EQ(archive.lastSize, 6u);
     EXPECT_EQ(archive.GetSize("Data/Missing.Cfg"), 0u);
-}
-
-TEST_F(ArchiveTest, EmptyEntryIsOneNulByte) {
-    OArchiveWriter writer;
-    writer.Add("Data/Full.Txt", Bytes("full"));
-    writer.Add("Data/Empty.Txt", {});
-    Load(Pack(writer));
-    Buffer full(archive.Open("Data/Full.Txt"));
-    ASSERT_EQ(archive.lastSize, 4u);
 
     Buffer empty(archive.Open("Data/Empty.Txt"));
     ASSERT_NE(empty, nullptr);
@@ -122,12 +121,15 @@ TEST_F(ArchiveTest, EmptyEntryIsOneNulByte) {
     EXPECT_EQ(archive.lastSize, 0u);
 }
 
-TEST_F(ArchiveTest, OnlyTheFirst2048BytesOfAnEntryAreScrambledOnDisk) {
+// Only the first 2048 bytes of an entry, and of a record's name, are
+// scrambled on disk (reading entries back is the writer's tests' business).
+TEST_F(ArchiveTest, OnlyTheFirst2048BytesOfEntriesAndNamesAreScrambledOnDisk) {
     std::string data(5000, 'x');
     for (size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<char>('a' + i % 26);
+    const std::string name = "Data/" + std::string(2100, 'N') + ".Txt";
     OArchiveWriter writer;
-    writer.Add("Data/Big.Bin", Bytes(data));
+    writer.Add(name, Bytes(data));
     const std::string bytes = Pack(writer);
     const size_t offset = bytes.size() - data.size();
     for (size_t i = 0; i < data.size(); ++i) {
@@ -135,57 +137,24 @@ TEST_F(ArchiveTest, OnlyTheFirst2048BytesOfAnEntryAreScrambledOnDisk) {
             static_cast<uint8_t>(data[i]) ^ (i < 2048 ? Scrambler::kArchiveSeed : 0);
         ASSERT_EQ(static_cast<uint8_t>(bytes[offset + i]), expected) << "byte " << i;
     }
-    Load(bytes);
-    Buffer read(archive.Open("Data/Big.Bin"));
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(read.get()), 5000), data);
-    EXPECT_EQ(read[5000], 0);
-    EXPECT_EQ(archive.lastSize, 5000u);
-}
-
-TEST_F(ArchiveTest, NamesLongerThan2048BytesKeepTheirTailPlain) {
-    const std::string name = "Data/" + std::string(2100, 'N') + ".Txt";
-    RawArchive raw(1);
-    const uint32_t dataOffset = raw.End() + 12 + static_cast<uint32_t>(name.size());
-    // The writer's record, checked by hand: scrambled head, plain tail.
     std::string onDisk = name;
     Scrambler::Archive(reinterpret_cast<uint8_t*>(onDisk.data()), 2048);
-    raw.Record(static_cast<uint32_t>(12 + name.size()), 2, dataOffset, "");
-    raw.Raw(onDisk);
-    raw.Data("ok");
-    Load(raw.bytes);
-    EXPECT_EQ(OpenText(name), "ok");
-
-    OArchiveWriter writer;
-    writer.Add(name, Bytes("ok"));
-    EXPECT_EQ(Pack(writer).substr(OResourceArchive::kHeaderSize + 12, name.size()), onDisk);
+    EXPECT_EQ(bytes.substr(OResourceArchive::kHeaderSize + 12, name.size()), onDisk);
+    Load(bytes);
+    EXPECT_EQ(OpenText(name), data);
 }
 
-TEST_F(ArchiveTest, LaterRecordWithTheSameNameWins) {
-    OArchiveWriter writer;
-    writer.Add("Data/Credits.Kv", Bytes("first"));
-    writer.Add("DATA/CREDITS.KV", Bytes("second"));
-    Load(Pack(writer));
-    EXPECT_EQ(archive.Directory().size(), 1u);
-    EXPECT_EQ(OpenText("Data/Credits.Kv"), "second");
-    EXPECT_EQ(archive.Directory().begin()->second->name, "DATA/CREDITS.KV");
-}
-
-TEST_F(ArchiveTest, ArchiveRemovedAfterReadingServesNothing) {
-    OArchiveWriter writer;
-    writer.Add("Data/A.Txt", Bytes("a"));
-    Load(Pack(writer));
-    std::filesystem::remove(file);
-    EXPECT_TRUE(archive.Contains("Data/A.Txt"));
-    EXPECT_EQ(archive.Open("Data/A.Txt"), nullptr);
-}
-
-TEST_F(ArchiveTest, FileTruncatedAfterReadingIsNotServedPastItsEnd) {
+// An archive removed or cut short after its directory was read serves
+// nothing rather than reading past the end.
+TEST_F(ArchiveTest, ArchiveRemovedOrTruncatedAfterReadingServesNothing) {
     OArchiveWriter writer;
     writer.Add("Data/A.Bin", std::vector<uint8_t>(3000, 7));
     const std::string bytes = Pack(writer);
     Load(bytes);
     TempDir::Write(file, bytes.substr(0, bytes.size() - 1));
+    EXPECT_EQ(archive.Open("Data/A.Bin"), nullptr);
+    std::filesystem::remove(file);
+    EXPECT_TRUE(archive.Contains("Data/A.Bin"));
     EXPECT_EQ(archive.Open("Data/A.Bin"), nullptr);
 }
 
@@ -202,8 +171,6 @@ TEST(ArchiveDamage, IsNamedByRecordAndReasonAndKeepsTheGoodRecordsBeforeIt) {
         std::string served;                  // entries read back whole, joined
         std::string logged;                  // the log's reason after "the archive <path>"
     };
-    // A first good record "Good" holding "good"; data at `data`.
-    auto good = [](RawArchive& raw, uint32_t data) { raw.Entry("Good", 4, data); };
     const Case cases[] = {
         {"missing", nullptr, "", "", " cannot be opened (No such file or directory)"},
         {"empty file", [] { return std::string(); },
@@ -217,31 +184,21 @@ TEST(ArchiveDamage, IsNamedByRecordAndReasonAndKeepsTheGoodRecordsBeforeIt) {
          },
          "the record count in the header is negative (-3)", "", " is damaged: the record count"},
         {"record length below 12",
-         [good] {
-             RawArchive raw(3);
-             good(raw, 32 + 16 + 12 + 17);
-             raw.Record(0, 1, 0, "");
-             raw.Entry("After", 1, 0);
-             raw.Data("good");
-             return raw.bytes;
+         [] {
+             return GoodThen(3, 32 + 16 + 12 + 17, [](RawArchive& raw) {
+                 raw.Record(0, 1, 0, "");
+                 raw.Entry("After", 1, 0);
+             });
          },
          "record 2 of 3 has the length 0, below 12", "Good", " is damaged: record 2 of 3 has the"},
         {"more records than the file holds",
-         [good] {
-             RawArchive raw(INT32_MAX);
-             good(raw, 32 + 16);
-             raw.Data("good");
-             return raw.bytes;
-         },
+         [] { return GoodThen(INT32_MAX, 32 + 16, [](RawArchive&) {}); },
          "record 2 of 2147483647 is cut off by the end of the file", "Good",
          " is damaged: record 2 of 2147483647 is cut"},
         {"a 4 GiB name",
-         [good] {
-             RawArchive raw(2);
-             good(raw, 32 + 16 + 12 + 5);
-             raw.Record(0xFFFFFFFFu, 0, 0, "short");
-             raw.Data("good");
-             return raw.bytes;
+         [] {
+             return GoodThen(2, 32 + 16 + 12 + 5,
+                             [](RawArchive& raw) { raw.Record(0xFFFFFFFFu, 0, 0, "short"); });
          },
          "record 2 of 2 has a name of 4294967283 bytes that runs past the end of the file", "Good",
          " is damaged: record 2 of 2 has a name of 4294967283 bytes"},
@@ -261,13 +218,7 @@ TEST(ArchiveDamage, IsNamedByRecordAndReasonAndKeepsTheGoodRecordsBeforeIt) {
          "record 4 of 4 (Data/Textures/Font.Tga) has data up to byte 124, past the end of the "
          "file at 120",
          "Fine", " is damaged: the data of Data/Textures/Font.Tga runs past its end"},
-        {"an archive without the picture",
-         [good] {
-             RawArchive raw(1);
-             good(raw, 32 + 16);
-             raw.Data("good");
-             return raw.bytes;
-         },
+        {"an archive without the picture", [] { return GoodThen(1, 32 + 16, [](RawArchive&) {}); },
          "", "Good", " holds no entry of that name"},
     };
     OResourceArchive& archive = OResourceArchive::Instance();
@@ -276,24 +227,21 @@ TEST(ArchiveDamage, IsNamedByRecordAndReasonAndKeepsTheGoodRecordsBeforeIt) {
         SCOPED_TRACE(c.what);
         TempDir dir(true);
         const std::string file = dir.File("Data/Resource.Kvr");
-        if (c.bytes) {
+        if (c.bytes)
             TempDir::Write(file, c.bytes());
-        }
         archive.SetPath(file);
         testing::internal::CaptureStdout();
         EXPECT_EQ(archive.ReadDirectory(), c.bytes != nullptr);
         EXPECT_EQ(testing::internal::GetCapturedStdout(), c.bytes ? "" : "File was not opened\n");
         std::string damage;
-        for (const std::string& fault : archive.GetDamage()) {
+        for (const std::string& fault : archive.GetDamage())
             damage += (damage.empty() ? "" : "; ") + fault;
-        }
         EXPECT_EQ(damage, c.damage);
         std::string served;
         for (const auto& [key, entry] : archive.Directory()) {
             std::unique_ptr<uint8_t[]> data(archive.Open(entry->name));
-            if (data) {
+            if (data)
                 served += (served.empty() ? "" : " ") + entry->name;
-            }
         }
         EXPECT_EQ(served, c.served);
 

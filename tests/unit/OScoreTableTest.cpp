@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/Scrambler.h"
@@ -49,7 +50,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ScoreTableTest, MissingFileLoadsNothingAndResetWritesTenDefaults) {
+TEST_F(ScoreTableTest, MissingFileLoadsNothingResetWritesTenDefaultsAndFailedLoadsKeepThem) {
     OScoreTable table(file, 10, "");
     EXPECT_FALSE(table.Load());
     EXPECT_EQ(table.GetCount(), 0u);
@@ -73,67 +74,67 @@ TEST_F(ScoreTableTest, MissingFileLoadsNothingAndResetWritesTenDefaults) {
     EXPECT_EQ(again.GetEntry(9).name, "...");
     EXPECT_EQ(again.GetEntry(9).difficulty, "...");
     EXPECT_EQ(again.GetEntry(9).score, 0);
+
+    // A load that fails leaves the table as it was.
+    std::filesystem::remove(file);
+    EXPECT_FALSE(again.Load());
+    EXPECT_EQ(again.GetCount(), 10u);
+    EXPECT_EQ(again.GetEntry(0).name, "...");
 }
 
-TEST_F(ScoreTableTest, SpacesAndUnderscoresInNamesReadBackAsSpaces) {
-    OScoreTable table(file, 3, "");
+// Spaces are stored as underscores and underscores read back as spaces;
+// names and difficulties that would break the word list still read back as
+// one record each.
+TEST_F(ScoreTableTest, NamesAndDifficultiesReadBackAsOneRecordEach) {
+    struct Case {
+        const char* name;
+        int score;
+        const char* difficulty;
+        const char* nameRead;
+        const char* difficultyRead;
+    };
+    const Case cases[] = {{"Ada Lovelace", 300, "Hard", "Ada Lovelace", "Hard"},
+                          {"snake_case", 200, "Easy", "snake case", "Easy"},
+                          {"", 30, "Normal", " ", "Normal"},
+                          {"tab\there", 20, "", "tab here", "..."},
+                          {"-5 x", 10, "Easy", "-5 x", "Easy"}};
+    OScoreTable table(file, 5, "");
     table.Reset();
-    table.Insert("Ada Lovelace", 300, "Hard");
-    table.Insert("snake_case", 200, "Easy");
-    EXPECT_EQ(Unscrambled(file), "Ada_Lovelace\n300\nHard\nsnake_case\n200\nEasy\n...\n0\n...\n");
+    for (const Case& c : cases)
+        table.Insert(c.name, c.score, c.difficulty);
+    EXPECT_EQ(Unscrambled(file).rfind("Ada_Lovelace\n300\nHard\nsnake_case\n200\nEasy\n", 0), 0u);
 
-    OScoreTable loaded(file, 3, "");
+    OScoreTable loaded(file, 5, "");
     ASSERT_TRUE(loaded.Load());
-    EXPECT_EQ(loaded.GetEntry(0).name, "Ada Lovelace");
-    EXPECT_EQ(loaded.GetEntry(0).difficulty, "Hard");
-    EXPECT_EQ(loaded.GetEntry(1).name, "snake case");
-    EXPECT_EQ(loaded.GetEntry(1).score, 200);
+    ASSERT_EQ(loaded.GetCount(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(loaded.GetEntry(i).name, cases[i].nameRead) << i;
+        EXPECT_EQ(loaded.GetEntry(i).score, cases[i].score) << i;
+        EXPECT_EQ(loaded.GetEntry(i).difficulty, cases[i].difficultyRead) << i;
+    }
 }
 
-TEST_F(ScoreTableTest, NamesThatWouldBreakTheWordListStillReadBackAsOneRecord) {
-    OScoreTable table(file, 3, "");
-    table.Reset();
-    table.Insert("", 30, "Normal");
-    table.Insert("tab\there", 20, "");
-    table.Insert("-5 x", 10, "Easy");
-
-    OScoreTable loaded(file, 3, "");
-    ASSERT_TRUE(loaded.Load());
-    ASSERT_EQ(loaded.GetCount(), 3u);
-    EXPECT_EQ(loaded.GetEntry(0).name, " ");
-    EXPECT_EQ(loaded.GetEntry(0).difficulty, "Normal");
-    EXPECT_EQ(loaded.GetEntry(1).name, "tab here");
-    EXPECT_EQ(loaded.GetEntry(1).difficulty, "...");
-    EXPECT_EQ(loaded.GetEntry(2).name, "-5 x");
-    EXPECT_EQ(loaded.GetEntry(2).score, 10);
-}
-
+// A new score goes after older equal ones and pushes out the lowest; one
+// tying the lowest qualifies but is dropped again, leaving the file as it was.
 TEST_F(ScoreTableTest, InsertKeepsOlderEqualScoresAheadAndDropsTheLowest) {
     WriteDescending();
     OScoreTable table(file, 10, "");
     ASSERT_TRUE(table.Load());
     EXPECT_FALSE(table.Qualifies(99));
     EXPECT_TRUE(table.Qualifies(100));
+    const std::string before = TempDir::Read(file);
+    table.Insert("Tie", 100, "Hard");
+    EXPECT_EQ(table.GetEntry(9).name, "P100");
+    EXPECT_EQ(TempDir::Read(file), before);
 
     table.Insert("New", 500, "Easy");
     EXPECT_EQ(Scores(table), (std::vector<int>{1000, 900, 800, 700, 600, 500, 500, 400, 300, 200}));
     EXPECT_EQ(table.GetEntry(5).name, "P500");
     EXPECT_EQ(table.GetEntry(6).name, "New");
-
     OScoreTable loaded(file, 10, "");
     ASSERT_TRUE(loaded.Load());
     EXPECT_EQ(Scores(loaded), Scores(table));
     EXPECT_EQ(loaded.GetEntry(6).difficulty, "Easy");
-}
-
-TEST_F(ScoreTableTest, ScoreTyingTheLowestQualifiesButIsDroppedAgain) {
-    WriteDescending();
-    OScoreTable table(file, 10, "");
-    ASSERT_TRUE(table.Load());
-    const std::string before = TempDir::Read(file);
-    table.Insert("Tie", 100, "Hard");
-    EXPECT_EQ(table.GetEntry(9).name, "P100");
-    EXPECT_EQ(TempDir::Read(file), before);
 
     OScoreTable zeros(dir.File("zeros.Kv"), 10, "");
     zeros.Reset();
@@ -160,36 +161,24 @@ TEST_F(ScoreTableTest, TableKeepsTheSizeItWasLoadedWith) {
     EXPECT_EQ(loaded.GetCount(), 3u);
 }
 
+// Loading stops at the first record without a number; digits glued to a
+// word end the number (the rest is the next word), and a number beyond 32
+// bits is no number.
 TEST_F(ScoreTableTest, LoadStopsAtTheFirstRecordWithoutANumber) {
-    TempDir::Write(file, Scrambled("A 7 Easy  B x Hard C 9 Normal"));
+    const std::tuple<const char*, std::vector<int>, const char*> cases[] = {
+        {"A 7 Easy  B x Hard C 9 Normal", {7}, "Easy"},
+        {"A 12Hard B 3 Easy", {12, 3}, "Hard"},
+        {"A 2147483647 Easy B -2147483648 Easy C 2147483648 Easy D 1 Easy",
+         {2147483647, -2147483647 - 1},
+         "Easy"},
+    };
     OScoreTable table(file, 10, "");
-    ASSERT_TRUE(table.Load());
-    ASSERT_EQ(table.GetCount(), 1u);
-    EXPECT_EQ(table.GetEntry(0).score, 7);
-
-    // Digits glued to a word end the number; the rest is the next word.
-    TempDir::Write(file, Scrambled("A 12Hard B 3 Easy"));
-    ASSERT_TRUE(table.Load());
-    ASSERT_EQ(table.GetCount(), 2u);
-    EXPECT_EQ(table.GetEntry(0).difficulty, "Hard");
-    EXPECT_EQ(table.GetEntry(1).name, "B");
-
-    // A number beyond 32 bits is no number.
-    TempDir::Write(file,
-                   Scrambled("A 2147483647 Easy B -2147483648 Easy C 2147483648 Easy D 1 Easy"));
-    ASSERT_TRUE(table.Load());
-    ASSERT_EQ(table.GetCount(), 2u);
-    EXPECT_EQ(table.GetEntry(0).score, 2147483647);
-    EXPECT_EQ(table.GetEntry(1).score, -2147483648LL);
-}
-
-TEST_F(ScoreTableTest, FailedLoadLeavesTheTableAsItWas) {
-    OScoreTable table(file, 2, "");
-    table.Reset();
-    table.Insert("Kept", 5, "Easy");
-    std::filesystem::remove(file);
-    EXPECT_FALSE(table.Load());
-    EXPECT_EQ(table.GetEntry(0).name, "Kept");
+    for (const auto& [text, scores, difficulty] : cases) {
+        TempDir::Write(file, Scrambled(text));
+        ASSERT_TRUE(table.Load()) << text;
+        EXPECT_EQ(Scores(table), scores) << text;
+        EXPECT_EQ(table.GetEntry(0).difficulty, difficulty) << text;
+    }
 }
 
 TEST_F(ScoreTableTest, AbsurdFilesLoadWithBoundedRecordsAndWords) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/Scrambler.h"
 #include "support/TempDir.h"
@@ -11,24 +12,9 @@
 namespace {
 
 const char* const kDefaultsText =
-    "Background=0\n"
-    "BeginLevel=5\n"
-    "ColorDepth=32\n"
-    "DifficultyLevel=1\n"
-    "Effects=2\n"
-    "FullScreen=0\n"
-    "Hints=1\n"
-    "Lighting=0\n"
-    "ModelDetail=1\n"
-    "Music=1\n"
-    "MusicVolume=50\n"
-    "ScreenRes=1\n"
-    "SelectEffect=0\n"
-    "ShadowDetail=1\n"
-    "SkinIndex=0\n"
-    "Sound=1\n"
-    "SoundVolume=150\n"
-    "WaterDetail=1\n";
+    "Background=0\nBeginLevel=5\nColorDepth=32\nDifficultyLevel=1\nEffects=2\nFullScreen=0\n"
+    "Hints=1\nLighting=0\nModelDetail=1\nMusic=1\nMusicVolume=50\nScreenRes=1\nSelectEffect=0\n"
+    "ShadowDetail=1\nSkinIndex=0\nSound=1\nSoundVolume=150\nWaterDetail=1\n";
 
 std::string Scramble(std::string bytes) {
     Scrambler::Config(reinterpret_cast<uint8_t*>(&bytes[0]), bytes.size());
@@ -53,32 +39,29 @@ protected:
     SystemOptionsRecord previous;
 };
 
+// Out-of-range values are kept as they are.
 TEST_F(SystemOptionsFile, SavedValuesLoadBackAndSaveToTheSameBytes) {
     std::filesystem::create_directories(dir.Path() / "Data");
+    using Field = int SystemOptionsRecord::*;
+    const std::pair<Field, int> saved[] = {
+        {&SystemOptionsRecord::ScreenRes, 2},     {&SystemOptionsRecord::ColorDepth, 16},
+        {&SystemOptionsRecord::MusicVolume, 0},   {&SystemOptionsRecord::DifficultyLevel, 7},
+        {&SystemOptionsRecord::SoundVolume, -20}, {&SystemOptionsRecord::Background, 3}};
     ResetSystemOptions();
+    for (const auto& [field, value] : saved)
+        SystemOptions.*field = value;
     SystemOptions.FullScreen = 1;
-    SystemOptions.ScreenRes = 2;
-    SystemOptions.ColorDepth = 16;
-    SystemOptions.MusicVolume = 0;
     SystemOptions.Music = 0;
-    SystemOptions.DifficultyLevel = 7;  // out of range: kept as it is
-    SystemOptions.SoundVolume = -20;
-    SystemOptions.Background = 3;
     ASSERT_TRUE(SaveSystemOptions());
     const std::string firstBytes = TempDir::Read(path);
 
     ResetSystemOptions();
     ASSERT_TRUE(LoadSystemOptions());
-    EXPECT_EQ(SystemOptions.FullScreen, 1);
-    EXPECT_EQ(SystemOptions.ScreenRes, 2);
-    EXPECT_EQ(SystemOptions.ColorDepth, 16);
-    EXPECT_EQ(SystemOptions.MusicVolume, 0);
-    EXPECT_EQ(SystemOptions.Music, 0);
-    EXPECT_EQ(SystemOptions.DifficultyLevel, 7);
-    EXPECT_EQ(SystemOptions.SoundVolume, -20);
-    EXPECT_EQ(SystemOptions.Background, 3);
-    EXPECT_EQ(SystemOptions.Hints, 1);
-
+    for (const auto& [field, value] : saved)
+        EXPECT_EQ(SystemOptions.*field, value) << value;
+    EXPECT_EQ(
+        (std::vector<int>{SystemOptions.FullScreen, SystemOptions.Music, SystemOptions.Hints}),
+        (std::vector<int>{1, 0, 1}));
     ASSERT_TRUE(SaveSystemOptions());
     EXPECT_EQ(TempDir::Read(path), firstBytes);
 }
