@@ -45,11 +45,8 @@ private:
 // 64 x 64: the left half red, the right half green.
 std::string RedGreenTga() {
     std::vector<uint8_t> bgr;
-    for (int row = 0; row < 64; ++row) {
-        for (int x = 0; x < 64; ++x) {
-            bgr.insert(bgr.end(), {0, uint8_t(x < 32 ? 0 : 255), uint8_t(x < 32 ? 255 : 0)});
-        }
-    }
+    for (int i = 0; i < 64 * 64; ++i)
+        bgr.insert(bgr.end(), {0, uint8_t(i % 64 < 32 ? 0 : 255), uint8_t(i % 64 < 32 ? 255 : 0)});
     return ImageFiles::Tga(2, 24, 64, 64, bgr);
 }
 
@@ -88,8 +85,7 @@ void ExpectRedGreenFace(const ModelWindow& window) {
 
 TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsListAlikeUnlistedAndAfterANewContext) {
     cube.BuildDisplayList();
-    ASSERT_NE(cube.GetData()->displayList, 0u);
-    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
+    ASSERT_TRUE(glIsList(cube.GetData()->displayList));
     cube.Draw();
     window.Snapshot("model-cube");
     ExpectRedGreenFace(window);
@@ -109,8 +105,7 @@ TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsListAlikeUnlistedAndAfterANe
     window.CreateContext();
     OTexture::UploadAllTextures();
     KvModelRegistry::Instance().RebuildAllLists();
-    ASSERT_NE(cube.GetData()->displayList, 0u);
-    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
+    ASSERT_TRUE(glIsList(cube.GetData()->displayList));
     window.Clear(0, 0, 0);
     cube.Draw();
     EXPECT_TRUE(window.Frame() == listed) << "the rebuilt list draws differently";
@@ -174,9 +169,8 @@ TEST_F(KvModelDrawTest, TranslucentAndWireframeDrawingRestoreTheCallersState) {
     wire.DrawWireframe();
     window.Snapshot("model-wireframe");
     int lit = 0;
-    for (int d = -3; d <= 3; ++d) {
+    for (int d = -3; d <= 3; ++d)
         lit += ColourNear(window.Pixel(128 + d, 128 + d), 255, 255, 255, 60) ? 1 : 0;
-    }
     EXPECT_GT(lit, 3);
     EXPECT_TRUE(ColourNear(window.Pixel(100, 150), 0, 0, 0));
     GLint modes[2] = {};

@@ -80,13 +80,9 @@ protected:
 }  // namespace
 
 TEST_F(OGLWindowEvents, InputUserAndWindowEventsReachTheirHandlersInOrder) {
-    SDL_Event key = {};
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.sym = SDLK_RETURN;
-    SDL_Event click = {};
-    click.type = SDL_MOUSEBUTTONDOWN;
-    click.button.button = SDL_BUTTON_RIGHT;
-    click.button.x = 12;
+    SDL_Event key = {}, click = {};
+    key.key = {SDL_KEYDOWN, 0, 0, 0, 0, 0, 0, {SDL_SCANCODE_UNKNOWN, SDLK_RETURN, 0, 0}};
+    click.button = {SDL_MOUSEBUTTONDOWN, 0, 0, 0, SDL_BUTTON_RIGHT, 0, 1, 0, 12, 0};
     // Minimizing makes the window inactive and does not resize; restoring and
     // maximizing do, with the size stored before OnResize.
     for (const SDL_Event& event :
@@ -151,8 +147,8 @@ TEST_F(OGLWindowEvents, NoFramesRunWhileMinimized) {
     });
     EXPECT_EQ(window.Run(), 0);
     player.join();
-    auto minimized = std::find(window.log.begin(), window.log.end(), "user 1");
-    auto restored = std::find(window.log.begin(), window.log.end(), "user 2");
+    const auto minimized = std::find(window.log.begin(), window.log.end(), "user 1"),
+               restored = std::find(minimized, window.log.end(), "user 2");
     ASSERT_NE(restored, window.log.end());
     EXPECT_EQ(std::count(minimized, restored, "frame"), 0) << "no frame while minimized";
     EXPECT_GT(std::count(restored, window.log.end(), "frame"), 0) << "frames resume";
