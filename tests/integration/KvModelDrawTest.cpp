@@ -17,30 +17,17 @@ namespace {
 
 constexpr int kSize = 256;
 
-// A plain SDL window whose GL context the test can destroy and create again,
-// as a display-mode switch does.
-class ModelWindow : public GLTestWindow {
-public:
-    ModelWindow() : GLTestWindow(kSize, kSize) { SetUpView(); }
-
-    void CreateContext() {
-        GLTestWindow::CreateContext();
-        SetUpView();
-    }
-
-private:
-    // Looking down -z at the unit cube: x and y from -2 to 2.
-    static void SetUpView() {
-        glViewport(0, 0, kSize, kSize);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-2, 2, -2, 2, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_TEXTURE_2D);
-    }
-};
+// Looking down -z at the unit cube: x and y from -2 to 2.
+void SetUpView() {
+    glViewport(0, 0, kSize, kSize);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2, 2, -2, 2, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+}
 
 // 64 x 64: the left half red, the right half green.
 std::string RedGreenTga() {
@@ -63,18 +50,21 @@ protected:
         detailed.SetTextures("White.Tga", "Grey.Tga");
         archive.Add("Data/Models/Detailed.Kvm", detailed.Build());
         archive.Open();
+        SetUpView();
         window.Clear(0, 0, 0);
         cube.Load("Cube.Kvm");
     }
 
-    ModelWindow window;
+    // A window whose GL context a test can destroy and create again, as a
+    // display-mode switch does.
+    GLTestWindow window{kSize, kSize};
     ModelTestGuard guard;
     TestArchive archive;
     KvModel cube;
 };
 
 // The +z face covers window pixels 64..192 on both axes.
-void ExpectRedGreenFace(const ModelWindow& window) {
+void ExpectRedGreenFace(const GLTestWindow& window) {
     EXPECT_TRUE(ColourNear(window.Pixel(90, 128), 255, 0, 0));
     EXPECT_TRUE(ColourNear(window.Pixel(166, 128), 0, 255, 0));
     EXPECT_TRUE(ColourNear(window.Pixel(30, 128), 0, 0, 0)) << "outside the cube";
@@ -103,6 +93,7 @@ TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsListAlikeUnlistedAndAfterANe
     OTexture::DeleteAllTextures();
     window.DestroyContext();
     window.CreateContext();
+    SetUpView();
     OTexture::UploadAllTextures();
     KvModelRegistry::Instance().RebuildAllLists();
     ASSERT_TRUE(glIsList(cube.GetData()->displayList));

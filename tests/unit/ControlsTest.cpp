@@ -156,19 +156,16 @@ TEST_F(ControlsTest, GlowRunsOnceFromTheControlsOwnScale) {
     EXPECT_TRUE(stack.glow.Running());
     EXPECT_NEAR(stack.glow.Alpha(), 2.25 - (0.75 + 1199 * 0.00125), 1e-6);
     stack.Update(1);
-    EXPECT_FALSE(stack.glow.Running());
-    EXPECT_DOUBLE_EQ(stack.glow.value, 0.75);
+    EXPECT_TRUE(!stack.glow.Running() && stack.glow.value == 0.75) << stack.glow.value;
 }
 
 TEST_F(ControlsTest, TextStackCyclesReportsKeysAndRemembers) {
     auto* stack = Place(new OTextStack(nullptr, 5, false, 1.0f), "Interface/Button.Tga", 300, 300);
-    stack->AddItem("640 x 480", 0);
-    stack->AddItem("800 x 600", 1);
-    stack->AddItem("1024", 2);
+    for (const char* text : {"640 x 480", "800 x 600", "1024"})
+        stack->AddItem(text, int(stack->items.size()));
     stack->SelectKey(0);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         At(EventMouseDown, 310, 310);
-    }
     EXPECT_EQ(screen.events, (Events{{5, 1}, {5, 2}, {5, 0}, {5, 1}}));
     EXPECT_EQ(stack->RememberedKey(), 0);
     stack->SelectKey(2);
@@ -223,11 +220,8 @@ TEST_F(ControlsTest, SliderSnapsToItsSteps) {
     for (const Case& c : cases) {
         KvSlider slider(nullptr, 1, 0.0f, c.step == 5 ? 255.0f : 100.0f, c.step);
         slider.SetValue(c.start);
-        if (c.move > 0) {
-            slider.Next();
-        } else if (c.move < 0) {
-            slider.Prev();
-        }
+        if (c.move != 0)
+            c.move > 0 ? slider.Next() : slider.Prev();
         EXPECT_FLOAT_EQ(slider.value, c.expected) << c.start << " by " << c.move << "x" << c.step;
     }
 }
@@ -245,8 +239,7 @@ TEST_F(ControlsTest, SliderJumpsDragsBeyondItsTrackAndPlacesTheThumb) {
     EXPECT_TRUE(At(EventMouseMove, 790, 20));
     EXPECT_FLOAT_EQ(volume->value, 255.0f);
     At(EventMouseMove, 5, 20);
-    EXPECT_FLOAT_EQ(volume->value, 0.0f);
-    EXPECT_EQ(volume->dragging, 1);
+    EXPECT_TRUE(volume->value == 0.0f && volume->dragging == 1);
     At(EventMouseUp, 5, 20);
     EXPECT_EQ(volume->dragging, 0);
     EXPECT_EQ(screen.events, Events(3, {40, 1}));
@@ -260,9 +253,8 @@ TEST_F(ControlsTest, TextFieldTakesSixteenPrintableCharactersEditsAndScrolls) {
     EXPECT_EQ(field.text, "");
     for (int c : {9, 27, 127, 200, -61})
         Send(field, Key(EventChar, c));
-    for (char c : std::string("ABCDEFGHIJKLMNOPQ")) {
+    for (char c : std::string("ABCDEFGHIJKLMNOPQ"))
         Send(field, Key(EventChar, c));
-    }
     EXPECT_EQ(field.text, "ABCDEFGHIJKLMNOP") << "16 printable ASCII characters at most";
     // Home, Delete, End, Backspace, Left.
     const std::vector<std::tuple<int, std::string, int>> edits = {{36, "ABCDEFGHIJKLMNOP", 0},
@@ -291,9 +283,8 @@ TEST_F(ControlsTest, TextFieldTakesSixteenPrintableCharactersEditsAndScrolls) {
         {0, 1, 8, 8 - fitting},  {36, 1, 0, 0},         {39, 8, 8, 8 - fitting}, {37, 8, 0, 0},
         {35, 1, 8, 8 - fitting}, {8, 1, 7, 7 - fitting}};  // the caret stays at the right edge
     for (const auto& [key, times, caret, scroll] : moves) {
-        for (int i = 0; i < times; ++i) {
+        for (int i = 0; i < times; ++i)
             Send(narrow, Key(EventKeyDown, key));
-        }
         EXPECT_EQ(Ints({narrow.caret, narrow.scroll}), Ints({caret, scroll})) << "key " << key;
     }
     EXPECT_EQ(narrow.text, "AAAAAAA");

@@ -116,20 +116,16 @@ TEST_F(OGLWindowEvents, RunReturnsTheCodeOfTheQuitRequestTheCloseBoxAndAPlainQui
     EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "quit"), 3);
 }
 
-TEST_F(OGLWindowEvents, FramesGetClampedTimesAndEventsComeBeforeFrames) {
+// How long a frame may be is FrameClockTest's; here the loop's order.
+TEST_F(OGLWindowEvents, EventsPostedDuringAFrameAreHandledBeforeTheNext) {
     window.onFrame = [](RecordingWindow& self, size_t frame) {
-        if (frame == 3) {
+        if (frame == 3)
             Push(Event(SDL_USEREVENT, 7));
-            std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        }
         if (frame == 6)
             self.PostQuit(0);
     };
     EXPECT_EQ(window.Run(), 0);
-    ASSERT_EQ(window.frameTimes.size(), 6u);
     EXPECT_EQ(*std::min_element(window.frameTimes.begin(), window.frameTimes.end()), 1);
-    EXPECT_EQ(window.frameTimes[3], 50) << "the frame after a 150 ms stall gets 50 ms";
-    // The event pushed during frame 3 is handled before frame 4 runs.
     EXPECT_EQ(window.log, (std::vector<std::string>{"frame", "frame", "frame", "user 7", "frame",
                                                     "frame", "frame", "quit"}));
 }
