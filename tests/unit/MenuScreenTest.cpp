@@ -12,8 +12,8 @@ using MenuScreenTest = ShellScreens;
 
 TEST_F(MenuScreenTest, ButtonsStandCentredInTheirRowsAndLeadToTheirScreens) {
     for (size_t i = 0; i < menu->menuButtons.size(); ++i)
-        EXPECT_EQ(std::pair(menu->menuButtons[i]->x, menu->menuButtons[i]->y),
-                  std::pair(300, 406 - 42 * int(i)));
+        EXPECT_EQ(std::vector<int>({menu->menuButtons[i]->x, menu->menuButtons[i]->y}),
+                  std::vector<int>({300, 406 - 42 * int(i)}));
     // Continue without a game does nothing; Help and Credits return on Escape
     // or their button, and other keys are not theirs.
     const std::vector<std::pair<int, int>> cases = {
