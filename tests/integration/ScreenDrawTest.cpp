@@ -33,10 +33,6 @@ std::vector<uint8_t> Banded(int width, int height, std::vector<uint32_t> colours
     return MakeTga32(width, height, [=](int, int row) { return colours[row / bandHeight]; });
 }
 
-std::vector<uint8_t> Plain(int side, uint32_t colour) {
-    return MakeTga32(side, side, [=](int, int) { return colour; });
-}
-
 // A grey screen with a button (idle green, lit blue) at (400, 300) and a
 // checked box (bands red, green, blue, yellow) at (100, 100).
 class TestScreen : public ORenderWindow {
@@ -102,9 +98,9 @@ class ScreenDrawTest : public ::testing::Test {
 protected:
     ScreenDrawTest() {
         archive.AddTexture("PLogo.Tga", MakeTga32(8, 8));
-        archive.AddTexture("Font.Tga", Plain(512, 0u));
-        archive.AddTexture("Cursor.Tga", Plain(64, kMagenta));
-        archive.AddTexture("Back.Tga", Plain(64, kGrey));
+        archive.AddTexture("Font.Tga", Banded(512, 512, {0u}));
+        archive.AddTexture("Cursor.Tga", Banded(64, 64, {kMagenta}));
+        archive.AddTexture("Back.Tga", Banded(64, 64, {kGrey}));
         archive.AddTexture("Button.Tga", Banded(128, 80, {kBlue, kGreen}));
         archive.AddTexture("CheckBox.Tga", Banded(24, 96, {kRed, kGreen, kBlue, kYellow}));
         KvModelWriter cube = KvModelWriter::Cube(1.0f);
