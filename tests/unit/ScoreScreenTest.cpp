@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-
 #include "data/OScoreTable.h"
 #include "support/ShellScreenData.h"
 #include "ui/OTextField.h"
@@ -21,10 +18,6 @@ protected:
         app.SetScreen(209);
     }
     const ScoreEntry& Top() { return app.scoreTable()->GetEntry(0); }
-    // Name, score and difficulty of the first entry.
-    std::tuple<std::string, int, std::string> TopRow() {
-        return {Top().name, Top().score, Top().difficulty};
-    }
 };
 
 }  // namespace
@@ -32,13 +25,15 @@ protected:
 TEST_F(ScoreScreenTest, AQualifyingScoreTakesANameWithEnterOrEscapeAndBlankNamesAreUnknown) {
     SystemOptions.DifficultyLevel = 2;
     FinishGame(420);
-    EXPECT_TRUE(!RunningGame::Exists() && StandInGame::alive == 0)
-        << "the finished game is deleted";
+    EXPECT_FALSE(RunningGame::Exists()) << "the finished game is deleted";
+    EXPECT_EQ(StandInGame::alive, 0);
     ASSERT_NE(scores->nameField, nullptr);
     Type("xAda");  // the field swallows the first event it gets
     Press({kEnter});
     EXPECT_EQ(scores->nameField, nullptr) << "the field goes after the name is entered";
-    EXPECT_EQ(TopRow(), std::make_tuple("Ada", 420, "Hard"));
+    EXPECT_EQ(Top().name, "Ada");
+    EXPECT_EQ(Top().score, 420);
+    EXPECT_EQ(Top().difficulty, "Hard");
     scores->OnControlEvent(Score::kMenuButtonId, 0);
     EXPECT_EQ(Current(), 201);
     EXPECT_EQ(app.scoreTable()->GetEntry(1).score, 0) << "leaving afterwards enters nothing more";
@@ -51,7 +46,9 @@ TEST_F(ScoreScreenTest, AQualifyingScoreTakesANameWithEnterOrEscapeAndBlankNames
     scores->nameField->SetText("   ");
     Press({kEscape});
     EXPECT_EQ(Current(), 201);
-    EXPECT_EQ(TopRow(), std::make_tuple(std::string(Score::kUnknownPlayer), 500, "Normal"));
+    EXPECT_EQ(Top().name, Score::kUnknownPlayer);
+    EXPECT_EQ(Top().score, 500);
+    EXPECT_EQ(Top().difficulty, "Normal");
 
     FinishGame(600);
     ASSERT_NE(scores->nameField, nullptr);
@@ -65,8 +62,9 @@ TEST_F(ScoreScreenTest, ScoresThatDoNotQualifyGoStraightBackToTheMenu) {
     FinishGame(0);
     EXPECT_EQ(Current(), 201);
     EXPECT_FALSE(RunningGame::Exists());
-    for (int points = 100; points <= 1000; points += 100)
+    for (int points = 100; points <= 1000; points += 100) {
         app.scoreTable()->Insert("Full", points, "Easy");
+    }
     FinishGame(50);
     EXPECT_EQ(Current(), 201);
     EXPECT_FALSE(RunningGame::Exists()) << "deleted all the same";
