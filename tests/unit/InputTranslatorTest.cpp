@@ -52,18 +52,16 @@ TEST(InputTranslator, ButtonsGiveGameButtonNumbersPositionStateAndCapture) {
         InputTranslator translator;
         auto down = translator.Translate(Button(SDL_MOUSEBUTTONDOWN, c.sdlButton, 120, 45));
         EXPECT_EQ(Events(down), (Expected{{EventMouseDown, 0, 120, 45}}));
-        EXPECT_EQ(std::vector<int>({down.events[0].button, down.events[0].buttonState}),
-                  std::vector<int>({c.button, c.bit}))
-            << "the pressed button is down";
-        EXPECT_EQ(down.capture, InputTranslator::Capture::Take);
-        EXPECT_EQ(std::vector<int>({translator.LastX(), translator.LastY()}),
-                  std::vector<int>({120, 45}));
+        // Button, state, capture and the last known position.
+        EXPECT_EQ(
+            std::vector<int>({down.events[0].button, down.events[0].buttonState, int(down.capture),
+                              translator.LastX(), translator.LastY()}),
+            std::vector<int>({c.button, c.bit, int(InputTranslator::Capture::Take), 120, 45}));
         auto up = translator.Translate(Button(SDL_MOUSEBUTTONUP, c.sdlButton, -30, 700));
         EXPECT_EQ(Events(up), (Expected{{EventMouseUp, 0, -30, 700}}));
-        EXPECT_EQ(std::vector<int>({up.events[0].button, up.events[0].buttonState}),
-                  std::vector<int>({c.button, 0}))
-            << "the released button is up";
-        EXPECT_EQ(up.capture, InputTranslator::Capture::Release);
+        EXPECT_EQ(
+            std::vector<int>({up.events[0].button, up.events[0].buttonState, int(up.capture)}),
+            std::vector<int>({c.button, 0, int(InputTranslator::Capture::Release)}));
     }
 }
 
