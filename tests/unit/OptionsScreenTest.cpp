@@ -161,8 +161,9 @@ TEST_F(OptionsScreenTest, KeysWalkTheRowsStepWithLeftAndRightAndAnswerThePopup) 
              EXPECT_EQ(options->difficulty->CurrentKey(), 1);
              EXPECT_TRUE(RunningGame::Exists());
              EXPECT_EQ(options->okButton->enabled, 1);
+             StepDifficultyUp();  // asked again
+             EXPECT_TRUE(options->IsPopupOpen());
          }},
-        {kRight, "asks again", [&] { options->Update(16); }},
         {kEscape, "Escape answers the question as its Cancel does",
          [&] {
              EXPECT_FALSE(options->IsPopupOpen());
