@@ -17,39 +17,23 @@ namespace {
 
 constexpr int kSize = 256;
 
-// A plain SDL window whose GL context the test can destroy and create again,
-// as a display-mode switch does.
-class ModelWindow : public GLTestWindow {
-public:
-    ModelWindow() : GLTestWindow(kSize, kSize) { SetUpView(); }
-
-    void CreateContext() {
-        GLTestWindow::CreateContext();
-        SetUpView();
-    }
-
-private:
-    // Looking down -z at the unit cube: x and y from -2 to 2.
-    static void SetUpView() {
-        glViewport(0, 0, kSize, kSize);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-2, 2, -2, 2, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_TEXTURE_2D);
-    }
-};
+// Looking down -z at the unit cube: x and y from -2 to 2.
+void SetUpView() {
+    glViewport(0, 0, kSize, kSize);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2, 2, -2, 2, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+}
 
 // 64 x 64: the left half red, the right half green.
 std::string RedGreenTga() {
     std::vector<uint8_t> bgr;
-    for (int row = 0; row < 64; ++row) {
-        for (int x = 0; x < 64; ++x) {
-            bgr.insert(bgr.end(), {0, uint8_t(x < 32 ? 0 : 255), uint8_t(x < 32 ? 255 : 0)});
-        }
-    }
+    for (int i = 0; i < 64 * 64; ++i)
+        bgr.insert(bgr.end(), {0, uint8_t(i % 64 < 32 ? 0 : 255), uint8_t(i % 64 < 32 ? 255 : 0)});
     return ImageFiles::Tga(2, 24, 64, 64, bgr);
 }
 
@@ -66,18 +50,21 @@ protected:
         detailed.SetTextures("White.Tga", "Grey.Tga");
         archive.Add("Data/Models/Detailed.Kvm", detailed.Build());
         archive.Open();
+        SetUpView();
         window.Clear(0, 0, 0);
         cube.Load("Cube.Kvm");
     }
 
-    ModelWindow window;
+    // A window whose GL context a test can destroy and create again, as a
+    // display-mode switch does.
+    GLTestWindow window{kSize, kSize};
     ModelTestGuard guard;
     TestArchive archive;
     KvModel cube;
 };
 
 // The +z face covers window pixels 64..192 on both axes.
-void ExpectRedGreenFace(const ModelWindow& window) {
+void ExpectRedGreenFace(const GLTestWindow& window) {
     EXPECT_TRUE(ColourNear(window.Pixel(90, 128), 255, 0, 0));
     EXPECT_TRUE(ColourNear(window.Pixel(166, 128), 0, 255, 0));
     EXPECT_TRUE(ColourNear(window.Pixel(30, 128), 0, 0, 0)) << "outside the cube";
@@ -88,8 +75,7 @@ void ExpectRedGreenFace(const ModelWindow& window) {
 
 TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsListAlikeUnlistedAndAfterANewContext) {
     cube.BuildDisplayList();
-    ASSERT_NE(cube.GetData()->displayList, 0u);
-    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
+    ASSERT_TRUE(glIsList(cube.GetData()->displayList));
     cube.Draw();
     window.Snapshot("model-cube");
     ExpectRedGreenFace(window);
@@ -107,10 +93,10 @@ TEST_F(KvModelDrawTest, ATexturedCubeDrawsThroughItsListAlikeUnlistedAndAfterANe
     OTexture::DeleteAllTextures();
     window.DestroyContext();
     window.CreateContext();
+    SetUpView();
     OTexture::UploadAllTextures();
     KvModelRegistry::Instance().RebuildAllLists();
-    ASSERT_NE(cube.GetData()->displayList, 0u);
-    EXPECT_TRUE(glIsList(cube.GetData()->displayList));
+    ASSERT_TRUE(glIsList(cube.GetData()->displayList));
     window.Clear(0, 0, 0);
     cube.Draw();
     EXPECT_TRUE(window.Frame() == listed) << "the rebuilt list draws differently";
@@ -174,9 +160,8 @@ TEST_F(KvModelDrawTest, TranslucentAndWireframeDrawingRestoreTheCallersState) {
     wire.DrawWireframe();
     window.Snapshot("model-wireframe");
     int lit = 0;
-    for (int d = -3; d <= 3; ++d) {
+    for (int d = -3; d <= 3; ++d)
         lit += ColourNear(window.Pixel(128 + d, 128 + d), 255, 255, 255, 60) ? 1 : 0;
-    }
     EXPECT_GT(lit, 3);
     EXPECT_TRUE(ColourNear(window.Pixel(100, 150), 0, 0, 0));
     GLint modes[2] = {};

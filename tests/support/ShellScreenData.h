@@ -37,13 +37,11 @@ public:
             "Interface/Thumb.Tga 16 56 Buttons/Menu.Tga 128 80 Buttons/Ok.Tga 128 80 "
             "Buttons/Cancel.Tga 128 80");
         std::string name;
-        for (int width, height; pictures >> name >> width >> height;) {
+        for (int width, height; pictures >> name >> width >> height;)
             archive.AddTexture(name, MakeTga32(width, height));
-        }
         for (const char* button :
-             {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"}) {
+             {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"})
             archive.AddTexture(std::string("Buttons/") + button + ".Tga", MakeTga32(200, 80));
-        }
         archive.Add("Data/Credits.Kv", credits);
         archive.Open();
         optionsPath = dir.File("System.Cfg");
@@ -100,18 +98,19 @@ protected:
         options = Add(new OSystemOptions(204));
         scores = Add(new Score(209));
         app.SetScreen(201);
-        OSoundSystem& sound = OSoundSystem::Instance();
-        sound.SetSoundEnabled(true);
-        sound.SetMusicEnabled(true);
-        sound.SetSoundVolume(SystemOptions.SoundVolume);
-        sound.SetMusicVolume(SystemOptions.MusicVolume);
+        SetSound(true);
+        OSoundSystem::Instance().SetSoundVolume(SystemOptions.SoundVolume);
+        OSoundSystem::Instance().SetMusicVolume(SystemOptions.MusicVolume);
     }
     ~ShellScreens() override {
         RunningGame::Discard(&app);
         RunningGame::factory = &RunningGame::MakeGameScreen;
-        OSoundSystem::Instance().SetSoundEnabled(false);
-        OSoundSystem::Instance().SetMusicEnabled(false);
+        SetSound(false);
         app.OnQuit();
+    }
+    static void SetSound(bool on) {
+        OSoundSystem::Instance().SetSoundEnabled(on);
+        OSoundSystem::Instance().SetMusicEnabled(on);
     }
     template <typename Screen>
     Screen* Add(Screen* screen) {
@@ -124,13 +123,12 @@ protected:
     }
     // Input as the window hands it over, at a point of the virtual screen.
     bool Send(int type, int virtualX, int virtualY, int key = 0, int buttonState = 0) {
-        InputEvent event;
-        event.type = type;
-        event.button = 0;
-        event.key = static_cast<uint16_t>(key);
-        event.buttonState = static_cast<uint16_t>(buttonState);
-        event.x = static_cast<int16_t>(virtualX);
-        event.y = static_cast<int16_t>(600 - virtualY);
+        InputEvent event{type,
+                         0,
+                         uint16_t(buttonState),
+                         uint16_t(key),
+                         int16_t(virtualX),
+                         int16_t(600 - virtualY)};
         return app.OnInput(event);
     }
     // A click on the middle of a button, or the pointer moved onto it.
@@ -139,15 +137,13 @@ protected:
     }
     bool Press(std::initializer_list<int> keys) {
         bool taken = true;
-        for (int key : keys) {
+        for (int key : keys)
             taken = Send(EventKeyDown, 0, 600, key & 0xFFF, key & kShift ? ButtonStateShift : 0);
-        }
         return taken;
     }
     void Type(const std::string& text) {
-        for (char c : text) {
+        for (char c : text)
             Send(EventChar, 0, 600, c);
-        }
     }
     OTextStack* MenuButton(int controlId) {
         return *std::find_if(menu->menuButtons.begin(), menu->menuButtons.end(),

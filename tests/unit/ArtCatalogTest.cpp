@@ -21,9 +21,8 @@ const std::vector<Asset>& All() {
 const RgbaImage& Find(const std::string& name) {
     const auto found = std::find_if(All().begin(), All().end(),
                                     [&](const Asset& asset) { return asset.name == name; });
-    if (found == All().end()) {
+    if (found == All().end())
         throw std::runtime_error("no picture named " + name);
-    }
     return found->image;
 }
 
@@ -32,11 +31,9 @@ const RgbaImage& Find(const std::string& name) {
 void Scan(const RgbaImage& image, int top, int rows,
           const std::function<void(const uint8_t*, int alpha, int x, int y)>& visit, int x0 = 0,
           int w = 0) {
-    for (int y = top; y < top + rows; ++y) {
-        for (int x = x0; x < x0 + (w ? w : image.Width()); ++x) {
+    for (int y = top; y < top + rows; ++y)
+        for (int x = x0; x < x0 + (w ? w : image.Width()); ++x)
             visit(image.Pixel(x, y), image.Alpha(x, y), x - x0, y - top);
-        }
-    }
 }
 
 // Mean luma (weighted by alpha) of a band of rows, and the mean absolute
@@ -52,9 +49,8 @@ double BandLuma(const RgbaImage& image, int top, int rows) {
 double BandDifference(const RgbaImage& image, int topA, int topB, int rows) {
     double sum = 0;
     Scan(image, topA, rows, [&](const uint8_t* p, int, int x, int y) {
-        for (int c = 0; c < image.Channels(); ++c) {
+        for (int c = 0; c < image.Channels(); ++c)
             sum += std::abs(p[c] - image.Pixel(x, topB + y)[c]);
-        }
     });
     return sum / (rows * image.Width() * image.Channels());
 }
@@ -81,17 +77,13 @@ TEST(ArtCatalog, EveryPictureTheGameLoadsIsMadeOnceWithItsSizeAndChannels) {
         expected[name] = {w, h, c};
     }
     for (const char* button :
-         {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"}) {
+         {"Continue", "NewGame", "Options", "Score", "Help", "Credits", "Exit"})
         expected[std::string("Buttons/") + button + ".Tga"] = {200, 80, 4};
-    }
-    for (const char* sheet : {"Up", "Right", "Down", "Left"}) {
+    for (const char* sheet : {"Up", "Right", "Down", "Left"})
         expected[std::string(sheet) + ".Tga"] = {640, 640, 4};
-    }
-    for (int kind = 0; kind < RailArt::kKinds; ++kind) {
+    for (int kind = 0; kind < RailArt::kKinds; ++kind)
         expected[RailArt::FileName(kind)] = {128, 128, 3};
-    }
-    EXPECT_EQ(RailArt::FileName(4), "Rails/IBlox.Tga");
-    EXPECT_EQ(RailArt::FileName(11), "Rails/Dest.Tga");
+    EXPECT_EQ(RailArt::FileName(4) + RailArt::FileName(11), "Rails/IBlox.TgaRails/Dest.Tga");
     const std::vector<Asset>& all = All();
     EXPECT_EQ(all.size(), expected.size());
     for (const Asset& asset : all) {
@@ -115,8 +107,8 @@ TEST(ArtCatalog, BlendedPicturesHaveTransparentCornersAndASolidBody) {
          {"LCompl.Tga", "HintsBgrn.Tga", "GameOver.Tga", "SmlWind.Tga", "Buttons/Exit.Tga",
           "Buttons/Ok.Tga", "PLogo.Tga", "Quarvelr3D.Tga", "Icon.Tga", "Interface/Button.Tga"}) {
         const RgbaImage& image = Find(name);
-        EXPECT_EQ(image.Alpha(0, 0), 0) << name;
-        EXPECT_EQ(image.Alpha(image.Width() - 1, image.Height() - 1), 0) << name;
+        EXPECT_EQ(image.Alpha(0, 0) + image.Alpha(image.Width() - 1, image.Height() - 1), 0)
+            << name;
         int opaque = 0;
         Scan(image, 0, image.Height(), [&](const uint8_t*, int a, int, int) { opaque += a > 200; });
         EXPECT_GT(opaque, image.Width() * image.Height() / 8) << name;
@@ -131,10 +123,9 @@ TEST(ArtCatalog, BlendedPicturesHaveTransparentCornersAndASolidBody) {
     EXPECT_GT(cursor.Alpha(3, 3), 200) << "the arrow's tip is the hot spot, top left";
     EXPECT_EQ(cursor.Alpha(62, 2), 0);
     const RgbaImage& smoke = Find("CoDSmoke2.Tga");
-    EXPECT_EQ(smoke.Alpha(0, 0), 0);
-    EXPECT_GT(smoke.Alpha(16, 16), 240);
-    EXPECT_GT(smoke.Alpha(16, 16), smoke.Alpha(16, 24));
-    EXPECT_EQ(smoke.Pixel(20, 12)[0], 255);
+    EXPECT_TRUE(smoke.Alpha(0, 0) == 0 && smoke.Alpha(16, 16) > 240 &&
+                smoke.Alpha(16, 16) > smoke.Alpha(16, 24) && smoke.Pixel(20, 12)[0] == 255)
+        << "a round white puff, densest in the middle";
 
     // Semaphores differ by their arm, not only by colour: the arm is the only
     // red-and-white part, and its height tells level (red) from raised.
@@ -172,11 +163,9 @@ TEST(ArtCatalog, ControlStatesShowInTheirBands) {
     // Check box: four distinct bands; counted from the bottom, band 0 is
     // unchecked and band 1 checked.
     const RgbaImage& box = Find("Interface/CheckBox.Tga");
-    for (int a = 0; a < 4; ++a) {
-        for (int b = a + 1; b < 4; ++b) {
+    for (int a = 0; a < 4; ++a)
+        for (int b = a + 1; b < 4; ++b)
             EXPECT_GT(BandDifference(box, a * 24, b * 24, 24), 2.0) << a << " " << b;
-        }
-    }
     const int unchecked = 72, checked = 48;
     EXPECT_GT(BandLuma(box, checked, 24), BandLuma(box, unchecked, 24) + 5.0);
     // The status bar's tabs keep their content in the upper half of each band.
@@ -225,8 +214,7 @@ TEST(ArtCatalog, EngineSheetsHoldTenTurningFrames) {
     // Frame 0 of the Up sheet sits in the bottom-left cell and faces up.
     int x0 = 0, y0 = 0;
     EngineArt::CellOrigin(0, x0, y0);
-    EXPECT_EQ(x0, 0);
-    EXPECT_EQ(y0, 480);
+    EXPECT_EQ(std::pair(x0, y0), std::pair(0, 480));
     EXPECT_LT(look(up, 0).dy, -40);
     EXPECT_NEAR(look(up, 0).dx, 0, 3);
     // Three frames on, the engine has turned 30 degrees clockwise.

@@ -41,19 +41,12 @@ public:
     int handled = 0;
 };
 
-std::vector<int> Ints(std::initializer_list<int> values) {
-    return values;
-}
+using Ints = std::vector<int>;
+using Events = std::vector<std::pair<int, int>>;
 
 // An event at a window pixel, or a key.
 InputEvent Event(int type, int x, int y, int button = 0, int key = 0) {
-    InputEvent e{};
-    e.type = type;
-    e.button = button;
-    e.key = static_cast<uint16_t>(key);
-    e.x = static_cast<int16_t>(x);
-    e.y = static_cast<int16_t>(y);
-    return e;
+    return {type, button, 0, uint16_t(key), int16_t(x), int16_t(y)};
 }
 InputEvent Key(int type, int key) {
     return Event(type, 0, 0, 0, key);
@@ -62,20 +55,9 @@ InputEvent Key(int type, int key) {
 class ControlsTest : public ::testing::Test {
 protected:
     // Hands an event to the screen at a point of the 800 x 600 virtual screen.
-    bool At(int type, float vx, float vy) {
-        InputEvent e = Event(type, static_cast<int>(vx), static_cast<int>(600 - vy));
-        return screen.OnInput(e);
-    }
+    bool At(int type, int vx, int vy) { return Send(Event(type, vx, 600 - vy)); }
     bool Send(InputEvent e) { return screen.OnInput(e); }
     static bool Send(OControl& control, InputEvent e) { return control.HandleEvent(e); }
-    std::vector<ProbeControl*> AddProbes(std::initializer_list<bool> focusable) {
-        std::vector<ProbeControl*> probes;
-        for (bool f : focusable) {
-            probes.push_back(new ProbeControl(static_cast<int>(probes.size()) + 1, f, true));
-            screen.AddControl(probes.back());
-        }
-        return probes;
-    }
     template <typename Control>
     Control* Place(Control* control, const char* picture, int x, int y) {
         control->SetImage(picture);
@@ -91,7 +73,11 @@ protected:
 }  // namespace
 
 TEST_F(ControlsTest, TabCyclesFocusInAddOrderAndRemovingKeepsTheIndicesWithoutGaps) {
-    std::vector<ProbeControl*> p = AddProbes({true, false, true, true});
+    std::vector<ProbeControl*> p;
+    for (bool focusable : {true, false, true, true}) {
+        p.push_back(new ProbeControl(int(p.size()) + 1, focusable, true));
+        screen.AddControl(p.back());
+    }
     ASSERT_EQ(screen.tabCount, 3);
     std::vector<OControl*> focusOrder;
     for (int i = 0; i < 4; ++i) {
@@ -106,10 +92,9 @@ TEST_F(ControlsTest, TabCyclesFocusInAddOrderAndRemovingKeepsTheIndicesWithoutGa
 
     screen.FocusControl(p[2]);
     EXPECT_EQ(screen.RemoveControl(p[2]), p[2]);
-    EXPECT_EQ(screen.focusedControl, nullptr);
-    EXPECT_EQ(screen.activeControl, nullptr);
-    EXPECT_EQ(std::vector<int>({screen.tabCount, p[0]->tabIndex, p[3]->tabIndex}),
-              std::vector<int>({2, 0, 1}));
+    EXPECT_EQ(std::vector<OControl*>({screen.focusedControl, screen.activeControl}),
+              std::vector<OControl*>(2, nullptr));
+    EXPECT_EQ(Ints({screen.tabCount, p[0]->tabIndex, p[3]->tabIndex}), Ints({2, 0, 1}));
     EXPECT_EQ(screen.RemoveControl(p[2]), nullptr);
     screen.AddControl(p[0]);  // already there: nothing changes
     EXPECT_EQ(screen.controls.size(), 3u);
@@ -150,7 +135,7 @@ TEST_F(ControlsTest, ClickAtWindowCentreHitsCentredButtonAt1024x768) {
     screen.SetClientSize(1024, 768);
     Place(new BlendButton(77, false), "Buttons/Ok.Tga", 400, 300);
     EXPECT_TRUE(Send(Event(EventMouseDown, 512, 384)));
-    EXPECT_EQ(screen.events, (std::vector<std::pair<int, int>>{{77, 0}}));
+    EXPECT_EQ(screen.events, (Events{{77, 0}}));
     // Just outside its right edge (x + 64 virtual = 593.92 window pixels).
     EXPECT_FALSE(Send(Event(EventMouseDown, 595, 384)));
     EXPECT_FALSE(Send(Event(EventMouseDown, 512, 384, 2))) << "only the left button clicks";
@@ -171,20 +156,17 @@ TEST_F(ControlsTest, GlowRunsOnceFromTheControlsOwnScale) {
     EXPECT_TRUE(stack.glow.Running());
     EXPECT_NEAR(stack.glow.Alpha(), 2.25 - (0.75 + 1199 * 0.00125), 1e-6);
     stack.Update(1);
-    EXPECT_FALSE(stack.glow.Running());
-    EXPECT_DOUBLE_EQ(stack.glow.value, 0.75);
+    EXPECT_TRUE(!stack.glow.Running() && stack.glow.value == 0.75) << stack.glow.value;
 }
 
 TEST_F(ControlsTest, TextStackCyclesReportsKeysAndRemembers) {
     auto* stack = Place(new OTextStack(nullptr, 5, false, 1.0f), "Interface/Button.Tga", 300, 300);
-    for (const auto& [text, key] : {std::pair{"640 x 480", 0}, {"800 x 600", 1}, {"1024", 2}}) {
-        stack->AddItem(text, key);
-    }
+    for (const char* text : {"640 x 480", "800 x 600", "1024"})
+        stack->AddItem(text, int(stack->items.size()));
     stack->SelectKey(0);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         At(EventMouseDown, 310, 310);
-    }
-    EXPECT_EQ(screen.events, (std::vector<std::pair<int, int>>{{5, 1}, {5, 2}, {5, 0}, {5, 1}}));
+    EXPECT_EQ(screen.events, (Events{{5, 1}, {5, 2}, {5, 0}, {5, 1}}));
     EXPECT_EQ(stack->RememberedKey(), 0);
     stack->SelectKey(2);
     stack->Next();
@@ -221,7 +203,7 @@ TEST_F(ControlsTest, CheckBoxTogglesOnlyWhenReleasedOverItself) {
     At(EventMouseDown, 640, 20);
     At(EventMouseUp, 640, 20);
     EXPECT_EQ(box->checked, 0);
-    EXPECT_EQ(screen.events, (std::vector<std::pair<int, int>>{{30, 1}, {30, 2}}));
+    EXPECT_EQ(screen.events, (Events{{30, 1}, {30, 2}}));
 }
 
 TEST_F(ControlsTest, SliderSnapsToItsSteps) {
@@ -238,11 +220,8 @@ TEST_F(ControlsTest, SliderSnapsToItsSteps) {
     for (const Case& c : cases) {
         KvSlider slider(nullptr, 1, 0.0f, c.step == 5 ? 255.0f : 100.0f, c.step);
         slider.SetValue(c.start);
-        if (c.move > 0) {
-            slider.Next();
-        } else if (c.move < 0) {
-            slider.Prev();
-        }
+        if (c.move != 0)
+            c.move > 0 ? slider.Next() : slider.Prev();
         EXPECT_FLOAT_EQ(slider.value, c.expected) << c.start << " by " << c.move << "x" << c.step;
     }
 }
@@ -260,11 +239,10 @@ TEST_F(ControlsTest, SliderJumpsDragsBeyondItsTrackAndPlacesTheThumb) {
     EXPECT_TRUE(At(EventMouseMove, 790, 20));
     EXPECT_FLOAT_EQ(volume->value, 255.0f);
     At(EventMouseMove, 5, 20);
-    EXPECT_FLOAT_EQ(volume->value, 0.0f);
-    EXPECT_EQ(volume->dragging, 1);
+    EXPECT_TRUE(volume->value == 0.0f && volume->dragging == 1);
     At(EventMouseUp, 5, 20);
     EXPECT_EQ(volume->dragging, 0);
-    EXPECT_EQ(screen.events, (std::vector<std::pair<int, int>>(3, {40, 1})));
+    EXPECT_EQ(screen.events, Events(3, {40, 1}));
 }
 
 TEST_F(ControlsTest, TextFieldTakesSixteenPrintableCharactersEditsAndScrolls) {
@@ -273,12 +251,10 @@ TEST_F(ControlsTest, TextFieldTakesSixteenPrintableCharactersEditsAndScrolls) {
     OTextField field(&font, "", 70, true);
     EXPECT_TRUE(Send(field, Key(EventChar, 'z'))) << "the first event is swallowed";
     EXPECT_EQ(field.text, "");
-    std::vector<int> typed = {9, 27, 127, 200, -61};
-    typed.insert(typed.end(), {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N',
-                               'O', 'P', 'Q'});
-    for (int c : typed) {
+    for (int c : {9, 27, 127, 200, -61})
         Send(field, Key(EventChar, c));
-    }
+    for (char c : std::string("ABCDEFGHIJKLMNOPQ"))
+        Send(field, Key(EventChar, c));
     EXPECT_EQ(field.text, "ABCDEFGHIJKLMNOP") << "16 printable ASCII characters at most";
     // Home, Delete, End, Backspace, Left.
     const std::vector<std::tuple<int, std::string, int>> edits = {{36, "ABCDEFGHIJKLMNOP", 0},
@@ -288,8 +264,7 @@ TEST_F(ControlsTest, TextFieldTakesSixteenPrintableCharactersEditsAndScrolls) {
                                                                   {37, "BCDEFGHIJKLMNO", 13}};
     for (const auto& [key, text, caret] : edits) {
         Send(field, Key(EventKeyDown, key));
-        EXPECT_EQ(field.text, text) << "key " << key;
-        EXPECT_EQ(field.caret, caret) << "key " << key;
+        EXPECT_EQ(std::pair(field.text, field.caret), std::pair(text, caret)) << "key " << key;
     }
     Send(field, Key(EventChar, 'x'));
     EXPECT_EQ(field.text, "BCDEFGHIJKLMNxO");
@@ -308,11 +283,9 @@ TEST_F(ControlsTest, TextFieldTakesSixteenPrintableCharactersEditsAndScrolls) {
         {0, 1, 8, 8 - fitting},  {36, 1, 0, 0},         {39, 8, 8, 8 - fitting}, {37, 8, 0, 0},
         {35, 1, 8, 8 - fitting}, {8, 1, 7, 7 - fitting}};  // the caret stays at the right edge
     for (const auto& [key, times, caret, scroll] : moves) {
-        for (int i = 0; i < times; ++i) {
+        for (int i = 0; i < times; ++i)
             Send(narrow, Key(EventKeyDown, key));
-        }
-        EXPECT_EQ(narrow.caret, caret) << "key " << key;
-        EXPECT_EQ(narrow.scroll, scroll) << "key " << key;
+        EXPECT_EQ(Ints({narrow.caret, narrow.scroll}), Ints({caret, scroll})) << "key " << key;
     }
     EXPECT_EQ(narrow.text, "AAAAAAA");
     EXPECT_TRUE(OTextField(&font, "   ", 1, false).IsBlank());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/DisplayModePlanner.h"
@@ -25,10 +26,8 @@ TEST(DisplayModeTable, CollectsRatesOfMatchingSizesOfAnyDepthInDriverOrder) {
     table.Enumerate({{800, 600, 32, 85}});
     EXPECT_EQ(table.Mode(1).refreshRates, (std::vector<int32_t>{85})) << "enumerated again";
     EXPECT_TRUE(table.Mode(2).refreshRates.empty());
-    for (int bad : {-100, -1, 3, 5, 1 << 30})
-        EXPECT_EQ(DisplayModeTable::CheckScreenRes(bad), 0);
-    for (int good : {0, 1, 2})
-        EXPECT_EQ(DisplayModeTable::CheckScreenRes(good), good);
+    for (int res : {-100, -1, 0, 1, 2, 3, 5, 1 << 30})
+        EXPECT_EQ(DisplayModeTable::CheckScreenRes(res), res >= 0 && res <= 2 ? res : 0) << res;
 }
 
 // What the planner makes of the options on a desktop of a size, with the
@@ -96,28 +95,19 @@ TEST(DisplayModePlanner, ChoosesAWindowOrAFullScreenModeTheDisplayAccepts) {
         auto accepts = [&](const VideoMode& request) {
             rates.push_back(request.refreshRate);
             EXPECT_EQ(request.bitsPerPixel, c.colorDepth) << "the colour depth option is asked for";
-            for (const VideoMode& a : c.accepted) {
-                if (a.width == request.width && a.height == request.height &&
-                    a.refreshRate == request.refreshRate)
-                    return true;
-            }
-            return false;
+            return std::any_of(c.accepted.begin(), c.accepted.end(), [&](const VideoMode& a) {
+                return a.width == request.width && a.height == request.height &&
+                       a.refreshRate == request.refreshRate;
+            });
         };
         DisplayModePlanner planner(table, c.desktopWidth, c.desktopHeight, c.colorDepth, accepts);
-        DisplayModePlanner::State state;
-        state.fullScreen = c.start.fullScreen;
-        state.fullScreenOption = c.start.option;
-        state.screenRes = c.start.screenRes;
-        state.width = c.start.width;
-        state.height = c.start.width * 3 / 4;
+        DisplayModePlanner::State state{c.start.option, c.start.fullScreen, c.start.screenRes,
+                                        c.start.width, c.start.width * 3 / 4};
         const bool ok = c.choose ? (planner.Choose(state), true) : planner.SetDisplayMode(state);
         const Result& r = c.result;
-        EXPECT_EQ(ok, r.ok);
-        EXPECT_EQ(state.width, r.width);
-        EXPECT_EQ(state.height, r.height);
-        EXPECT_EQ(state.fullScreen, r.fullScreen);
-        EXPECT_EQ(state.fullScreenOption, r.option);
-        EXPECT_EQ(state.screenRes, r.screenRes);
+        EXPECT_EQ(std::vector<int>({ok, state.width, state.height, state.fullScreen,
+                                    state.fullScreenOption, state.screenRes}),
+                  std::vector<int>({r.ok, r.width, r.height, r.fullScreen, r.option, r.screenRes}));
         EXPECT_EQ(rates, r.rates);
     }
 }

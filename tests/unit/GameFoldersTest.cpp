@@ -84,11 +84,9 @@ int Mode(const std::string& path) {
 // plain file in the way of one data folder.
 void MakeTree(const std::filesystem::path& root) {
     TempDir::Write((root / "portable/bin/Data/Resource.Kvr").string(), "archive");
-    std::filesystem::create_directories(root / "portable/share/carrowmoor");
-    std::filesystem::create_directories(root / "usr/games");
-    std::filesystem::create_directories(root / "usr/bin");
-    std::filesystem::create_directories(root / "usr/share/carrowmoor");
-    std::filesystem::create_directories(root / "build/tools/kvtool");
+    for (const char* folder : {"portable/share/carrowmoor", "usr/games", "usr/bin",
+                               "usr/share/carrowmoor", "build/tools/kvtool"})
+        std::filesystem::create_directories(root / folder);
     TempDir::Write((root / "blocker").string(), "not a folder");
 }
 
@@ -123,12 +121,11 @@ TEST(GameFolders, DecideWhereEachKindOfFileLives) {
         EXPECT_EQ(folders.Log("Report.html"), Expand(c.log, root));
 
         folders.MakeFolders();
-        EXPECT_NE(folders.DataProblem().find(Expand(c.dataProblem, root)), std::string::npos)
-            << folders.DataProblem();
-        EXPECT_NE(folders.StateProblem().find(Expand(c.stateProblem, root)), std::string::npos)
-            << folders.StateProblem();
-        EXPECT_EQ(folders.DataProblem().empty(), *c.dataProblem == '\0');
-        EXPECT_EQ(folders.StateProblem().empty(), *c.stateProblem == '\0');
+        for (const auto& [problem, expected] : {std::pair{folders.DataProblem(), c.dataProblem},
+                                                {folders.StateProblem(), c.stateProblem}}) {
+            EXPECT_NE(problem.find(Expand(expected, root)), std::string::npos) << problem;
+            EXPECT_EQ(problem.empty(), *expected == '\0') << problem;
+        }
         // Folders the game made are the player's alone.
         const std::string options = folders.PlayerData("Data/System.Cfg");
         if (c.layout == Layout::Installed && folders.DataProblem().empty()) {

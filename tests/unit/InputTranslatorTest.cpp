@@ -9,33 +9,22 @@
 
 namespace {
 
-SDL_Event Button(Uint32 type, Uint8 button, int x, int y, Uint8 clicks = 1) {
+// Only the fields the translator reads are filled in.
+SDL_Event Button(Uint32 type, Uint8 button, int x, int y) {
     SDL_Event event = {};
-    event.type = type;
-    event.button.button = button;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.clicks = clicks;
-    event.button.x = x;
-    event.button.y = y;
+    event.button = {type, 0, 0, 0, button, 0, 1, 0, x, y};
     return event;
 }
 
 SDL_Event Motion(int x, int y, Uint32 buttons = 0) {
     SDL_Event event = {};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = x;
-    event.motion.y = y;
-    event.motion.state = buttons;
+    event.motion = {SDL_MOUSEMOTION, 0, 0, 0, buttons, x, y, 0, 0};
     return event;
 }
 
 SDL_Event Key(Uint32 type, SDL_Keycode sym, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
     SDL_Event event = {};
-    event.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.repeat = repeat;
-    event.key.keysym.sym = sym;
-    event.key.keysym.mod = mod;
+    event.key = {type, 0, 0, 0, repeat, 0, 0, {SDL_SCANCODE_UNKNOWN, sym, mod, 0}};
     return event;
 }
 
@@ -63,16 +52,16 @@ TEST(InputTranslator, ButtonsGiveGameButtonNumbersPositionStateAndCapture) {
         InputTranslator translator;
         auto down = translator.Translate(Button(SDL_MOUSEBUTTONDOWN, c.sdlButton, 120, 45));
         EXPECT_EQ(Events(down), (Expected{{EventMouseDown, 0, 120, 45}}));
-        EXPECT_EQ(down.events[0].button, c.button);
-        EXPECT_EQ(down.events[0].buttonState, c.bit) << "the pressed button is down";
-        EXPECT_EQ(down.capture, InputTranslator::Capture::Take);
-        EXPECT_EQ(std::vector<int>({translator.LastX(), translator.LastY()}),
-                  std::vector<int>({120, 45}));
+        // Button, state, capture and the last known position.
+        EXPECT_EQ(
+            std::vector<int>({down.events[0].button, down.events[0].buttonState, int(down.capture),
+                              translator.LastX(), translator.LastY()}),
+            std::vector<int>({c.button, c.bit, int(InputTranslator::Capture::Take), 120, 45}));
         auto up = translator.Translate(Button(SDL_MOUSEBUTTONUP, c.sdlButton, -30, 700));
         EXPECT_EQ(Events(up), (Expected{{EventMouseUp, 0, -30, 700}}));
-        EXPECT_EQ(up.events[0].button, c.button);
-        EXPECT_EQ(up.events[0].buttonState, 0) << "the released button is up";
-        EXPECT_EQ(up.capture, InputTranslator::Capture::Release);
+        EXPECT_EQ(
+            std::vector<int>({up.events[0].button, up.events[0].buttonState, int(up.capture)}),
+            std::vector<int>({c.button, 0, int(InputTranslator::Capture::Release)}));
     }
 }
 
@@ -84,9 +73,6 @@ TEST(InputTranslator, ButtonStateCombinesHeldButtonsAndModifiersAndOtherInputIsI
     EXPECT_EQ(right.events[0].buttonState, ButtonStateLeft | ButtonStateRight | ButtonStateShift);
     auto leftUp = translator.Translate(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 5, 5));
     EXPECT_EQ(leftUp.events[0].buttonState, ButtonStateRight | ButtonStateShift);
-    // A double click is a second plain down and up.
-    auto again = translator.Translate(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 5, 5, 2));
-    EXPECT_EQ(Events(again), (Expected{{EventMouseDown, 0, 5, 5}}));
 
     auto extra = translator.Translate(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 9, 9));
     EXPECT_TRUE(extra.events.empty());
@@ -197,8 +183,7 @@ TEST(InputTranslator, TextInputGivesPrintableAsciiCharactersOnly) {
     // "é", "€" and a tab inside text: nothing the font can draw.
     std::strcpy(text.text.text, "a Z~\xC3\xA9x\xE2\x82\xAC\t");
     Expected expected;
-    for (char c : std::string("a Z~x")) {
+    for (char c : std::string("a Z~x"))
         expected.push_back({EventChar, c, 5, 6});
-    }
     EXPECT_EQ(Events(translator.Translate(text)), expected);
 }

@@ -34,11 +34,9 @@ TEST(KvTool, ExtractRefusesNamesThatLeaveTheOutputFolder) {
     TempDir::Write(dir.File("staging/Data/yyyyyyy"), "good");
     ASSERT_EQ(RunTool({"pack", dir.File("staging/Data"), dir.File("R.Kvr")}).status, 0);
     std::string bytes = TempDir::Read(dir.File("R.Kvr"));
-    std::string hostile = "Data/../../evil";
-    std::string original = "Data/xxxxxxxxxxxxxxx";
-    hostile.resize(original.size(), 'e');
-    Scrambler::Archive(reinterpret_cast<uint8_t*>(hostile.data()), hostile.size());
-    Scrambler::Archive(reinterpret_cast<uint8_t*>(original.data()), original.size());
+    std::string hostile = "Data/../../evileeeee", original = "Data/xxxxxxxxxxxxxxx";
+    for (std::string* name : {&hostile, &original})
+        Scrambler::Archive(reinterpret_cast<uint8_t*>(name->data()), name->size());
     bytes.replace(bytes.find(original), original.size(), hostile);
     TempDir::Write(dir.File("R.Kvr"), bytes);
 
@@ -50,7 +48,9 @@ TEST(KvTool, ExtractRefusesNamesThatLeaveTheOutputFolder) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("a/b/evileeeee")));
 }
 
-TEST(KvTool, ScrambleUnscrambleAndScoresReadTheGamesFiles) {
+// (The scores listing is read by the first_start and game_over_score
+// end-to-end scripts.)
+TEST(KvTool, ScrambleAndUnscrambleReadTheGamesFiles) {
     TempDir dir;
     OScoreTable table(dir.File("TP.Kv"), 2, "");
     table.Reset();
@@ -60,12 +60,6 @@ TEST(KvTool, ScrambleUnscrambleAndScoresReadTheGamesFiles) {
     EXPECT_EQ(TempDir::Read(dir.File("plain.txt")), "Ada_Lovelace\n1234\nHard\n...\n0\n...\n");
     ASSERT_EQ(RunTool({"scramble", dir.File("plain.txt"), dir.File("again.Kv")}).status, 0);
     EXPECT_EQ(TempDir::Read(dir.File("again.Kv")), TempDir::Read(dir.File("TP.Kv")));
-
-    const Result scores = RunTool({"scores", dir.File("TP.Kv")});
-    EXPECT_EQ(scores.status, 0);
-    EXPECT_EQ(scores.out,
-              " 1. Ada Lovelace              1234  Hard\n"
-              " 2. ...                          0  ...\n");
 }
 
 TEST(KvTool, WrongArgumentsNameWhatIsWrongBeforeTheUsage) {

@@ -63,16 +63,11 @@ TEST_F(OApplicationTest, SetScreenLeavesThenEntersAndHandlesUnknownIdsAndTheInpu
     EXPECT_TRUE(app.SetScreen(201));
     EXPECT_TRUE(app.SetScreen(204));
     EXPECT_TRUE(app.SetScreen(204)) << "re-entering the current screen";
-    InputEvent move{};
-    move.type = EventMouseMove;
-    move.x = 123;
-    move.y = 45;
+    InputEvent move{EventMouseMove, 0, 0, 0, 123, 45}, key{EventKeyDown};  // the key at 0, 0
     app.OnInput(move);
-    InputEvent key{};  // at 0, 0
-    key.type = EventKeyDown;
     app.OnInput(key);
-    EXPECT_EQ(app.GetCursor()->x, 123);
-    EXPECT_EQ(app.GetCursor()->y, 45);
+    EXPECT_EQ(std::vector<int>({app.GetCursor()->x, app.GetCursor()->y}),
+              std::vector<int>({123, 45}));
     EXPECT_FALSE(app.SetScreen(999));
     EXPECT_EQ(app.GetCurrentScreen(), nullptr);
     EXPECT_FALSE(app.SetScreen(999)) << "nothing to leave now";
@@ -82,8 +77,7 @@ TEST_F(OApplicationTest, SetScreenLeavesThenEntersAndHandlesUnknownIdsAndTheInpu
                                         "input at 123,45", "input at 123,45", "leave 204"}));
     // A frame without a current screen draws nothing, input is dropped.
     app.Update(16);
-    InputEvent click{};
-    click.type = EventMouseDown;
+    InputEvent click{EventMouseDown};
     EXPECT_FALSE(app.OnInput(click));
     app.OnQuit();
     EXPECT_TRUE(app.GetScreens().empty());
@@ -95,15 +89,12 @@ TEST_F(OApplicationTest, SetScreenLeavesThenEntersAndHandlesUnknownIdsAndTheInpu
 // it holds and stays as it is.
 TEST_F(OApplicationTest, ScoreTableStartsFromWhatTheFileHolds) {
     std::string tenRecords;
-    for (int score = 1000; score >= 100; score -= 100) {
+    for (int score = 1000; score >= 100; score -= 100)
         tenRecords += "P" + std::to_string(score) + "\n" + std::to_string(score) + "\nNormal\n";
-    }
     std::string randomBytes;
     uint32_t state = 12345;
-    for (int i = 0; i < 4096; ++i) {
-        state = state * 1103515245u + 12345u;
-        randomBytes += static_cast<char>(state >> 24);
-    }
+    for (int i = 0; i < 4096; ++i)
+        randomBytes += static_cast<char>((state = state * 1103515245u + 12345u) >> 24);
     struct Case {
         const char* what;
         bool exists;
@@ -123,16 +114,14 @@ TEST_F(OApplicationTest, ScoreTableStartsFromWhatTheFileHolds) {
         const std::string file = dir.File("TP.Kv");
         std::string stored = c.bytes;
         Scrambler::Config(reinterpret_cast<uint8_t*>(stored.data()), stored.size());
-        if (c.exists) {
+        if (c.exists)
             TempDir::Write(file, stored);
-        }
         OApplication app;
         EXPECT_EQ(app.scoreTable(), nullptr);
         app.AddScoreTable(0, file, 10, "");
         ASSERT_NE(app.scoreTable(), nullptr);
         EXPECT_EQ(app.scoreTable()->GetCount(), c.count);
-        const bool fresh = c.count == 10;
-        if (fresh) {
+        if (c.count == 10) {
             EXPECT_EQ(app.scoreTable()->GetEntry(0).name, "...");
             OScoreTable reread(file, 10, "");
             ASSERT_TRUE(reread.Load()) << "the fresh table is written";

@@ -80,13 +80,9 @@ protected:
 }  // namespace
 
 TEST_F(OGLWindowEvents, InputUserAndWindowEventsReachTheirHandlersInOrder) {
-    SDL_Event key = {};
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.sym = SDLK_RETURN;
-    SDL_Event click = {};
-    click.type = SDL_MOUSEBUTTONDOWN;
-    click.button.button = SDL_BUTTON_RIGHT;
-    click.button.x = 12;
+    SDL_Event key = {}, click = {};
+    key.key = {SDL_KEYDOWN, 0, 0, 0, 0, 0, 0, {SDL_SCANCODE_UNKNOWN, SDLK_RETURN, 0, 0}};
+    click.button = {SDL_MOUSEBUTTONDOWN, 0, 0, 0, SDL_BUTTON_RIGHT, 0, 1, 0, 12, 0};
     // Minimizing makes the window inactive and does not resize; restoring and
     // maximizing do, with the size stored before OnResize.
     for (const SDL_Event& event :
@@ -120,20 +116,16 @@ TEST_F(OGLWindowEvents, RunReturnsTheCodeOfTheQuitRequestTheCloseBoxAndAPlainQui
     EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "quit"), 3);
 }
 
-TEST_F(OGLWindowEvents, FramesGetClampedTimesAndEventsComeBeforeFrames) {
+// How long a frame may be is FrameClockTest's; here the loop's order.
+TEST_F(OGLWindowEvents, EventsPostedDuringAFrameAreHandledBeforeTheNext) {
     window.onFrame = [](RecordingWindow& self, size_t frame) {
-        if (frame == 3) {
+        if (frame == 3)
             Push(Event(SDL_USEREVENT, 7));
-            std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        }
         if (frame == 6)
             self.PostQuit(0);
     };
     EXPECT_EQ(window.Run(), 0);
-    ASSERT_EQ(window.frameTimes.size(), 6u);
     EXPECT_EQ(*std::min_element(window.frameTimes.begin(), window.frameTimes.end()), 1);
-    EXPECT_EQ(window.frameTimes[3], 50) << "the frame after a 150 ms stall gets 50 ms";
-    // The event pushed during frame 3 is handled before frame 4 runs.
     EXPECT_EQ(window.log, (std::vector<std::string>{"frame", "frame", "frame", "user 7", "frame",
                                                     "frame", "frame", "quit"}));
 }
@@ -151,8 +143,8 @@ TEST_F(OGLWindowEvents, NoFramesRunWhileMinimized) {
     });
     EXPECT_EQ(window.Run(), 0);
     player.join();
-    auto minimized = std::find(window.log.begin(), window.log.end(), "user 1");
-    auto restored = std::find(window.log.begin(), window.log.end(), "user 2");
+    const auto minimized = std::find(window.log.begin(), window.log.end(), "user 1"),
+               restored = std::find(minimized, window.log.end(), "user 2");
     ASSERT_NE(restored, window.log.end());
     EXPECT_EQ(std::count(minimized, restored, "frame"), 0) << "no frame while minimized";
     EXPECT_GT(std::count(restored, window.log.end(), "frame"), 0) << "frames resume";

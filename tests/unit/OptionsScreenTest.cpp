@@ -42,15 +42,18 @@ TEST_F(OptionsScreenTest, EnteringShowsTheOptionsAndEveryControlButSlidersAndPop
     SystemOptions.SoundVolume = 47;
     SystemOptions.DifficultyLevel = 7;
     app.SetScreen(204);
-    EXPECT_EQ(options->resolution->CurrentKey(), 2);
-    EXPECT_EQ(options->fullScreenBox->checked, 1);
-    EXPECT_EQ(options->soundSlider->value, 45.0f) << "snapped to the slider's step";
-    EXPECT_EQ(options->difficulty->CurrentKey(), 2) << "an out-of-range difficulty shows Hard";
+    // The volume snapped to the slider's step; an out-of-range difficulty
+    // shows Hard.
+    EXPECT_EQ(std::vector<float>(
+                  {float(options->resolution->CurrentKey()), float(options->fullScreenBox->checked),
+                   options->soundSlider->value, float(options->difficulty->CurrentKey())}),
+              std::vector<float>({2, 1, 45, 2}));
     for (OControl* control : options->controls) {
         const bool silent = control == options->popupOk || control == options->popupCancel ||
                             control == options->soundSlider || control == options->musicSlider;
-        EXPECT_EQ(control->overSound, silent ? 0 : 1) << "control " << control->id;
-        EXPECT_EQ(control->clickSound, silent ? 0 : 2) << "control " << control->id;
+        EXPECT_EQ(std::pair(control->overSound, control->clickSound),
+                  silent ? std::pair(0, 0) : std::pair(1, 2))
+            << "control " << control->id;
     }
     // A depth no screen would write shows the choice that asks for the same
     // colour bits.
@@ -101,46 +104,24 @@ TEST_F(OptionsScreenTest, VolumesAndSwitchesAreHeardAtOnceAndCancelKeepsVolumesO
     EXPECT_EQ(options->soundSlider->value, 150.0f) << "the working copy is refreshed";
 }
 
+// Without a game a new difficulty asks nothing.
 TEST_F(OptionsScreenTest, OkSavesTheChoicesChangedOrNot) {
     app.SetScreen(204);
-    options->difficulty->SelectKey(0);
+    StepDifficultyUp();
+    EXPECT_FALSE(options->IsPopupOpen()) << "no game, no question";
     options->soundSlider->SetValue(80.0f);
     options->OnControlEvent(OSystemOptions::OkId, 0);
     EXPECT_EQ(Current(), 201);
-    EXPECT_EQ(SystemOptions.DifficultyLevel, 0);
-    EXPECT_EQ(SystemOptions.SoundVolume, 80);
-    EXPECT_EQ(SavedDifficulty(), 0);
-    EXPECT_FALSE(options->IsPopupOpen()) << "no game, no question";
+    EXPECT_EQ(std::vector<int>(
+                  {SystemOptions.DifficultyLevel, SystemOptions.SoundVolume, SavedDifficulty()}),
+              std::vector<int>({2, 80, 2}));
     // The file says otherwise; OK with nothing changed writes it again.
-    SystemOptions.DifficultyLevel = 2;
-    SaveSystemOptions();
     SystemOptions.DifficultyLevel = 0;
+    SaveSystemOptions();
+    SystemOptions.DifficultyLevel = 2;
     app.SetScreen(204);
     options->OnControlEvent(OSystemOptions::OkId, 0);
-    EXPECT_EQ(SavedDifficulty(), 0);
-}
-
-// Only a running game asks before a new difficulty ends it; Escape answers
-// the question as its Cancel does.
-TEST_F(OptionsScreenTest, ChangingDifficultyDuringARunningGameAsksFirst) {
-    app.SetScreen(204);
-    StepDifficultyUp();
-    EXPECT_FALSE(options->IsPopupOpen()) << "no game";
-    menu->StartNewGame();
-    app.SetScreen(204);
-    StepDifficultyUp();
-    ASSERT_TRUE(options->IsPopupOpen());
-    EXPECT_EQ(options->okButton->enabled, 0) << "only the popup takes input";
-    Press({kEscape});
-    EXPECT_EQ(Current(), 204);
-    EXPECT_FALSE(options->IsPopupOpen());
-    EXPECT_EQ(options->difficulty->CurrentKey(), 1) << "the running game keeps its difficulty";
-    EXPECT_EQ(options->okButton->enabled, 1);
-
-    GameEndMark = StateGameOver;
-    app.SetScreen(204);
-    StepDifficultyUp();
-    EXPECT_FALSE(options->IsPopupOpen()) << "a finished game";
+    EXPECT_EQ(SavedDifficulty(), 2);
 }
 
 TEST_F(OptionsScreenTest, KeysWalkTheRowsStepWithLeftAndRightAndAnswerThePopup) {
@@ -165,10 +146,11 @@ TEST_F(OptionsScreenTest, KeysWalkTheRowsStepWithLeftAndRightAndAnswerThePopup) 
         {kDown, "the music box", none},
         {kDown, "the music volume", none},
         {kDown, "the difficulty", [&] { EXPECT_EQ(options->difficulty->hovered, 1); }},
-        {kRight, "a change during a game asks",
+        {kRight, "a change during a game asks; only the popup takes input",
          [&] {
              options->Update(16);
              EXPECT_TRUE(options->IsPopupOpen());
+             EXPECT_EQ(options->okButton->enabled, 0);
          }},
         {kRight, "no selector steps under the popup",
          [&] { EXPECT_EQ(options->difficulty->CurrentKey(), 2); }},
@@ -178,6 +160,15 @@ TEST_F(OptionsScreenTest, KeysWalkTheRowsStepWithLeftAndRightAndAnswerThePopup) 
              EXPECT_FALSE(options->IsPopupOpen());
              EXPECT_EQ(options->difficulty->CurrentKey(), 1);
              EXPECT_TRUE(RunningGame::Exists());
+             EXPECT_EQ(options->okButton->enabled, 1);
+             StepDifficultyUp();  // asked again
+             EXPECT_TRUE(options->IsPopupOpen());
+         }},
+        {kEscape, "Escape answers the question as its Cancel does",
+         [&] {
+             EXPECT_FALSE(options->IsPopupOpen());
+             EXPECT_EQ(Current(), 204);
+             EXPECT_EQ(options->difficulty->CurrentKey(), 1);
          }},
         {kEscape, "Escape leaves without applying",
          [&] {
@@ -191,4 +182,9 @@ TEST_F(OptionsScreenTest, KeysWalkTheRowsStepWithLeftAndRightAndAnswerThePopup) 
         Press({key});
         check();
     }
+    // A finished game asks nothing.
+    GameEndMark = StateGameOver;
+    app.SetScreen(204);
+    StepDifficultyUp();
+    EXPECT_FALSE(options->IsPopupOpen());
 }
