@@ -37,7 +37,7 @@ public:
     // An item's quad at its texture's own size, centred on the position.
     static void DrawItemQuad(const OTexture* texture, const OVector3& position);
 
-private:
+    // The passes DrawBoard is made of (the benchmark times them one by one).
     static void DrawBlocks(const Board& board, bool slidingOnly);
     static void DrawGridLines(const Board& board);
     static void DrawItems(const Board& board, bool semaphores);
