@@ -37,9 +37,10 @@ constexpr const char* kRestartText = "Restart this level?";
 // The lower edge of the question panels' picture (400 x 150, centred).
 constexpr float kQuestionBottom = 250.0f;
 
+// The screen's own pictures are drawn at their own size: no mipmaps.
 std::unique_ptr<OTexture> LoadPicture(const char* name) {
     auto texture = std::make_unique<OTexture>();
-    texture->Load(name, true);
+    texture->Load(name, false);
     return texture;
 }
 
@@ -53,6 +54,7 @@ void Park(Control* control, int x) {
 
 Game::Game() : ORenderWindow(kScreenId) {
     OSoundSystem::Instance().StopAllSounds();
+    OSoundSystem::Instance().LoadGameAudio();
     GameSettings::Instance().Read();
     score = 0;
     statusBar = LoadPicture("Interface/StatusBar.Tga");

@@ -1,6 +1,8 @@
 #include "render/OCamera.h"
 #include "render/OTexture.h"
 
+#include "app/OFileNotFound.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -79,27 +81,39 @@ TEST_F(OTextureDrawTest, FileRowsStartAtTheQuadsLowerEdge) {
     EXPECT_TRUE(ColourNear(window.Pixel(164, 120), 0, 0, 0));
 }
 
-TEST_F(OTextureDrawTest, RebuildAfterContextLossDrawsTheSamePictureWithoutTheArchive) {
+TEST_F(OTextureDrawTest, UploadedPicturesLetTheirPixelsGoAndAreReadAgainForANewContext) {
     OTexture board;
     OTexture menu;
+    OTexture kept;
     board.Load("Board.Tga");
-    menu.Load("Interface/Menu.Jpg");
+    menu.Load("Interface/Menu.Jpg", false);
+    EXPECT_FALSE(board.GetImage()->HasPixels()) << "the driver holds the uploaded copy";
+    EXPECT_FALSE(menu.GetImage()->HasPixels());
+    // A user that reads the pixels asks to keep them, also of a cached image.
+    kept.Load("Board.Tga", true, true);
+    ASSERT_EQ(kept.GetImage(), board.GetImage());
+    EXPECT_EQ(kept.GetImage()->pixels.size(), 64u * 64u * 3u);
     board.Draw(100, 100);
     menu.Draw(300, 100);
     const std::vector<uint8_t> before = window.Frame();
 
     OTexture::DeleteAllTextures();
     EXPECT_EQ(board.GetImage()->textureName, 0u);
-    EXPECT_EQ(menu.GetImage()->textureName, 0u);
-    archive.Remove();
     OTexture::UploadAllTextures();
     EXPECT_NE(board.GetImage()->textureName, 0u);
     EXPECT_NE(menu.GetImage()->textureName, 0u);
+    EXPECT_FALSE(menu.GetImage()->HasPixels()) << "read for the upload, then let go again";
+    EXPECT_EQ(menu.GetWidth(), 64);
 
     window.Clear(0, 0, 0);
     board.Draw(100, 100);
     menu.Draw(300, 100);
     EXPECT_TRUE(window.Frame() == before) << "the rebuilt textures draw differently";
+
+    // A picture gone from the archive by then cannot be rebuilt.
+    OTexture::DeleteAllTextures();
+    archive.Remove();
+    EXPECT_THROW(OTexture::UploadAllTextures(), OFileNotFound);
 }
 
 TEST_F(OTextureDrawTest, ImagesLoadedWithoutUploadsAreUploadedLater) {
