@@ -142,7 +142,7 @@ struct Scene {
             {"background (again)", [this] { game->background->Draw(0, 0); }},
             {"blocks and grid",
              [&board] {
-                 BoardPainter::DrawBlocks(board, false);
+                 BoardPainter::DrawBlocks(board, BoardPainter::Cells::All);
                  BoardPainter::DrawGridLines(board);
                  glEnable(GL_TEXTURE_2D);
                  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);

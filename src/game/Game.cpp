@@ -621,18 +621,15 @@ void Game::Draw() {
         gameCamera->Set2D(kVirtualWidth, kVirtualHeight);
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    if (background != nullptr) {
-        background->Draw(0, 0);
-    }
-    if (GameState == StatePlaying || GameState == StateLevelComplete ||
-        GameState == StateGameOver) {
-        BoardPainter::DrawBoard(*board);
-        TrainPainter::DrawTrain(*train);
-        BoardPainter::DrawSemaphores(*board);
-        DrawCellCursor();
-    }
     OFont* font = Font();
-    DrawStatusBar(font);
+    const StatusTexts texts = CurrentStatusTexts();
+    const bool boardShown =
+        GameState == StatePlaying || GameState == StateLevelComplete || GameState == StateGameOver;
+    if (boardShown && useStillLayer) {
+        DrawThroughStillLayer(font, texts);
+    } else {
+        DrawPlayingField(font, texts);
+    }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     if (GameState == StateGameOver) {
         DrawGameOverPicture();
@@ -655,35 +652,115 @@ void Game::Draw() {
     }
 }
 
-void Game::DrawStatusBar(OFont* font) {
+void Game::DrawPlayingField(OFont* font, const StatusTexts& texts) {
+    if (background != nullptr) {
+        background->Draw(0, 0);
+    }
+    if (GameState == StatePlaying || GameState == StateLevelComplete ||
+        GameState == StateGameOver) {
+        BoardPainter::DrawBoard(*board);
+        TrainPainter::DrawTrain(*train);
+        BoardPainter::DrawSemaphores(*board);
+        DrawCellCursor();
+    }
+    DrawStatusBar(font, texts);
+}
+
+void Game::DrawThroughStillLayer(OFont* font, const StatusTexts& texts) {
+    stillSignature.Clear();
+    FillStillSignature(stillSignature, texts);
+    if (stillLayer.Holds(stillSignature, viewportX, viewportY, windowWidth, windowHeight)) {
+        stillLayer.Draw(0.0f, 0.0f, kVirtualWidth, kVirtualHeight);
+    } else {
+        if (background != nullptr) {
+            background->Draw(0, 0);
+        }
+        BoardPainter::DrawResting(*board);
+        DrawStatusBar(font, texts);
+        if (!stillLayer.Capture(stillSignature, viewportX, viewportY, windowWidth, windowHeight)) {
+            // No layer to be had: this frame is drawn part by part.
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            DrawPlayingField(font, texts);
+            return;
+        }
+    }
+    BoardPainter::DrawMoving(*board);
+    TrainPainter::DrawTrain(*train);
+    BoardPainter::DrawSemaphores(*board);
+    DrawCellCursor();
+    // The status bar lies over the engine and its smoke: its quad again,
+    // from the layer.
+    stillLayer.Draw(1.0f, 1.0f, static_cast<float>(statusBar->GetWidth()),
+                    static_cast<float>(statusBar->GetHeight()));
+}
+
+Game::StatusTexts Game::CurrentStatusTexts() const {
+    StatusTexts texts;
+    char text[64];
+    std::snprintf(text, sizeof text, "FGHI  %2.0f", train->fuel);
+    texts.fuel = text;
+    std::snprintf(text, sizeof text, "ABCDE  %i", score);
+    texts.score = text;
+    // "OPZ" carries the LEVEL label of glyph set 1.
+    std::snprintf(text, sizeof text, "OPZ  %i", board->levelNumber);
+    texts.level = text;
+    static const char* const kDifficulty[] = {"Easy", "Normal", "Hard"};
+    texts.difficulty = kDifficulty[DifficultyIndex()];
+    return texts;
+}
+
+void Game::FillStillSignature(StillLayer::Signature& signature, const StatusTexts& texts) const {
+    OFont* font = Font();
+    signature.Add(background);
+    signature.Add(statusBar.get());
+    signature.Add(font);
+    signature.Add(static_cast<int64_t>(font != nullptr ? font->GetListBase() : 0));
+    signature.Add(texts.fuel);
+    signature.Add(texts.score);
+    signature.Add(texts.level);
+    signature.Add(std::string(texts.difficulty));
+    signature.Add(static_cast<int64_t>(board->levelNumber));
+    signature.Add(static_cast<int64_t>(board->boardWidth));
+    signature.Add(static_cast<int64_t>(board->boardHeight));
+    signature.Add(static_cast<int64_t>(board->originX));
+    signature.Add(static_cast<int64_t>(board->originY));
+    for (int column = 0; column < board->boardWidth; ++column) {
+        for (int row = 0; row < board->boardHeight; ++row) {
+            const BoardCell& cell = board->Cell(column, row);
+            // A sliding block and its item are drawn over the layer.
+            if (cell.block == nullptr || cell.IsSliding()) {
+                signature.Add(static_cast<int64_t>(0));
+                continue;
+            }
+            signature.Add(cell.block);
+            signature.Add(cell.position.x);
+            signature.Add(cell.position.y);
+            const bool ground =
+                cell.item == ItemCoal || cell.item == ItemWorker || cell.item == ItemWorkerAlt;
+            signature.Add(ground ? cell.itemTexture : nullptr);
+        }
+    }
+}
+
+void Game::DrawStatusBar(OFont* font, const StatusTexts& texts) {
     glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     statusBar->Draw(0, 0);
     if (font == nullptr) {
         return;
     }
-    char text[64];
     font->colour[0] = font->colour[1] = font->colour[2] = font->colour[3] = 1.0f;
-    std::snprintf(text, sizeof text, "FGHI  %2.0f", train->fuel);
-    font->DrawText(18.0f, 8.0f, text, true, kTextScale, 1);
-    std::snprintf(text, sizeof text, "ABCDE  %i", score);
-    font->DrawText(180.0f, 8.0f, text, true, kTextScale, 1);
-    DrawLevelAndDifficulty(font);
-}
-
-void Game::DrawLevelAndDifficulty(OFont* font) {
-    // "OPZ" carries the LEVEL label of glyph set 1; the difficulty is set in
-    // the plain letters, in the brass of the labels' numbers.
-    char text[32];
-    std::snprintf(text, sizeof text, "OPZ  %i", board->levelNumber);
-    font->DrawText(344.0f, 8.0f, text, true, kTextScale, 1);
-    static const char* const kDifficulty[] = {"Easy", "Normal", "Hard"};
-    const char* difficulty = kDifficulty[DifficultyIndex()];
+    font->DrawText(18.0f, 8.0f, texts.fuel, true, kTextScale, 1);
+    font->DrawText(180.0f, 8.0f, texts.score, true, kTextScale, 1);
+    font->DrawText(344.0f, 8.0f, texts.level, true, kTextScale, 1);
+    // The difficulty is set in the plain letters, in the brass of the
+    // labels' numbers.
     font->colour[0] = 0.97f;
     font->colour[1] = 0.85f;
     font->colour[2] = 0.55f;
-    font->DrawText(486.0f - font->GetTextWidth(difficulty) * kTextScale, 8.0f, difficulty, true,
-                   kTextScale, 0);
+    font->DrawText(486.0f - font->GetTextWidth(texts.difficulty) * kTextScale, 8.0f,
+                   texts.difficulty, true, kTextScale, 0);
     font->colour[0] = font->colour[1] = font->colour[2] = 1.0f;
 }
 

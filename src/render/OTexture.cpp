@@ -147,7 +147,16 @@ void OTexture::Draw(double x, double y) const {
     glPopMatrix();
 }
 
+namespace {
+int contextGeneration = 0;
+}  // namespace
+
+int OTexture::ContextGeneration() {
+    return contextGeneration;
+}
+
 void OTexture::DeleteAllTextures() {
+    ++contextGeneration;
     for (auto& entry : Cache()) {
         entry.second->DeleteTexture();
     }

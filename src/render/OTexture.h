@@ -36,8 +36,11 @@ public:
     OBaseImage* GetImage() const { return image; }
     const std::string& GetName() const { return name; }
 
-    // Deletes every cached image's texture object.
+    // Deletes every cached image's texture object, as the context is about
+    // to go; the context generation counts these calls, so textures made
+    // outside the cache can tell they went with the old context.
     static void DeleteAllTextures();
+    static int ContextGeneration();
     // Builds a new texture object for every cached image, in name order;
     // images that let their pixels go read them from the archive again.
     // Throws OFileNotFound when one cannot be read any more.
