@@ -177,12 +177,13 @@ void BoardPainter::DrawGridLines(const Board& board) {
     glDisable(GL_TEXTURE_2D);
     glColor3f(kGridGrey, kGridGrey, kGridGrey);
     glLineWidth(1.0f);
+    // All lines in one primitive: separate segments, as before.
+    glBegin(GL_LINES);
     for (const Line& line : GridLines(board)) {
-        glBegin(GL_LINES);
         glVertex2f(line.x0, line.y0);
         glVertex2f(line.x1, line.y1);
-        glEnd();
     }
+    glEnd();
 }
 
 void BoardPainter::DrawItems(const Board& board, bool semaphores, Cells cells) {
