@@ -200,8 +200,8 @@ TEST_F(ScreenDrawTest, AStillScreenIsDrawnAgainOnlyWhenSomethingChanges) {
     EXPECT_FALSE(app.Presents(50));
 
     // A still screen is still refreshed now and then.
-    EXPECT_FALSE(app.Presents(250));
-    EXPECT_TRUE(app.Presents(250));
+    EXPECT_FALSE(app.Presents(RedrawPolicy::kRefreshMs / 2));
+    EXPECT_TRUE(app.Presents(RedrawPolicy::kRefreshMs / 2));
     app.DrawLoadingScreen(50, nullptr);
     EXPECT_TRUE(app.Presents(16)) << "the loading frame hid the screen";
 }
