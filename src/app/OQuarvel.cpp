@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "app/GameFolders.h"
+#include "app/HeapPolicy.h"
 #include "app/OErrorLog.h"
 #include "app/OFileNotFound.h"
 #include "render/OTexture.h"
@@ -105,6 +106,7 @@ bool OQuarvel::Init() {
     scoreScreen = AddShellScreen<Score>(209, "");
     Loading(90);
     Loading(100);
+    HeapPolicy::GiveBack();
     SetScreen(201);
     return true;
 }
