@@ -41,6 +41,7 @@
 #include "game/Game.h"
 #include "game/GameValues.h"
 #include "game/HVExplosion.h"
+#include "game/StillLayer.h"
 #include "game/Train.h"
 #include "game/TrainPainter.h"
 #include "render/OCamera.h"
@@ -138,8 +139,13 @@ struct Scene {
         Board& board = game->GetBoard();
         Train& train = game->GetTrain();
         OFont* font = app.GetFont();
+        if (!layer.Valid()) {
+            PartFrame([] {});
+            layer.Capture(StillLayer::Signature(), 0, 0, 800, 600);
+        }
         return {
             {"background (again)", [this] { game->background->Draw(0, 0); }},
+            {"still layer quad", [this] { layer.Draw(0.0f, 0.0f, 800.0f, 600.0f); }},
             {"blocks and grid",
              [&board] {
                  BoardPainter::DrawBlocks(board, BoardPainter::Cells::All);
@@ -193,6 +199,7 @@ struct Scene {
     Game* game = nullptr;
     std::unique_ptr<OCamera> camera;
     OTexture statusBar;
+    StillLayer layer;
     bool usingShippedArt = false;
 };
 

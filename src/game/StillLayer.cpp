@@ -70,7 +70,9 @@ bool StillLayer::Capture(const Signature& signature, int x, int y, int width, in
     }
     glBindTexture(GL_TEXTURE_2D, texture);
     if (wantWidth != textureWidth || wantHeight != textureHeight) {
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, wantWidth, wantHeight, 0, GL_RGB, GL_UNSIGNED_BYTE,
+        // Blue-green-red-alpha bytes, as the window's own buffers keep them:
+        // a renderer can then show the layer by copying rows.
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, wantWidth, wantHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE,
                      nullptr);
         // Shown pixel for pixel: no filtering, no mipmaps.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -108,6 +110,11 @@ void StillLayer::Draw(float x0, float y0, float x1, float y1) const {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    // The texel as it is (the same as modulating by opaque white): a plain
+    // copy, which llvmpipe does without running a shader.
+    GLint mode = GL_MODULATE;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glBegin(GL_QUADS);
     glTexCoord2f(x0 * sx, y0 * sy);
     glVertex2f(x0, y0);
@@ -118,4 +125,5 @@ void StillLayer::Draw(float x0, float y0, float x1, float y1) const {
     glTexCoord2f(x0 * sx, y1 * sy);
     glVertex2f(x0, y1);
     glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, mode);
 }
