@@ -613,20 +613,33 @@ void Game::Draw() {
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LEQUAL);
     glDisable(GL_STENCIL_TEST);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    OFont* font = Font();
+    const StatusTexts texts = CurrentStatusTexts();
+    const bool boardShown =
+        GameState == StatePlaying || GameState == StateLevelComplete || GameState == StateGameOver;
+    const bool throughLayer = boardShown && useStillLayer;
+    bool fromLayer = false;
+    if (throughLayer) {
+        stillSignature.Clear();
+        FillStillSignature(stillSignature, texts);
+        fromLayer =
+            stillLayer.Holds(stillSignature, viewportX, viewportY, windowWidth, windowHeight);
+    }
+    // A frame shown from the layer covers its whole viewport, and nothing on
+    // this screen reads the depth buffer: when the viewport is the whole
+    // window there is nothing to clear.
+    if (!fromLayer || !ViewportFillsWindow()) {
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
 
     glViewport(viewportX, viewportY, windowWidth, windowHeight);
     if (gameCamera != nullptr) {
         gameCamera->Set2D(kVirtualWidth, kVirtualHeight);
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    OFont* font = Font();
-    const StatusTexts texts = CurrentStatusTexts();
-    const bool boardShown =
-        GameState == StatePlaying || GameState == StateLevelComplete || GameState == StateGameOver;
-    if (boardShown && useStillLayer) {
-        DrawThroughStillLayer(font, texts);
+    if (throughLayer) {
+        DrawThroughStillLayer(font, texts, fromLayer);
     } else {
         DrawPlayingField(font, texts);
     }
@@ -666,10 +679,19 @@ void Game::DrawPlayingField(OFont* font, const StatusTexts& texts) {
     DrawStatusBar(font, texts);
 }
 
-void Game::DrawThroughStillLayer(OFont* font, const StatusTexts& texts) {
-    stillSignature.Clear();
-    FillStillSignature(stillSignature, texts);
-    if (stillLayer.Holds(stillSignature, viewportX, viewportY, windowWidth, windowHeight)) {
+bool Game::ViewportFillsWindow() const {
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    if (window == nullptr) {
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    return viewportX == 0 && viewportY == 0 && windowWidth == width && windowHeight == height;
+}
+
+void Game::DrawThroughStillLayer(OFont* font, const StatusTexts& texts, bool fromLayer) {
+    if (fromLayer) {
         stillLayer.Draw(0.0f, 0.0f, kVirtualWidth, kVirtualHeight);
     } else {
         if (background != nullptr) {

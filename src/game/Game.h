@@ -144,7 +144,9 @@ private:
     // The background, board, train and status bar, drawn part by part, or
     // what stands still from the still layer and the rest over it.
     void DrawPlayingField(OFont* font, const StatusTexts& texts);
-    void DrawThroughStillLayer(OFont* font, const StatusTexts& texts);
+    // `fromLayer`: the layer holds this frame's still parts already.
+    void DrawThroughStillLayer(OFont* font, const StatusTexts& texts, bool fromLayer);
+    bool ViewportFillsWindow() const;
     void CreateControls();
     void CountUpStep();
     // True when the game switched to the score screen.
