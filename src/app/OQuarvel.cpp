@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "app/GameFolders.h"
+#include "app/HeapPolicy.h"
 #include "app/OErrorLog.h"
 #include "app/OFileNotFound.h"
 #include "render/OTexture.h"
@@ -61,7 +62,7 @@ void OQuarvel::LoadIcon() {
     // The icon only decorates the window: without it the game still runs.
     try {
         OTexture icon;
-        icon.Load("Icon.Tga", false);
+        icon.Load("Icon.Tga", false, true);
         if (icon.GetImage() != nullptr) {
             SetIcon(icon.GetWidth(), icon.GetHeight(), IconPixels(*icon.GetImage()));
         }
@@ -82,14 +83,15 @@ bool OQuarvel::Init() {
     OApplication::Init();
     LoadIcon();
     startupLogo = new OTexture();
-    startupLogo->Load("Quarvelr3D.Tga", true);
+    startupLogo->Load("Quarvelr3D.Tga", false);
     ScreenDecor::SetStartupLogo(startupLogo);
     Loading(5);
     AddScoreTable(0, GameFolders::Instance().PlayerData("Data/TP.Kv"), 10, "");
     OSoundSystem& sound = OSoundSystem::Instance();
-    sound.LoadMusic();
+    // The game's tune and sounds wait for the first game (the game screen
+    // asks for them), so the menu comes up sooner and smaller.
+    sound.LoadMenuMusic();
     Loading(10);
-    sound.LoadGameSounds();
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     Loading(15);
     Loading(20);
@@ -104,6 +106,7 @@ bool OQuarvel::Init() {
     scoreScreen = AddShellScreen<Score>(209, "");
     Loading(90);
     Loading(100);
+    HeapPolicy::GiveBack();
     SetScreen(201);
     return true;
 }

@@ -6,8 +6,11 @@
 // escaped notice.
 class RedrawPolicy {
 public:
-    // Longest time a still screen goes without being drawn again.
-    static constexpr int kRefreshMs = 500;
+    // Longest time a still screen goes without being drawn again. Input,
+    // exposure, focus, size and screen changes all ask for a frame, so this
+    // is only a safety net; a frame costs llvmpipe several milliseconds, and
+    // twice a second made up most of an idle menu's processor time.
+    static constexpr int kRefreshMs = 5000;
 
     // Something outside the screen changed what is shown: input, a screen
     // switch, a new window size, the window uncovered.

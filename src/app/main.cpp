@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/GameFolders.h"
+#include "app/HeapPolicy.h"
 #include "app/OErrorLog.h"
 #include "app/OFileNotFound.h"
 #include "app/OMessageBox.h"
@@ -38,6 +39,7 @@ void PlaceFiles() {
 }  // namespace
 
 int main() {
+    HeapPolicy::Apply();
     OErrorLog::Instance();
     PlaceFiles();
     LoadSystemOptions();

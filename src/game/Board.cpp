@@ -24,9 +24,10 @@ constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
 constexpr int kLastFileLevel = 4;
 
+// Items are drawn at their own size: no mipmaps.
 std::unique_ptr<OTexture> LoadItemTexture(const char* name) {
     auto texture = std::make_unique<OTexture>();
-    texture->Load(name, true);
+    texture->Load(name, false);
     return texture;
 }
 

@@ -36,6 +36,18 @@ void TexturedQuad(float hx, float hy, float z) {
     glEnd();
 }
 
+bool Wanted(const BoardCell& cell, BoardPainter::Cells cells) {
+    switch (cells) {
+        case BoardPainter::Cells::Resting:
+            return !cell.IsSliding();
+        case BoardPainter::Cells::Sliding:
+            return cell.IsSliding();
+        case BoardPainter::Cells::All:
+            break;
+    }
+    return true;
+}
+
 float HalfCell(const Board& board) {
     return static_cast<float>(board.CellSize / 2);
 }
@@ -66,16 +78,46 @@ void BoardPainter::DrawItemQuad(const OTexture* texture, const OVector3& positio
 
 void BoardPainter::DrawBoard(const Board& board) {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    DrawBlocks(board, false);
+    DrawBlocks(board, Cells::All);
     DrawGridLines(board);
     glEnable(GL_TEXTURE_2D);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glDisable(GL_BLEND);
-    DrawBlocks(board, true);
+    DrawBlocks(board, Cells::Sliding);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     DrawItems(board, false);
+    glLineWidth(2.0f);
+    DrawHoverFrames(board);
+    glLineWidth(1.0f);
+    glDisable(GL_BLEND);
+}
+
+// A sliding block covers only its own cell and the empty one it moves into,
+// and items stay inside their cells: drawing it and its item after the
+// resting ones' items changes no pixel against DrawBoard's order.
+void BoardPainter::DrawResting(const Board& board) {
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    DrawBlocks(board, Cells::Resting);
+    DrawGridLines(board);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    DrawItems(board, false, Cells::Resting);
+    glDisable(GL_BLEND);
+}
+
+void BoardPainter::DrawMoving(const Board& board) {
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glDisable(GL_BLEND);
+    DrawBlocks(board, Cells::Sliding);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    DrawItems(board, false, Cells::Sliding);
     glLineWidth(2.0f);
     DrawHoverFrames(board);
     glLineWidth(1.0f);
@@ -90,11 +132,11 @@ void BoardPainter::DrawSemaphores(const Board& board) {
     glDisable(GL_BLEND);
 }
 
-void BoardPainter::DrawBlocks(const Board& board, bool slidingOnly) {
+void BoardPainter::DrawBlocks(const Board& board, Cells cells) {
     for (int column = 0; column < board.boardWidth; ++column) {
         for (int row = 0; row < board.boardHeight; ++row) {
             const BoardCell& cell = board.Cell(column, row);
-            if (cell.block == nullptr || (slidingOnly && !cell.IsSliding())) {
+            if (cell.block == nullptr || !Wanted(cell, cells)) {
                 continue;
             }
             DrawBlockQuad(cell.block->texture.get(), cell.position);
@@ -135,19 +177,20 @@ void BoardPainter::DrawGridLines(const Board& board) {
     glDisable(GL_TEXTURE_2D);
     glColor3f(kGridGrey, kGridGrey, kGridGrey);
     glLineWidth(1.0f);
+    // All lines in one primitive: separate segments, as before.
+    glBegin(GL_LINES);
     for (const Line& line : GridLines(board)) {
-        glBegin(GL_LINES);
         glVertex2f(line.x0, line.y0);
         glVertex2f(line.x1, line.y1);
-        glEnd();
     }
+    glEnd();
 }
 
-void BoardPainter::DrawItems(const Board& board, bool semaphores) {
+void BoardPainter::DrawItems(const Board& board, bool semaphores, Cells cells) {
     for (int column = 0; column < board.boardWidth; ++column) {
         for (int row = 0; row < board.boardHeight; ++row) {
             const BoardCell& cell = board.Cell(column, row);
-            if (cell.block == nullptr) {
+            if (cell.block == nullptr || !Wanted(cell, cells)) {
                 continue;
             }
             const bool wanted = semaphores ? IsSemaphore(cell.item) : IsGroundItem(cell.item);

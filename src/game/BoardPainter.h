@@ -23,8 +23,17 @@ public:
         float y1;
     };
 
+    // Which blocks a pass draws.
+    enum class Cells { All, Resting, Sliding };
+
     // Blocks, lines, sliding blocks, coal and workers, hover frames.
     static void DrawBoard(const Board& board);
+    // DrawBoard in two halves with the same result: what stands still
+    // (blocks at rest, lines, their coal and workers), which the game screen
+    // keeps in its still layer, and what moves over it (sliding blocks with
+    // their items, hover frames).
+    static void DrawResting(const Board& board);
+    static void DrawMoving(const Board& board);
     // Red and green semaphores; drawn last so they lie over the engine.
     static void DrawSemaphores(const Board& board);
 
@@ -37,9 +46,10 @@ public:
     // An item's quad at its texture's own size, centred on the position.
     static void DrawItemQuad(const OTexture* texture, const OVector3& position);
 
-private:
-    static void DrawBlocks(const Board& board, bool slidingOnly);
+    // The passes DrawBoard is made of (the benchmark times them one by one).
+    static void DrawBlocks(const Board& board, Cells cells);
     static void DrawGridLines(const Board& board);
-    static void DrawItems(const Board& board, bool semaphores);
+    // Semaphores, or coal heaps and workers on the blocks chosen.
+    static void DrawItems(const Board& board, bool semaphores, Cells cells = Cells::All);
     static void DrawHoverFrames(const Board& board);
 };

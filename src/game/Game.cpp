@@ -37,9 +37,10 @@ constexpr const char* kRestartText = "Restart this level?";
 // The lower edge of the question panels' picture (400 x 150, centred).
 constexpr float kQuestionBottom = 250.0f;
 
+// The screen's own pictures are drawn at their own size: no mipmaps.
 std::unique_ptr<OTexture> LoadPicture(const char* name) {
     auto texture = std::make_unique<OTexture>();
-    texture->Load(name, true);
+    texture->Load(name, false);
     return texture;
 }
 
@@ -53,6 +54,7 @@ void Park(Control* control, int x) {
 
 Game::Game() : ORenderWindow(kScreenId) {
     OSoundSystem::Instance().StopAllSounds();
+    OSoundSystem::Instance().LoadGameAudio();
     GameSettings::Instance().Read();
     score = 0;
     statusBar = LoadPicture("Interface/StatusBar.Tga");
@@ -611,26 +613,36 @@ void Game::Draw() {
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LEQUAL);
     glDisable(GL_STENCIL_TEST);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    OFont* font = Font();
+    const StatusTexts texts = CurrentStatusTexts();
+    const bool boardShown =
+        GameState == StatePlaying || GameState == StateLevelComplete || GameState == StateGameOver;
+    const bool throughLayer = boardShown && useStillLayer;
+    bool fromLayer = false;
+    if (throughLayer) {
+        stillSignature.Clear();
+        FillStillSignature(stillSignature, texts);
+        fromLayer =
+            stillLayer.Holds(stillSignature, viewportX, viewportY, windowWidth, windowHeight);
+    }
+    // A frame shown from the layer covers its whole viewport, and nothing on
+    // this screen reads the depth buffer: when the viewport is the whole
+    // window there is nothing to clear.
+    if (!fromLayer || !ViewportFillsWindow()) {
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
 
     glViewport(viewportX, viewportY, windowWidth, windowHeight);
     if (gameCamera != nullptr) {
         gameCamera->Set2D(kVirtualWidth, kVirtualHeight);
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    if (background != nullptr) {
-        background->Draw(0, 0);
+    if (throughLayer) {
+        DrawThroughStillLayer(font, texts, fromLayer);
+    } else {
+        DrawPlayingField(font, texts);
     }
-    if (GameState == StatePlaying || GameState == StateLevelComplete ||
-        GameState == StateGameOver) {
-        BoardPainter::DrawBoard(*board);
-        TrainPainter::DrawTrain(*train);
-        BoardPainter::DrawSemaphores(*board);
-        DrawCellCursor();
-    }
-    OFont* font = Font();
-    DrawStatusBar(font);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     if (GameState == StateGameOver) {
         DrawGameOverPicture();
@@ -653,35 +665,124 @@ void Game::Draw() {
     }
 }
 
-void Game::DrawStatusBar(OFont* font) {
+void Game::DrawPlayingField(OFont* font, const StatusTexts& texts) {
+    if (background != nullptr) {
+        background->Draw(0, 0);
+    }
+    if (GameState == StatePlaying || GameState == StateLevelComplete ||
+        GameState == StateGameOver) {
+        BoardPainter::DrawBoard(*board);
+        TrainPainter::DrawTrain(*train);
+        BoardPainter::DrawSemaphores(*board);
+        DrawCellCursor();
+    }
+    DrawStatusBar(font, texts);
+}
+
+bool Game::ViewportFillsWindow() const {
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    if (window == nullptr) {
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    return viewportX == 0 && viewportY == 0 && windowWidth == width && windowHeight == height;
+}
+
+void Game::DrawThroughStillLayer(OFont* font, const StatusTexts& texts, bool fromLayer) {
+    if (fromLayer) {
+        stillLayer.Draw(0.0f, 0.0f, kVirtualWidth, kVirtualHeight);
+    } else {
+        if (background != nullptr) {
+            background->Draw(0, 0);
+        }
+        BoardPainter::DrawResting(*board);
+        DrawStatusBar(font, texts);
+        if (!stillLayer.Capture(stillSignature, viewportX, viewportY, windowWidth, windowHeight)) {
+            // No layer to be had: this frame is drawn part by part.
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            DrawPlayingField(font, texts);
+            return;
+        }
+    }
+    BoardPainter::DrawMoving(*board);
+    TrainPainter::DrawTrain(*train);
+    BoardPainter::DrawSemaphores(*board);
+    DrawCellCursor();
+    // The status bar lies over the engine and its smoke: its quad again,
+    // from the layer.
+    stillLayer.Draw(1.0f, 1.0f, static_cast<float>(statusBar->GetWidth()),
+                    static_cast<float>(statusBar->GetHeight()));
+}
+
+Game::StatusTexts Game::CurrentStatusTexts() const {
+    StatusTexts texts;
+    char text[64];
+    std::snprintf(text, sizeof text, "FGHI  %2.0f", train->fuel);
+    texts.fuel = text;
+    std::snprintf(text, sizeof text, "ABCDE  %i", score);
+    texts.score = text;
+    // "OPZ" carries the LEVEL label of glyph set 1.
+    std::snprintf(text, sizeof text, "OPZ  %i", board->levelNumber);
+    texts.level = text;
+    static const char* const kDifficulty[] = {"Easy", "Normal", "Hard"};
+    texts.difficulty = kDifficulty[DifficultyIndex()];
+    return texts;
+}
+
+void Game::FillStillSignature(StillLayer::Signature& signature, const StatusTexts& texts) const {
+    OFont* font = Font();
+    signature.Add(background);
+    signature.Add(statusBar.get());
+    signature.Add(font);
+    signature.Add(static_cast<int64_t>(font != nullptr ? font->GetListBase() : 0));
+    signature.Add(texts.fuel);
+    signature.Add(texts.score);
+    signature.Add(texts.level);
+    signature.Add(std::string(texts.difficulty));
+    signature.Add(static_cast<int64_t>(board->levelNumber));
+    signature.Add(static_cast<int64_t>(board->boardWidth));
+    signature.Add(static_cast<int64_t>(board->boardHeight));
+    signature.Add(static_cast<int64_t>(board->originX));
+    signature.Add(static_cast<int64_t>(board->originY));
+    for (int column = 0; column < board->boardWidth; ++column) {
+        for (int row = 0; row < board->boardHeight; ++row) {
+            const BoardCell& cell = board->Cell(column, row);
+            // A sliding block and its item are drawn over the layer.
+            if (cell.block == nullptr || cell.IsSliding()) {
+                signature.Add(static_cast<int64_t>(0));
+                continue;
+            }
+            signature.Add(cell.block);
+            signature.Add(cell.position.x);
+            signature.Add(cell.position.y);
+            const bool ground =
+                cell.item == ItemCoal || cell.item == ItemWorker || cell.item == ItemWorkerAlt;
+            signature.Add(ground ? cell.itemTexture : nullptr);
+        }
+    }
+}
+
+void Game::DrawStatusBar(OFont* font, const StatusTexts& texts) {
     glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     statusBar->Draw(0, 0);
     if (font == nullptr) {
         return;
     }
-    char text[64];
     font->colour[0] = font->colour[1] = font->colour[2] = font->colour[3] = 1.0f;
-    std::snprintf(text, sizeof text, "FGHI  %2.0f", train->fuel);
-    font->DrawText(18.0f, 8.0f, text, true, kTextScale, 1);
-    std::snprintf(text, sizeof text, "ABCDE  %i", score);
-    font->DrawText(180.0f, 8.0f, text, true, kTextScale, 1);
-    DrawLevelAndDifficulty(font);
-}
-
-void Game::DrawLevelAndDifficulty(OFont* font) {
-    // "OPZ" carries the LEVEL label of glyph set 1; the difficulty is set in
-    // the plain letters, in the brass of the labels' numbers.
-    char text[32];
-    std::snprintf(text, sizeof text, "OPZ  %i", board->levelNumber);
-    font->DrawText(344.0f, 8.0f, text, true, kTextScale, 1);
-    static const char* const kDifficulty[] = {"Easy", "Normal", "Hard"};
-    const char* difficulty = kDifficulty[DifficultyIndex()];
+    font->DrawText(18.0f, 8.0f, texts.fuel, true, kTextScale, 1);
+    font->DrawText(180.0f, 8.0f, texts.score, true, kTextScale, 1);
+    font->DrawText(344.0f, 8.0f, texts.level, true, kTextScale, 1);
+    // The difficulty is set in the plain letters, in the brass of the
+    // labels' numbers.
     font->colour[0] = 0.97f;
     font->colour[1] = 0.85f;
     font->colour[2] = 0.55f;
-    font->DrawText(486.0f - font->GetTextWidth(difficulty) * kTextScale, 8.0f, difficulty, true,
-                   kTextScale, 0);
+    font->DrawText(486.0f - font->GetTextWidth(texts.difficulty) * kTextScale, 8.0f,
+                   texts.difficulty, true, kTextScale, 0);
     font->colour[0] = font->colour[1] = font->colour[2] = 1.0f;
 }
 

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
+#include "game/StillLayer.h"
 #include "ui/ORenderWindow.h"
 
 class BlendButton;
@@ -123,8 +125,28 @@ public:
     BlendButton* restartCancelButton = nullptr;
     int32_t gameOverTimer = 0;
     int32_t GameOverTime = 0;
+    // Draw what stands still from the still layer (the default); off, every
+    // part is drawn every frame. Both give the same picture.
+    bool useStillLayer = true;
 
 private:
+    // The status bar's texts as this frame shows them.
+    struct StatusTexts {
+        std::string fuel;
+        std::string score;
+        std::string level;
+        const char* difficulty = "";
+    };
+    StatusTexts CurrentStatusTexts() const;
+    // Everything the still layer shows, for the layer to tell whether its
+    // picture is still right.
+    void FillStillSignature(StillLayer::Signature& signature, const StatusTexts& texts) const;
+    // The background, board, train and status bar, drawn part by part, or
+    // what stands still from the still layer and the rest over it.
+    void DrawPlayingField(OFont* font, const StatusTexts& texts);
+    // `fromLayer`: the layer holds this frame's still parts already.
+    void DrawThroughStillLayer(OFont* font, const StatusTexts& texts, bool fromLayer);
+    bool ViewportFillsWindow() const;
     void CreateControls();
     void CountUpStep();
     // True when the game switched to the score screen.
@@ -152,11 +174,10 @@ private:
     void MoveCursor(int columnStep, int rowStep);
     OFont* Font() const;
 
-    void DrawStatusBar(OFont* font);
+    void DrawStatusBar(OFont* font, const StatusTexts& texts);
     void DrawGameOverPicture();
     void DrawLevelCompletePanel(OFont* font);
     void DrawHintsPanel(OFont* font);
-    void DrawLevelAndDifficulty(OFont* font);
     void DrawCellCursor();
     void DrawPausePanel(OFont* font);
     void DrawRestartQuestion(OFont* font);
@@ -180,4 +201,7 @@ private:
     int cursorColumn = 0;
     int cursorRow = 0;
     bool cursorShown = false;
+    StillLayer stillLayer;
+    // Kept between frames so gathering it allocates nothing.
+    StillLayer::Signature stillSignature;
 };

@@ -82,13 +82,15 @@ void HVExplosion::Draw() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     texture->Bind();
+    // One primitive for all puffs, each quad with its own colour, in record
+    // order as before.
+    glBegin(GL_QUADS);
     for (int i = 0; i < count; ++i) {
         const SmokeParticle& p = particles[i];
         const float s = static_cast<float>(p.halfSize);
         const float x = p.position.x;
         const float y = p.position.y;
         glColor4fv(p.colour);
-        glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 0.0f);
         glVertex3f(x - s, y - s, 0.0f);
         glTexCoord2f(1.0f, 0.0f);
@@ -97,7 +99,7 @@ void HVExplosion::Draw() {
         glVertex3f(x + s, y + s, 0.0f);
         glTexCoord2f(0.0f, 1.0f);
         glVertex3f(x - s, y + s, 0.0f);
-        glEnd();
     }
+    glEnd();
     glDisable(GL_BLEND);
 }

@@ -100,7 +100,27 @@ bool RunJpegDecode(jpeg_decompress_struct& info, JpegErrorManager& errors,
     return true;
 }
 
+bool IsPowerOfTwo(int side) {
+    return side > 0 && (side & (side - 1)) == 0;
+}
+
 }  // namespace
+
+// Asked of the current context, which a display-mode switch replaces.
+bool OBaseImage::SupportsAnySide() {
+    static SDL_GLContext askedOf = nullptr;
+    static bool answer = false;
+    SDL_GLContext context = SDL_GL_GetCurrentContext();
+    if (context != askedOf) {
+        askedOf = context;
+        const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+        const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+        answer = (version != nullptr && version[0] >= '2' && version[0] <= '9') ||
+                 (extensions != nullptr &&
+                  std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr);
+    }
+    return answer;
+}
 
 OBaseImage::~OBaseImage() {
     DeleteTexture();
@@ -205,7 +225,11 @@ void OBaseImage::Upload() {
     GLint previousAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (mipmaps) {
+    // Without textures of any side the mipmap builder's scaling to powers of
+    // two is the way to take a picture of any size.
+    const bool plain =
+        !mipmaps && ((IsPowerOfTwo(width) && IsPowerOfTwo(height)) || SupportsAnySide());
+    if (!plain) {
         gluBuild2DMipmaps(target, components, width, height, pixelFormat, GL_UNSIGNED_BYTE,
                           pixels.data());
         glTexParameterf(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -213,8 +237,16 @@ void OBaseImage::Upload() {
     } else {
         glTexImage2D(target, 0, components, width, height, 0, pixelFormat, GL_UNSIGNED_BYTE,
                      pixels.data());
-        glTexParameterf(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameterf(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameterf(target, GL_TEXTURE_MAG_FILTER, static_cast<GLfloat>(plainFilter));
+        glTexParameterf(target, GL_TEXTURE_MIN_FILTER, static_cast<GLfloat>(plainFilter));
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
+    // The driver holds its own copy now.
+    if (!keepPixels) {
+        ReleasePixels();
+    }
+}
+
+void OBaseImage::ReleasePixels() {
+    std::vector<uint8_t>().swap(pixels);
 }

@@ -8,9 +8,10 @@
 #include <cstdint>
 #include <vector>
 
-// One decoded picture and its OpenGL texture. The pixels stay in memory for
-// the image's whole life, so the texture can be rebuilt after the context is
-// re-created without reading or decoding the file again.
+// One decoded picture and its OpenGL texture. Once the texture is built the
+// pixels are let go, unless the image is asked to keep them (a user that
+// reads them, such as the font measuring its glyphs); a texture rebuilt on a
+// new context is then read from its file again.
 class OBaseImage : public RCObject {
 public:
     // Larger sides are refused: no texture of the game comes near, and a
@@ -20,9 +21,13 @@ public:
     OBaseImage() = default;
     ~OBaseImage() override;
 
-    // Builds the texture object from the kept pixels when a GL context is
-    // current; otherwise leaves the texture name 0 for a later upload.
+    // Builds the texture object from the pixels when a GL context is
+    // current, then lets the pixels go unless keepPixels; without a context
+    // the pixels stay and the texture name 0 for a later upload.
     virtual void Upload();
+    bool HasPixels() const { return !pixels.empty(); }
+    // Frees the pixel buffer; the size and format stay.
+    void ReleasePixels();
 
     // Uncompressed true-colour (24/32 bit) or greyscale (8 bit) TGA. False
     // for any other kind of file, or one whose pixel data is cut short.
@@ -37,6 +42,9 @@ public:
     // True when a GL context is current on this thread and uploads are not
     // held back.
     static bool CanUseGL();
+    // Whether the current context takes textures of any side (OpenGL 2.0 or
+    // the ARB extension); without, sides must be powers of two.
+    static bool SupportsAnySide();
     // Tests hold uploads back to act as if no context were current.
     static void SetUploadsHeldBack(bool heldBack);
 
@@ -44,7 +52,11 @@ public:
     GLenum pixelFormat = GL_RGB;
     GLenum target = GL_TEXTURE_2D;
     GLuint textureName = 0;
-    bool keepPixels = true;
+    bool keepPixels = false;
+    // Magnification and minification filter of a texture built without
+    // mipmaps: smooth by default, GL_NEAREST for pictures shown pixel for
+    // pixel.
+    GLenum plainFilter = GL_LINEAR;
     int32_t components = 0;
     int32_t bytesPerPixel = 0;
     int32_t width = 0;

@@ -17,12 +17,19 @@ bool OFont::Build() {
     const bool hadTexture = texture != nullptr;
     // The new handle is taken before the old one goes, so a rebuild finds the
     // picture in the texture cache instead of reading it again.
+    // Text is drawn at about its own size: no mipmaps. The first build keeps
+    // the pixels until the glyphs are measured.
     auto loaded = std::make_unique<OTexture>("");
-    loaded->Load(textureName, true);
+    loaded->Load(textureName, false, !hadTexture);
     delete texture;
     texture = loaded.release();
     if (!hadTexture && texture->GetImage() != nullptr) {
-        MeasureAdvances(*texture->GetImage());
+        OBaseImage& picture = *texture->GetImage();
+        MeasureAdvances(picture);
+        picture.keepPixels = false;
+        if (picture.textureName != 0) {
+            picture.ReleasePixels();
+        }
     }
     if (OBaseImage::CanUseGL()) {
         CompileLists();

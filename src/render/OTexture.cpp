@@ -64,16 +64,7 @@ bool OTexture::DecodeBytes(OBaseImage& image, const std::string& name, const uin
     return IsJpegName(name) ? image.DecodeJpeg(data, size) : image.DecodeTga(data, size);
 }
 
-bool OTexture::Load(const std::string& newName, bool mipmaps) {
-    Release();
-    name = newName;
-    auto cached = Cache().find(name);
-    if (cached != Cache().end()) {
-        image = cached->second;
-        image->AddReference();
-        return true;
-    }
-
+void OTexture::ReadPixels(OBaseImage& image, const std::string& name) {
     const std::string path = kPathPrefix + name;
     OResourceArchive& archive = OResourceArchive::Instance();
     std::unique_ptr<uint8_t[]> bytes(archive.Open(path));
@@ -82,13 +73,33 @@ bool OTexture::Load(const std::string& newName, bool mipmaps) {
                                     archive.Explain(path).c_str());
         throw OFileNotFound();
     }
-    auto decoded = std::make_unique<OBaseImage>();
-    decoded->mipmaps = mipmaps;
-    if (!DecodeBytes(*decoded, name, bytes.get(), archive.lastSize)) {
+    if (!DecodeBytes(image, name, bytes.get(), archive.lastSize)) {
         OErrorLog::Instance().Error("Picture %s cannot be decoded", path.c_str());
         throw OFileNotFound();
     }
-    bytes.reset();
+}
+
+bool OTexture::Load(const std::string& newName, bool mipmaps, bool keepPixels) {
+    Release();
+    name = newName;
+    auto cached = Cache().find(name);
+    if (cached != Cache().end()) {
+        OBaseImage* shared = cached->second;
+        if (keepPixels && !shared->keepPixels) {
+            shared->keepPixels = true;
+            if (!shared->HasPixels()) {
+                ReadPixels(*shared, name);
+            }
+        }
+        image = shared;
+        image->AddReference();
+        return true;
+    }
+
+    auto decoded = std::make_unique<OBaseImage>();
+    decoded->mipmaps = mipmaps;
+    decoded->keepPixels = keepPixels;
+    ReadPixels(*decoded, name);
     if (OBaseImage::CanUseGL()) {
         glEnable(GL_TEXTURE_2D);
     }
@@ -136,7 +147,16 @@ void OTexture::Draw(double x, double y) const {
     glPopMatrix();
 }
 
+namespace {
+int contextGeneration = 0;
+}  // namespace
+
+int OTexture::ContextGeneration() {
+    return contextGeneration;
+}
+
 void OTexture::DeleteAllTextures() {
+    ++contextGeneration;
     for (auto& entry : Cache()) {
         entry.second->DeleteTexture();
     }
@@ -147,6 +167,9 @@ void OTexture::UploadAllTextures() {
         glEnable(GL_TEXTURE_2D);
     }
     for (auto& entry : Cache()) {
+        if (OBaseImage::CanUseGL() && !entry.second->HasPixels()) {
+            ReadPixels(*entry.second, entry.first);
+        }
         entry.second->Upload();
     }
 }

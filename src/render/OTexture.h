@@ -20,7 +20,11 @@ public:
     // Refers this handle to the image of that name, reading and decoding the
     // file when no other handle holds it. Throws OFileNotFound when the file
     // is missing or cannot be decoded; the handle then holds no image.
-    bool Load(const std::string& name, bool mipmaps = true);
+    // `mipmaps`: for pictures drawn smaller than their own size; one drawn at
+    // its own size is built without. `keepPixels`: the image keeps its
+    // pixels after the upload for a user that reads them (read again when
+    // the cached image has let them go).
+    bool Load(const std::string& name, bool mipmaps = true, bool keepPixels = false);
     // Binds the texture object; does nothing without one.
     void Bind() const;
     int GetWidth() const;
@@ -32,9 +36,14 @@ public:
     OBaseImage* GetImage() const { return image; }
     const std::string& GetName() const { return name; }
 
-    // Deletes every cached image's texture object; pixels stay in memory.
+    // Deletes every cached image's texture object, as the context is about
+    // to go; the context generation counts these calls, so textures made
+    // outside the cache can tell they went with the old context.
     static void DeleteAllTextures();
-    // Builds a new texture object for every cached image, in name order.
+    static int ContextGeneration();
+    // Builds a new texture object for every cached image, in name order;
+    // images that let their pixels go read them from the archive again.
+    // Throws OFileNotFound when one cannot be read any more.
     static void UploadAllTextures();
     // Number of images in the cache, and whether it holds a name (tests).
     static size_t CachedImageCount();
@@ -47,6 +56,9 @@ public:
 
 private:
     void Release();
+    // Reads and decodes "Data/Textures/<name>" into the image; throws
+    // OFileNotFound (and logs why) when that fails.
+    static void ReadPixels(OBaseImage& image, const std::string& name);
 
     OBaseImage* image = nullptr;
     std::string name;

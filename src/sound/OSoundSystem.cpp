@@ -91,6 +91,7 @@ void OSoundSystem::Close() {
     FreeSamples();
     ReleaseMusicStreams();
     activeStream = nullptr;
+    gameAudioLoaded = false;
     Mix_CloseAudio();
     Mix_Quit();
     if (streamEndEvent != 0) {
@@ -117,12 +118,17 @@ void OSoundSystem::CopyOptions(const SystemOptionsRecord& options) {
 }
 
 void OSoundSystem::LoadMusic() {
-    auto menu = std::make_unique<OMusicPlayer>();
-    menu->AddTrack(kMenuTrack);
+    LoadMenuMusic();
     auto game = std::make_unique<OMusicPlayer>();
     game->AddTrack(kGameTrack);
-    RegisterMusic(0, std::move(menu));
     RegisterMusic(1, std::move(game));
+    SelectMusic(0);
+}
+
+void OSoundSystem::LoadMenuMusic() {
+    auto menu = std::make_unique<OMusicPlayer>();
+    menu->AddTrack(kMenuTrack);
+    RegisterMusic(0, std::move(menu));
     SelectMusic(0);
 }
 
@@ -130,6 +136,21 @@ void OSoundSystem::LoadGameSounds() {
     for (const SampleName& sound : kGameSounds) {
         LoadSample(sound.id, sound.name, sound.looping);
     }
+}
+
+void OSoundSystem::LoadGameAudio() {
+    if (gameAudioLoaded) {
+        return;
+    }
+    // Registering the game's player leaves the current one current.
+    OMusicPlayer* current = currentMusic;
+    const bool gameWasCurrent = current != nullptr && current == GetMusic(1);
+    auto player = std::make_unique<OMusicPlayer>();
+    player->AddTrack(kGameTrack);
+    OMusicPlayer* game = RegisterMusic(1, std::move(player));
+    currentMusic = gameWasCurrent ? game : current;
+    LoadGameSounds();
+    gameAudioLoaded = open;
 }
 
 bool OSoundSystem::LoadSample(int id, const std::string& archiveName, bool looping) {

@@ -53,8 +53,14 @@ public:
     // The two music players with their tracks, registered as 0 (menu) and 1
     // (game); the menu's becomes current without starting.
     void LoadMusic();
+    // Only the menu's player (0), made current without starting: what the
+    // program needs before the first menu frame.
+    void LoadMenuMusic();
     // The train's and the block moves' sounds (100 to 104, 110 to 112).
     void LoadGameSounds();
+    // The game's player (1) and the game sounds, when the first game starts;
+    // later calls do nothing while the mixer stays open.
+    void LoadGameAudio();
 
     // Decodes the archive entry into a sample stored under the id, replacing
     // any earlier one. False when the entry or the mixer gave nothing; the id
@@ -169,6 +175,8 @@ private:
     bool soundEnabled = false;
     bool musicEnabled = false;
     bool open = false;
+    // The game's music and sounds are in (LoadGameAudio) on the open mixer.
+    bool gameAudioLoaded = false;
     uint32_t streamEndEvent = 0;
     const void* activeStream = nullptr;
     std::deque<int> playedIds;

@@ -62,10 +62,10 @@ void OControlPainter::SetFontColour(OFont* font, float r, float g, float b, floa
     font->colour[3] = a;
 }
 
-bool OControlPainter::ReplacePicture(OTexture*& slot, const std::string& name) {
+bool OControlPainter::ReplacePicture(OTexture*& slot, const std::string& name, bool mipmaps) {
     auto* replacement = new OTexture();
     try {
-        replacement->Load(name, true);
+        replacement->Load(name, mipmaps);
     } catch (...) {
         delete replacement;
         throw;

@@ -24,7 +24,7 @@ public:
     // Replaces the texture in slot by a new one loaded from name (the old
     // one is deleted); true when the new one holds a picture. A missing file
     // throws OFileNotFound from the loader.
-    static bool ReplacePicture(OTexture*& slot, const std::string& name);
+    static bool ReplacePicture(OTexture*& slot, const std::string& name, bool mipmaps = true);
 
     // Sets the colour of the next text the font draws; nothing without a font.
     static void SetFontColour(OFont* font, float r, float g, float b, float a);

@@ -45,13 +45,14 @@ ORenderWindow::~ORenderWindow() {
 
 bool ORenderWindow::LoadPictures(const std::string& backgroundName,
                                  const std::string& overlayName) {
-    if (!OControlPainter::ReplacePicture(background, backgroundName)) {
+    // Backgrounds and panels are drawn at their own size.
+    if (!OControlPainter::ReplacePicture(background, backgroundName, false)) {
         return false;
     }
     if (overlayName.size() < 2) {
         return true;
     }
-    OControlPainter::ReplacePicture(overlay, overlayName);
+    OControlPainter::ReplacePicture(overlay, overlayName, false);
     return true;
 }
 

@@ -136,7 +136,7 @@ bool OSystemOptions::Build() {
     AddControl(MakeArrows(DifficultyArrowsId, difficulty));
 
     popupPicture = new OTexture();
-    popupPicture->Load("SmlWind.Tga", true);
+    popupPicture->Load("SmlWind.Tga", false);
 
     ShowRecord(working);
     return true;

@@ -1,5 +1,6 @@
 #include "ui/RunningGame.h"
 
+#include "app/HeapPolicy.h"
 #include "app/OApplication.h"
 #include "game/Game.h"
 #include "game/GameValues.h"
@@ -27,6 +28,8 @@ bool RunningGame::Start(OApplication* application) {
     screen = game;
     game->LoadPictures("GB.Tga", "LCompl.Tga");
     application->AddScreen(game);
+    // The game's pictures and sounds are loaded: their file buffers go back.
+    HeapPolicy::GiveBack();
     application->SetScreen(kGameScreenId);
     return true;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "game/Train.h"
 #include "support/GLTestWindow.h"
 #include "support/GameTestData.h"
+#include "support/PixelCheck.h"
 #include "ui/KvCheckBox.h"
 
 // The game screen drawn with the shipped pictures: the frames must change as
@@ -117,6 +119,85 @@ TEST_F(GameScreenLookTest, GeneratedLevelMidRunWithSmokeAndPanels) {
     GameState = StatePlaying;
     g.OnEnter();
     Frame("look-hints");
+}
+
+// The still layer keeps the look: one moment of a running game (smoke, a
+// block sliding, the hover frame, the cell cursor, the engine partly under
+// the status bar) drawn part by part and
+// through the layer, both when the layer is captured and when it is shown,
+// differs by at most kTolerance in any channel of any pixel; at the
+// picture's own size and scaled into a viewport off the window's corner.
+// Then a change of the status texts and a picked-up item must show through.
+TEST_F(GameScreenLookTest, StillLayerDrawsWhatThePartsDraw) {
+    constexpr int kTolerance = 2;
+    Game& g = StartGame(5);
+    for (int i = 0; i < 150 && GameState == StatePlaying; ++i) {
+        g.Update(16);
+    }
+    ASSERT_EQ(GameState, StatePlaying);
+    Board& board = g.GetBoard();
+    // Slide a block into the empty cell, and stop it half-way.
+    for (int c = 0; c < board.boardWidth && !board.AnyBlockSliding(); ++c) {
+        for (int r = 0; r < board.boardHeight && !board.AnyBlockSliding(); ++r) {
+            board.MoveBlockAt(MouseButtonLeft, c, r);
+        }
+    }
+    ASSERT_TRUE(board.AnyBlockSliding());
+    board.UpdateMoves(100);
+    ASSERT_TRUE(board.AnyBlockSliding());
+    InputEvent key;
+    key.type = EventKeyDown;
+    key.key = Game::KeyRight;
+    g.OnInput(key);  // shows the cell cursor
+    // The engine reaches down under the status bar, which lies over it.
+    g.GetTrain().position.y = 60.0f;
+
+    struct Case {
+        const char* name;
+        int x, y, width, height;
+    } cases[] = {{"own-size", 0, 0, 800, 600}, {"scaled", 37, 21, 640, 480}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g.SetViewport(c.x, c.y, c.width, c.height);
+        InputEvent move;
+        move.type = EventMouseMove;
+        move.x = static_cast<int16_t>(c.width / 2);
+        move.y = static_cast<int16_t>(c.height / 3);
+        g.OnInput(move);
+        g.useStillLayer = false;
+        const auto parts = Frame(std::string("look-parts-") + c.name);
+        g.useStillLayer = true;
+        const auto captured = Frame(std::string("look-layer-") + c.name);
+        const auto shown = Frame(std::string("look-layer-shown-") + c.name);
+        EXPECT_LE(LargestChannelDifference(parts, captured), kTolerance);
+        EXPECT_LE(LargestChannelDifference(parts, shown), kTolerance);
+    }
+
+    // What changes in the layer must reach the screen, each change alone:
+    // the fuel text, then the coal heaps and workers taken off the board.
+    const std::function<void()> changes[] = {
+        [&g] { g.GetTrain().fuel -= 10.0; },
+        [&board] {
+            for (int c = 0; c < board.boardWidth; ++c) {
+                for (int r = 0; r < board.boardHeight; ++r) {
+                    BoardCell& cell = board.Cell(c, r);
+                    if (cell.item == ItemCoal || cell.item == ItemWorker ||
+                        cell.item == ItemWorkerAlt) {
+                        cell.item = ItemNone;
+                        cell.itemTexture = nullptr;
+                    }
+                }
+            }
+        },
+    };
+    for (const auto& change : changes) {
+        g.useStillLayer = true;
+        Frame("look-layer-before-change");
+        change();
+        const auto changed = Frame("look-layer-changed");
+        g.useStillLayer = false;
+        EXPECT_LE(LargestChannelDifference(Frame("look-parts-changed"), changed), kTolerance);
+    }
 }
 
 }  // namespace

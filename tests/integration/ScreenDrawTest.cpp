@@ -166,8 +166,8 @@ TEST_F(ScreenDrawTest, BandsShowTheControlsStatesAndAStillScreenIsDrawnOnlyWhenI
     EXPECT_FALSE(app.Presents(50));
 
     // A still screen is still refreshed now and then.
-    EXPECT_FALSE(app.Presents(250));
-    EXPECT_TRUE(app.Presents(250));
+    EXPECT_FALSE(app.Presents(RedrawPolicy::kRefreshMs / 2));
+    EXPECT_TRUE(app.Presents(RedrawPolicy::kRefreshMs / 2));
     // The loading bar grows from the left to 305 units, and the loading
     // frame hides the screen.
     app.DrawLoadingScreen(50, nullptr);

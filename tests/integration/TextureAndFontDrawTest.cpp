@@ -2,6 +2,8 @@
 #include "render/OFont.h"
 #include "render/OTexture.h"
 
+#include "app/OFileNotFound.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -123,6 +125,41 @@ TEST_F(OTextureDrawTest, FileRowsStartAtTheQuadsLowerEdge) {
 
 // Rows of 5 x 3 RGB and 3 x 3 greyscale pictures (15 and 3 bytes, not
 // multiples of four) are packed tightly: every texel gets its own colour.
+TEST_F(OTextureDrawTest, UploadedPicturesLetTheirPixelsGoAndAreReadAgainForANewContext) {
+    OTexture board;
+    OTexture menu;
+    OTexture kept;
+    board.Load("Board.Tga");
+    menu.Load("Interface/Menu.Jpg", false);
+    EXPECT_FALSE(board.GetImage()->HasPixels()) << "the driver holds the uploaded copy";
+    EXPECT_FALSE(menu.GetImage()->HasPixels());
+    // A user that reads the pixels asks to keep them, also of a cached image.
+    kept.Load("Board.Tga", true, true);
+    ASSERT_EQ(kept.GetImage(), board.GetImage());
+    EXPECT_EQ(kept.GetImage()->pixels.size(), 64u * 64u * 3u);
+    board.Draw(100, 100);
+    menu.Draw(300, 100);
+    const std::vector<uint8_t> before = window.Frame();
+
+    OTexture::DeleteAllTextures();
+    EXPECT_EQ(board.GetImage()->textureName, 0u);
+    OTexture::UploadAllTextures();
+    EXPECT_NE(board.GetImage()->textureName, 0u);
+    EXPECT_NE(menu.GetImage()->textureName, 0u);
+    EXPECT_FALSE(menu.GetImage()->HasPixels()) << "read for the upload, then let go again";
+    EXPECT_EQ(menu.GetWidth(), 64);
+
+    window.Clear(0, 0, 0);
+    board.Draw(100, 100);
+    menu.Draw(300, 100);
+    EXPECT_TRUE(window.Frame() == before) << "the rebuilt textures draw differently";
+
+    // A picture gone from the archive by then cannot be rebuilt.
+    OTexture::DeleteAllTextures();
+    archive.Remove();
+    EXPECT_THROW(OTexture::UploadAllTextures(), OFileNotFound);
+}
+
 TEST_F(OTextureDrawTest, RowsOfOddWidthsArePackedTightly) {
     window.Clear(0, 0, 0);
     std::vector<uint8_t> bgr;

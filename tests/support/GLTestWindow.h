@@ -79,6 +79,9 @@ public:
         return {rgb[0], rgb[1], rgb[2]};
     }
 
+    // Presents the back buffer, as the game does at the end of a frame.
+    void Swap() { SDL_GL_SwapWindow(window); }
+
     // The whole frame, bottom row first.
     std::vector<uint8_t> Frame() const {
         glFinish();

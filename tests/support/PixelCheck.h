@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 // True when every channel lies within tolerance of the expected colour.
 inline ::testing::AssertionResult ColourNear(const std::array<int, 3>& actual, int red, int green,
@@ -18,4 +21,17 @@ inline ::testing::AssertionResult ColourNear(const std::array<int, 3>& actual, i
         }
     }
     return ::testing::AssertionSuccess();
+}
+
+// The largest difference of one channel of one pixel between two frames of
+// the same size (255 when the sizes differ).
+inline int LargestChannelDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    if (a.size() != b.size()) {
+        return 255;
+    }
+    int largest = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        largest = std::max(largest, std::abs(int(a[i]) - int(b[i])));
+    }
+    return largest;
 }
