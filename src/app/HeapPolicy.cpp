@@ -1,5 +1,7 @@
 #include "app/HeapPolicy.h"
 
+// <cstdlib> first: it is what defines __GLIBC__ for the tests below.
+#include <cstdlib>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -8,7 +10,7 @@ namespace {
 
 // Blocks from this size on are mapped on their own (glibc's starting value,
 // which it otherwise raises after the first large block is freed).
-constexpr int kOwnMappingBytes = 128 * 1024;
+[[maybe_unused]] constexpr int kOwnMappingBytes = 128 * 1024;
 
 }  // namespace
 

@@ -72,8 +72,8 @@ bool StillLayer::Capture(const Signature& signature, int x, int y, int width, in
     if (wantWidth != textureWidth || wantHeight != textureHeight) {
         // Blue-green-red-alpha bytes, as the window's own buffers keep them:
         // a renderer can then show the layer by copying rows.
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, wantWidth, wantHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                     nullptr);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, wantWidth, wantHeight, 0, GL_BGRA,
+                     GL_UNSIGNED_BYTE, nullptr);
         // Shown pixel for pixel: no filtering, no mipmaps.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
