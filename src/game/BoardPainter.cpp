@@ -80,18 +80,7 @@ void BoardPainter::DrawBoard(const Board& board) {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     DrawBlocks(board, Cells::All);
     DrawGridLines(board);
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glDisable(GL_BLEND);
-    DrawBlocks(board, Cells::Sliding);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    DrawItems(board, false);
-    glLineWidth(2.0f);
-    DrawHoverFrames(board);
-    glLineWidth(1.0f);
-    glDisable(GL_BLEND);
+    DrawSlidingAndOver(board, Cells::All);
 }
 
 // A sliding block covers only its own cell and the empty one it moves into,
@@ -110,6 +99,10 @@ void BoardPainter::DrawResting(const Board& board) {
 }
 
 void BoardPainter::DrawMoving(const Board& board) {
+    DrawSlidingAndOver(board, Cells::Sliding);
+}
+
+void BoardPainter::DrawSlidingAndOver(const Board& board, Cells itemCells) {
     glEnable(GL_TEXTURE_2D);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glDisable(GL_BLEND);
@@ -117,7 +110,7 @@ void BoardPainter::DrawMoving(const Board& board) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    DrawItems(board, false, Cells::Sliding);
+    DrawItems(board, false, itemCells);
     glLineWidth(2.0f);
     DrawHoverFrames(board);
     glLineWidth(1.0f);

@@ -52,4 +52,9 @@ public:
     // Semaphores, or coal heaps and workers on the blocks chosen.
     static void DrawItems(const Board& board, bool semaphores, Cells cells = Cells::All);
     static void DrawHoverFrames(const Board& board);
+
+private:
+    // Sliding blocks over what is drawn, the coal and workers of itemCells,
+    // then the hover frames.
+    static void DrawSlidingAndOver(const Board& board, Cells itemCells);
 };
