@@ -25,20 +25,10 @@ pixel_is 330 176 "!($MENU_BUTTON)" || fail "Escape with the hints panel open lef
 
 # The cursor starts beside the gap at the top left: Right shows it, Space
 # slides that block left into the gap.
-crop_region 170 530 230 590 "$GAME_DIR/block.png"
+crop_cell 200 560 "$GAME_DIR/block.png"
 press Right space
-start=$SECONDS
-slid=0
-while [ $((SECONDS - start)) -lt 8 ]; do
-  shot
-  crop_region 90 530 150 590 "$GAME_DIR/gap.png"
-  if [ "$(picture_difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
-    slid=1
-    break
-  fi
-  sleep 0.1
-done
-[ "$slid" = 1 ] || fail "the arrow keys and Space did not slide the block into the gap"
+wait_cell_shows "$GAME_DIR/block.png" 120 560 ||
+  fail "the arrow keys and Space did not slide the block into the gap"
 
 # The train climbs the left column from the start platform; the region
 # left of the pause panel shows it and its smoke.

@@ -31,18 +31,8 @@ block=$(remember 200 560)
 crop_cell 200 560 "$GAME_DIR/block.png"
 click_at 200 560
 move_to 700 300                        # the cursor must not hide the cells
-start=$SECONDS
-moved=0
-while [ $((SECONDS - start)) -lt 8 ]; do
-  shot
-  crop_cell 120 560 "$GAME_DIR/gap.png"
-  if [ "$(picture_difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
-    moved=1
-    break
-  fi
-  sleep 0.1
-done
-[ "$moved" = 1 ] || fail "the clicked block did not slide into the gap"
+wait_cell_shows "$GAME_DIR/block.png" 120 560 ||
+  fail "the clicked block did not slide into the gap"
 crop_cell 200 560 "$GAME_DIR/old.png"
 [ "$(picture_difference "$GAME_DIR/block.png" "$GAME_DIR/old.png")" -ge 40 ] ||
   fail "the block still shows in its old cell"

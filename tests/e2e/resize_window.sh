@@ -55,18 +55,8 @@ virtual_to_screen 200 560
 xdotool mousemove "$SX" "$SY" sleep 0.05 click 1
 virtual_to_screen 700 300
 xdotool mousemove "$SX" "$SY"
-start=$SECONDS
-slid=0
-while [ $((SECONDS - start)) -lt 8 ]; do
-  shot
-  crop_cell 120 560 "$GAME_DIR/gap.png"
-  if [ "$(picture_difference "$GAME_DIR/block.png" "$GAME_DIR/gap.png")" -lt 40 ]; then
-    slid=1
-    break
-  fi
-  sleep 0.1
-done
-[ "$slid" = 1 ] || fail "the click in the wide window did not slide the block beside the gap"
+wait_cell_shows "$GAME_DIR/block.png" 120 560 ||
+  fail "the click in the wide window did not slide the block beside the gap"
 
 resize_to 640 680                      # tall: bars above and below
 shot

@@ -176,6 +176,19 @@ picture_difference() {
   sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p' <<<"$report" | awk '{ printf "%d", $1 * 1000 }'
 }
 
+# Waits up to 8 s for the cell centred on virtual ($2, $3) to show the
+# picture $1 (a cell cropped earlier with crop_cell); false if it never does.
+wait_cell_shows() {
+  local start=$SECONDS
+  while [ $((SECONDS - start)) -lt 8 ]; do
+    shot
+    crop_cell "$2" "$3" "$GAME_DIR/cell-now.png"
+    [ "$(picture_difference "$1" "$GAME_DIR/cell-now.png")" -lt 40 ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # True when the pixel at virtual (x, y) of the last shot satisfies the
 # arithmetic condition over r, g and b.
 pixel_is() {
