@@ -47,9 +47,12 @@ RgbaImage ButtonArt::LetteredButton(int width, const std::string& text) {
     return canvas.ToImage(true);
 }
 
-RgbaImage ButtonArt::MenuTab() {
-    // Content in the upper half of each 28-row band: the button is centred
-    // on the screen's bottom edge.
+namespace {
+
+// A status-bar tab: two 28-row bands (plain, lit), each a plate in its upper
+// half with a symbol drawn by drawSymbol(cr, top) in the band's ink.
+template <typename Symbol>
+RgbaImage TabBands(Symbol drawSymbol) {
     Canvas canvas(28, 56);
     cairo_t* cr = canvas.Context();
     for (int band = 0; band < 2; ++band) {
@@ -57,23 +60,27 @@ RgbaImage ButtonArt::MenuTab() {
         const double top = band * 28;
         PaintKit::Plate(cr, 1, top + 0.5, 26, 13.5, 3, lit, 1.5);
         (lit ? Colour::Hex(0xfff6c0) : Colour::Cream()).Use(cr);
-        for (int i = 0; i < 3; ++i) {
-            cairo_rectangle(cr, 7, top + 3.5 + i * 3, 14, 1.6);
-        }
-        cairo_fill(cr);
+        drawSymbol(cr, top);
     }
     return canvas.ToImage(true);
 }
 
+}  // namespace
+
+RgbaImage ButtonArt::MenuTab() {
+    // Content in the upper half of each band: the button is centred on the
+    // screen's bottom edge. Three bars.
+    return TabBands([](cairo_t* cr, double top) {
+        for (int i = 0; i < 3; ++i) {
+            cairo_rectangle(cr, 7, top + 3.5 + i * 3, 14, 1.6);
+        }
+        cairo_fill(cr);
+    });
+}
+
 RgbaImage ButtonArt::RestartTab() {
     // The menu tab's plate with a curved arrow that turns back on itself.
-    Canvas canvas(28, 56);
-    cairo_t* cr = canvas.Context();
-    for (int band = 0; band < 2; ++band) {
-        const bool lit = band == 1;
-        const double top = band * 28;
-        PaintKit::Plate(cr, 1, top + 0.5, 26, 13.5, 3, lit, 1.5);
-        (lit ? Colour::Hex(0xfff6c0) : Colour::Cream()).Use(cr);
+    return TabBands([](cairo_t* cr, double top) {
         const double cx = 14, cy = top + 7.5, r = 4.2;
         cairo_set_line_width(cr, 1.6);
         cairo_arc(cr, cx, cy, r, 0.35 * M_PI, 1.95 * M_PI);
@@ -85,8 +92,7 @@ RgbaImage ButtonArt::RestartTab() {
         cairo_line_to(cr, ex - 0.6, ey + 2.2);
         cairo_close_path(cr);
         cairo_fill(cr);
-    }
-    return canvas.ToImage(true);
+    });
 }
 
 RgbaImage ButtonArt::CheckBox() {
