@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
-#include <SDL.h>
 
 #include <cstdlib>
 #include <string>
@@ -9,10 +8,6 @@
 
 #include "app/OApplication.h"
 #include "data/SystemOptions.h"
-#include "render/KvModel.h"
-#include "render/KvModelData.h"
-#include "render/KvModelRegistry.h"
-#include "render/KvModelWriter.h"
 #include "support/TestArchive.h"
 #include "support/TgaBytes.h"
 #include "ui/BlendButton.h"
@@ -103,9 +98,6 @@ protected:
         archive.AddTexture("Back.Tga", Banded(64, 64, {kGrey}));
         archive.AddTexture("Button.Tga", Banded(128, 80, {kBlue, kGreen}));
         archive.AddTexture("CheckBox.Tga", Banded(24, 96, {kRed, kGreen, kBlue, kYellow}));
-        KvModelWriter cube = KvModelWriter::Cube(1.0f);
-        cube.SetTextures("Back.Tga");
-        archive.Add("Data/Models/Cube.Kvm", cube.Build());
         archive.Open();
     }
     void SetUp() override {
@@ -177,36 +169,4 @@ TEST_F(ScreenDrawTest, BandsShowTheControlsStatesAndAStillScreenIsDrawnOnlyWhenI
     EXPECT_TRUE(app.Shows(248 + 300, 245, kBar));
     EXPECT_TRUE(app.Shows(248 + 310, 245, kBlack)) << "the bar ends at 553";
     EXPECT_TRUE(app.Presents(16));
-}
-
-TEST_F(ScreenDrawTest, ResetVideoModeRedrawsTheScreenAndRebuildsModelListsAtTheNewSize) {
-    KvModel cube;
-    cube.Load("Cube.Kvm");
-    cube.BuildDisplayList();
-    ASSERT_NE(cube.GetData()->displayList, 0u);
-    SystemOptions.ScreenRes = 0;
-    ASSERT_TRUE(app.ResetVideoMode());
-    EXPECT_EQ(std::vector<int>({app.GetWidth(), app.GetHeight(), screen->windowWidth}),
-              std::vector<int>({640, 480, 640}));
-    ASSERT_NE(cube.GetData()->displayList, 0u);
-    EXPECT_TRUE(glIsList(cube.GetData()->displayList)) << "the list lives in the new context";
-    KvModelRegistry::Instance().DeleteAllLists();
-    MoveTo(5, 5);
-    app.Update(16);
-    // Virtual (400, 300) is window (320, 240); the textures came back.
-    EXPECT_TRUE(app.Shows(320, 240, kGreen));
-    EXPECT_TRUE(app.Shows(600, 400, kGrey));
-    EXPECT_TRUE(app.Shows(88, 88, kGreen));
-
-    // The cursor is 48 pixels square at 768 lines.
-    SystemOptions.ScreenRes = 2;
-    ASSERT_TRUE(app.ResetVideoMode());
-    ASSERT_EQ(app.GetHeight(), 768);
-    MoveTo(600, 100);
-    app.Update(16);
-    const int top = 768 - 100 - 1;  // window row 100 in GL's bottom-up rows
-    EXPECT_TRUE(app.Shows(600, top, kMagenta));
-    EXPECT_TRUE(app.Shows(600 + 47, top - 47, kMagenta));
-    EXPECT_FALSE(app.Shows(600 + 48, top, kMagenta));
-    EXPECT_FALSE(app.Shows(600, top - 48, kMagenta));
 }

@@ -209,42 +209,6 @@ TEST_F(OTextureDrawTest, RowsOfOddWidthsArePackedTightly) {
     }
 }
 
-// Shadowed text is coloured with a black copy one unit right and down; the
-// advances, the scale and the glyph set place the cells.
-TEST_F(OFontDrawTest, ShadowAdvancesScaleAndGlyphSetsPlaceTheCells) {
-    SetColour(1, 1, 0, 1);
-    font.DrawText(100, 100, "A", true, 1.0f, 0);
-    font.DrawText(100, 300, "#A", false, 1.0f, 0);
-    font.DrawText(100, 400, "#A", false, 0.75f, 0);
-    font.DrawText(500, 100, "A", false, 1.0f, 1);
-    font.DrawText(500, 200, "A", false, 1.0f, 0);
-    SetColour(1, 1, 0, 0.5f);
-    font.DrawText(300, 100, "A", true, 1.0f, 0);
-    window.Snapshot("font-placement");
-    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending is switched off again";
-
-    // Yellow text, its shadow below right, nothing to the left; at half
-    // alpha yellow over the black shadow over grey, and the shadow alone; the
-    // scaled A's top edge.
-    const std::vector<Probe> probes = {
-        {115, 115, 255, 255, 0, 10},        {131, 99, 0, 0, 0, 30},
-        {99, 115, kGrey, kGrey, kGrey, 10}, {315, 115, 159, 159, 32, 12},
-        {331, 99, 64, 64, 64, 20},          {120, 421, 255, 255, 0, 10},
-        {120, 425, kGrey, kGrey, kGrey, 10}};
-    ExpectPixels(probes);
-    // Yellow from x0 to x1 on row y, grey just outside: '#' advances 15
-    // units; at 0.75 the advance is 11.25 and the cell 23.25 units; set 1
-    // draws cell 161, inked on its left half only.
-    const std::array<int, 3> spans[] = {
-        {310, 115, 146}, {410, 111, 135}, {115, 500, 516}, {215, 500, 531}};
-    for (const auto& [y, x0, x1] : spans) {
-        ExpectPixels({{x0 - 2, y, kGrey, kGrey, kGrey, 10},
-                      {x0 + 2, y, 255, 255, 0, 10},
-                      {x1 - 2, y, 255, 255, 0, 10},
-                      {x1 + 2, y, kGrey, kGrey, kGrey, 10}});
-    }
-}
-
 // Codes without a glyph are left out (with nothing to call they used to call
 // display lists outside the font's block), so text looks as if they were not
 // there.

@@ -109,13 +109,4 @@ TEST_F(AudioWriterDecodeTest, OggAndMp3DecodeToTheToneAtItsLevelAndMp3Gapless) {
     }
 }
 
-TEST(AudioWriterTest, WriteFileCreatesFoldersAndStoresTheBytes) {
-    TempDir dir;
-    const std::vector<uint8_t> bytes = {0, 1, 2, 255, 0, 7};
-    const std::string path = dir.File("Sounds/Interface/Click.Wav");
-    ASSERT_TRUE(AudioWriter::WriteFile(path, bytes));
-    EXPECT_EQ(TempDir::Read(path), std::string("\0\1\2\377\0\7", 6));
-    EXPECT_FALSE(AudioWriter::WriteFile(dir.File("Click.Wav/"), bytes));
-}
-
 }  // namespace
