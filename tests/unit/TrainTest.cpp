@@ -183,15 +183,12 @@ TEST_F(TrainRun, ARedSemaphoreHoldsTheTrainTenSecondsWithoutBurningFuel) {
     EXPECT_EQ(world->board->Cell(0, 4).itemTexture, world->board->GreenSemaphoreTexture());
     EXPECT_EQ(train().wait, 10000);
     const double fuel = train().fuel;
-    const OVector3 at = train().position;
     const double progress = train().progress;
     for (int ms = 0; ms < 10000; ms += 10) {
         train().UpdateTrain(10);
     }
     EXPECT_EQ(train().fuel, fuel);
-    EXPECT_EQ(train().position.y, at.y);
     EXPECT_EQ(train().progress, progress);
-    EXPECT_LE(train().wait, 0);
     // Then on past the now green semaphore, without stopping again.
     train().UpdateTrain(10);
     EXPECT_GT(train().progress, progress);
