@@ -107,7 +107,7 @@ TEST(OConfigFileParse, OverlongPathsFailInsteadOfGrowingWithoutBound) {
 
 // ---------------------------------------------------------------- loaders
 
-TEST(OConfigFileLoaders, LoadMemorySplitsAtCarriageReturnsAndStopsAtNul) {
+TEST(OConfigFileLoaders, LinesEndInOneLineFeedAndLoadMemoryStopsAtNul) {
     OConfigFile config;
     const char data[] = "a=1\r\nb=\"x\"\r\nc=[1\r\n2]\0d=4\r\n";
     ASSERT_EQ(config.LoadMemory(data, sizeof data - 1), 0);
@@ -118,11 +118,9 @@ TEST(OConfigFileLoaders, LoadMemorySplitsAtCarriageReturnsAndStopsAtNul) {
     const char unterminated[] = {'e', '=', '5', '6'};
     ASSERT_EQ(config.LoadMemory(unterminated, 3), 0);
     EXPECT_EQ(config.Values(), (Map{{"e", "5"}}));
-}
 
-TEST(OConfigFileLoaders, LoadStringAndLoadFileEndEveryLineWithOneLineFeed) {
+    // LoadString and LoadFile end every line with one line feed.
     TempDir dir;
-    OConfigFile config;
     ASSERT_EQ(config.LoadString("a=1\nb=2"), 0);
     EXPECT_EQ(config.Text(), "a=1\nb=2\n");
     ASSERT_EQ(config.LoadString("a=1\n"), 0);
@@ -168,10 +166,13 @@ TEST(OConfigFileLoaders, MissingFilesFailAndScrambledFilesAreUnscrambled) {
 
 // Integers read decimal or hex, floats overflow to infinity; a key found
 // clears the error flag, a missing one gives the default and sets it.
-TEST(OConfigFileGetters, NumbersConvertAndMissingKeysGiveTheirDefaults) {
+// Arrays split at runs of their separator.
+TEST(OConfigFileGetters, NumbersAndArraysConvertAndMissingKeysGiveTheirDefaults) {
     OConfigFile config;
     ASSERT_EQ(config.LoadString("hex=0x1F\nlead=1F\nword=abc\nneg=-42\nlist=[5]\n"
-                                "huge=99999999999\nfull=0xFFFFFFFF\nf=2.5\ng=-1e3x\nh=1e300\n"),
+                                "huge=99999999999\nfull=0xFFFFFFFF\nf=2.5\ng=-1e3x\nh=1e300\n"
+                                "commas=[1, 2,,3 ,]\nspaced = [ 4  5\n 6 ]\nempty=[ ]\n"
+                                "bare=12345\nfloats=[0.5 -2 1e2]\n"),
               0);
     const std::tuple<const char*, int, int> ints[] = {
         {"hex", 0, 31}, {"lead", 0, 1},         {"word", 5, 0},  {"neg", 0, -42},
@@ -189,13 +190,7 @@ TEST(OConfigFileGetters, NumbersConvertAndMissingKeysGiveTheirDefaults) {
         EXPECT_EQ(config.GetFloat(key, fallback), value) << key;
         EXPECT_EQ(config.GetError(), std::string(key) == "missing") << key;
     }
-}
 
-TEST(OConfigFileGetters, ArraysSplitAtRunsOfTheSeparator) {
-    OConfigFile config;
-    ASSERT_EQ(config.LoadString("commas=[1, 2,,3 ,]\nspaced = [ 4  5\n 6 ]\nempty=[ ]\n"
-                                "bare=12345\nfloats=[0.5 -2 1e2]\n"),
-              0);
     EXPECT_EQ(IntsOf(config, "commas", ','), (Strings{"1", "2", "3"}));
     EXPECT_EQ(IntsOf(config, "spaced", ' '), (Strings{"4", "5", "6"}));
     // A bare value loses its first and last bytes.
@@ -207,9 +202,9 @@ TEST(OConfigFileGetters, ArraysSplitAtRunsOfTheSeparator) {
     EXPECT_EQ(count, 0);
     EXPECT_EQ(config.GetError(), 0);
 
-    std::unique_ptr<float[]> floats(config.GetFloatArray("floats", count, ' '));
+    std::unique_ptr<float[]> floatArray(config.GetFloatArray("floats", count, ' '));
     ASSERT_EQ(count, 3);
-    EXPECT_EQ(std::vector<float>(floats.get(), floats.get() + 3),
+    EXPECT_EQ(std::vector<float>(floatArray.get(), floatArray.get() + 3),
               (std::vector<float>{0.5f, -2.0f, 100.0f}));
 
     count = 5;
@@ -221,9 +216,12 @@ TEST(OConfigFileGetters, ArraysSplitAtRunsOfTheSeparator) {
     EXPECT_EQ(count, 0);
 }
 
-TEST(OConfigFileGetters, StringsDecodeTheirEscapes) {
+// Strings decode their escapes; character grids pad their rows to the
+// longest.
+TEST(OConfigFileGetters, StringsDecodeTheirEscapesAndCharGridsPadTheirRows) {
     OConfigFile config;
-    ASSERT_EQ(config.LoadString("s=\"a\\tb\\nc\\\"d\\\\e\\0f\\qg\"\nb=\"a\\\\\"\nt=\"\\\\\\\"\"\n"),
+    ASSERT_EQ(config.LoadString("s=\"a\\tb\\nc\\\"d\\\\e\\0f\\qg\"\nb=\"a\\\\\"\nt=\"\\\\\\\"\"\n"
+                                "g = {\n [ab c] // first\n [de f]\n [g]\n}\n"),
               0);
     const std::string expected("a\tb\nc\"d\\e\0f\\qg", 14);
     EXPECT_EQ(config.GetString("s", ""), expected);
@@ -238,11 +236,7 @@ TEST(OConfigFileGetters, StringsDecodeTheirEscapes) {
     std::unique_ptr<char[]> nothing(config.GetCString("missing", nullptr));
     EXPECT_STREQ(nothing.get(), "");
     EXPECT_EQ(config.GetString("missing", "d"), "d");
-}
 
-TEST(OConfigFileGetters, CharGridsPadRowsToTheLongest) {
-    OConfigFile config;
-    ASSERT_EQ(config.LoadString("g = {\n [ab c] // first\n [de f]\n [g]\n}\n"), 0);
     int width = 0;
     int height = 0;
     std::unique_ptr<char[]> grid(config.GetCharGrid("g", width, height, ' ', nullptr));
@@ -254,8 +248,8 @@ TEST(OConfigFileGetters, CharGridsPadRowsToTheLongest) {
     EXPECT_EQ(width, 4);
     EXPECT_STREQ(dotted.get(), "ab cde fg...");
 
-    std::unique_ptr<char[]> fallback(config.GetCharGrid("none", width, height, ' ', "xy"));
-    EXPECT_STREQ(fallback.get(), "xy");
+    std::unique_ptr<char[]> gridFallback(config.GetCharGrid("none", width, height, ' ', "xy"));
+    EXPECT_STREQ(gridFallback.get(), "xy");
     EXPECT_EQ(config.GetError(), 1);
     std::unique_ptr<char[]> empty(config.GetCharGrid("none", width, height, ' ', nullptr));
     EXPECT_STREQ(empty.get(), "");

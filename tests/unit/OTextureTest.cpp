@@ -73,17 +73,13 @@ TEST(OTexture, HandlesShareOneCachedImageUntilTheLastGoes) {
 }
 
 // Missing files and files the decoder (chosen by the name: JPEG where
-// ".Jpg" is in it) refuses throw and leave nothing cached.
+// ".Jpg" is in it) refuses throw and leave nothing cached; which files each
+// decoder refuses is the image tests' business.
 TEST(OTexture, MissingAndDamagedFilesThrowAndCacheNothing) {
     TestArchive archive;
     const std::string full = ImageFiles::FilledTga(2, 32, 8, 8, {1, 2, 3, 4});
-    std::string rle = full;
-    rle[2] = 10;
     const std::string jpeg = ImageFiles::Jpeg(32, 32, 1, std::vector<uint8_t>(1024, 90));
     archive.AddTexture("Short.Tga", full.substr(0, full.size() - 4));
-    archive.AddTexture("Rle.Tga", rle);
-    archive.AddTexture("Sixteen.Tga", ImageFiles::FilledTga(2, 16, 2, 2, {1, 2}));
-    archive.AddTexture("Cmyk.Jpg", ImageFiles::Jpeg(8, 8, 4, std::vector<uint8_t>(256, 50)));
     archive.AddTexture("Cut.Jpg", jpeg.substr(0, jpeg.size() / 2));
     archive.AddTexture("Empty.Jpg", "");
     archive.AddTexture("Menu.jpg", jpeg);  // lower case: read as a TGA
@@ -91,9 +87,8 @@ TEST(OTexture, MissingAndDamagedFilesThrowAndCacheNothing) {
     archive.Add("Data/Loose.Tga", full);   // outside the picture folder
     archive.Open();
     const size_t cachedBefore = OTexture::CachedImageCount();
-    for (const char* name :
-         {"Absent.Tga", "Short.Tga", "Rle.Tga", "Sixteen.Tga", "Cmyk.Jpg", "Cut.Jpg", "Empty.Jpg",
-          "Menu.jpg", "Tga.Jpg", "Loose.Tga", "Absent.Jpg"}) {
+    for (const char* name : {"Absent.Tga", "Short.Tga", "Cut.Jpg", "Empty.Jpg", "Menu.jpg",
+                             "Tga.Jpg", "Loose.Tga", "Absent.Jpg"}) {
         ExpectMissing(name);
     }
     EXPECT_EQ(OTexture::CachedImageCount(), cachedBefore);
