@@ -98,19 +98,17 @@ protected:
         options = Add(new OSystemOptions(204));
         scores = Add(new Score(209));
         app.SetScreen(201);
-        SetSound(true);
+        OSoundSystem::Instance().SetSoundEnabled(true);
+        OSoundSystem::Instance().SetMusicEnabled(true);
         OSoundSystem::Instance().SetSoundVolume(SystemOptions.SoundVolume);
         OSoundSystem::Instance().SetMusicVolume(SystemOptions.MusicVolume);
     }
     ~ShellScreens() override {
         RunningGame::Discard(&app);
         RunningGame::factory = &RunningGame::MakeGameScreen;
-        SetSound(false);
+        OSoundSystem::Instance().SetSoundEnabled(false);
+        OSoundSystem::Instance().SetMusicEnabled(false);
         app.OnQuit();
-    }
-    static void SetSound(bool on) {
-        OSoundSystem::Instance().SetSoundEnabled(on);
-        OSoundSystem::Instance().SetMusicEnabled(on);
     }
     template <typename Screen>
     Screen* Add(Screen* screen) {

@@ -64,8 +64,6 @@ TEST(DisplayModePlanner, ChoosesAWindowOrAFullScreenModeTheDisplayAccepts) {
     const Case cases[] = {
         Row("640, smaller than the desktop", 1920, 1080, 32, {}, {}, {false, false, 0, 640}, false,
             {true, 640, 480, false, false, 0, {}}),
-        Row("800, smaller than the desktop", 1920, 1080, 32, {}, {}, {false, false, 1, 640}, false,
-            {true, 800, 600, false, false, 1, {}}),
         Row("1024, smaller than the desktop", 1920, 1080, 32, {}, {}, {false, false, 2, 640}, false,
             {true, 1024, 768, false, false, 2, {}}),
         Row("ScreenRes out of range is mode 0", 1920, 1080, 32, {}, {}, {false, false, 5, 0}, false,

@@ -5,16 +5,11 @@
 #include "app/FramePacer.h"
 
 TEST(FrameClock, EachTickMeasuresFromThePreviousOneAtLeastOneAndFiftyAfterLongGaps) {
-    for (const auto& [elapsed, frame] : {std::pair<int64_t, int>{-5000, 1},
-                                         {-1, 1},
+    for (const auto& [elapsed, frame] : {std::pair<int64_t, int>{-1, 1},
                                          {0, 1},
-                                         {1, 1},
                                          {2, 2},
-                                         {16, 16},
-                                         {99, 99},
                                          {100, 100},
                                          {101, 50},
-                                         {5000, 50},
                                          {int64_t{1} << 40, 50}}) {
         EXPECT_EQ(FrameClock::ClampFrameTime(elapsed), frame) << "elapsed " << elapsed;
     }

@@ -524,14 +524,6 @@ TEST_F(GameScreenTest, DamagedOptionsStillStartAGameAtAValidLevel) {
         int level;
     };
     const Case cases[] = {
-        {"second half of a file, no BeginLevel",
-         "ic=1\nMusicVolume=50\nScreenRes=1\nSelectEffect=0\nShadowDetail=1\nSkinIndex=0\n"
-         "Sound=1\nSoundVolume=150\nWaterDetail=1\n",
-         1},
-        {"first half of a file",
-         "Background=0\nBeginLevel=5\nColorDepth=32\nDifficultyLevel=1\nEffects=2\n"
-         "FullScreen=0\nHints=1\nLighting=0\nModelDetail=1\n",
-         5},
         {"BeginLevel 0", "BeginLevel=0\n", 1},
         {"BeginLevel below 0 at a difficulty below Easy", "BeginLevel=-40\nDifficultyLevel=-3\n",
          1},

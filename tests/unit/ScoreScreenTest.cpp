@@ -58,7 +58,17 @@ TEST_F(ScoreScreenTest, AQualifyingScoreTakesANameWithEnterOrEscapeAndBlankNames
     EXPECT_EQ(scores->controls.size(), 1u) << "only the menu button remains";
 }
 
-TEST_F(ScoreScreenTest, ScoresThatDoNotQualifyGoStraightBackToTheMenu) {
+// Looking at the table during a game offers nothing and leaves the game;
+// a finished game is deleted whether its score qualifies or not.
+TEST_F(ScoreScreenTest, ARunningGameOrAScoreThatDoesNotQualifyGoesStraightBackToTheMenu) {
+    menu->StartNewGame();
+    score = 800;
+    app.SetScreen(209);
+    EXPECT_EQ(scores->nameField, nullptr);
+    Press({kEscape});
+    EXPECT_EQ(Current(), 201);
+    EXPECT_TRUE(RunningGame::Exists());
+    EXPECT_EQ(Top().score, 0) << "nothing entered";
     FinishGame(0);
     EXPECT_EQ(Current(), 201);
     EXPECT_FALSE(RunningGame::Exists());
@@ -69,15 +79,4 @@ TEST_F(ScoreScreenTest, ScoresThatDoNotQualifyGoStraightBackToTheMenu) {
     EXPECT_EQ(Current(), 201);
     EXPECT_FALSE(RunningGame::Exists()) << "deleted all the same";
     EXPECT_EQ(app.scoreTable()->GetEntry(9).score, 100);
-}
-
-TEST_F(ScoreScreenTest, LookingAtTheTableLeavesARunningGameAlone) {
-    menu->StartNewGame();
-    score = 800;
-    app.SetScreen(209);
-    EXPECT_TRUE(RunningGame::Exists());
-    EXPECT_EQ(scores->nameField, nullptr);
-    Press({kEscape});
-    EXPECT_EQ(Current(), 201);
-    EXPECT_EQ(Top().score, 0) << "nothing entered";
 }

@@ -10,21 +10,19 @@
 // 32, 24 or 16 depth bits. A damaged option still asks for a usable format:
 // a missing key reads as 0, only the low byte counts, nonsense is clamped.
 TEST(PixelFormatRequest, ColourAndDepthBitsFollowTheColourDepth) {
-    const std::vector<int> sixteen = {16}, thirtyTwo = {32, 24, 16};
-    for (const auto& [depth, green, depthBits] : {std::tuple{16, 6, sixteen},
-                                                  {0, 6, sixteen},
-                                                  {8, 6, sixteen},
-                                                  {256 + 16, 6, sixteen},
-                                                  {32, 8, thirtyTwo},
-                                                  {-1, 8, thirtyTwo},
-                                                  {255, 8, thirtyTwo},
-                                                  {256 + 32, 8, thirtyTwo},
-                                                  {64, 8, thirtyTwo},
-                                                  {24, 8, std::vector<int>{24, 16}}}) {
-        PixelFormatRequest request(depth);
-        EXPECT_EQ(request.redBits, green == 6 ? 5 : 8) << depth;
-        EXPECT_EQ(request.greenBits, green) << depth;
-        EXPECT_EQ(request.blueBits, green == 6 ? 5 : 8) << depth;
+    const std::vector<int> sixteen = {16}, thirtyTwo = {32, 24, 16}, rgb565 = {5, 6, 5},
+                           rgb888 = {8, 8, 8};
+    for (const auto& [depth, rgb, depthBits] : {std::tuple{16, rgb565, sixteen},
+                                                {0, rgb565, sixteen},
+                                                {256 + 16, rgb565, sixteen},
+                                                {32, rgb888, thirtyTwo},
+                                                {-1, rgb888, thirtyTwo},
+                                                {256 + 32, rgb888, thirtyTwo},
+                                                {64, rgb888, thirtyTwo},
+                                                {24, rgb888, std::vector<int>{24, 16}}}) {
+        const PixelFormatRequest request(depth);
+        EXPECT_EQ(std::vector<int>({request.redBits, request.greenBits, request.blueBits}), rgb)
+            << depth;
         EXPECT_EQ(request.depthBits, depthBits) << depth;
     }
 }
