@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "app/BackBufferAge.h"
 #include "app/DisplayDriverCheck.h"
 #include "app/DisplayModePlanner.h"
 #include "app/OMessageBox.h"
@@ -54,6 +55,7 @@ void OGLWindow::SwapBuffers() {
     if (window == nullptr)
         return;
     SDL_GL_SwapWindow(window);
+    BackBufferAge::NoteSwap();
     swappedThisFrame = true;
     if (swapPaced && !pacer.NoteSwap(NowMs()))
         swapPaced = false;
