@@ -1,6 +1,7 @@
 #include "app/BackBufferAge.h"
 
 #include <GL/glx.h>
+#include <SDL.h>
 
 #include "render/OGLExtensions.h"
 
@@ -8,16 +9,28 @@ namespace {
 
 constexpr int kBackBufferAge = 0x20F4;  // GLX_BACK_BUFFER_AGE_EXT
 
-bool HasBufferAge(Display* display) {
-    // Asked once per display connection.
-    static Display* asked = nullptr;
-    static bool has = false;
-    if (display != asked) {
+using CopySubBuffer = void (*)(Display*, GLXDrawable, int, int, int, int);
+
+// What the display's GLX offers, asked once per display connection.
+struct Offers {
+    Display* display = nullptr;
+    bool age = false;
+    CopySubBuffer copy = nullptr;
+};
+
+const Offers& OffersOf(Display* display) {
+    static Offers offers;
+    if (display != offers.display) {
         const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
-        has = OGLExtensions::IsSupportedIn(extensions, "GLX_EXT_buffer_age");
-        asked = display;
+        offers.display = display;
+        offers.age = OGLExtensions::IsSupportedIn(extensions, "GLX_EXT_buffer_age");
+        offers.copy = nullptr;
+        if (OGLExtensions::IsSupportedIn(extensions, "GLX_MESA_copy_sub_buffer")) {
+            offers.copy = reinterpret_cast<CopySubBuffer>(
+                glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
+        }
     }
-    return has;
+    return offers;
 }
 
 }  // namespace
@@ -28,10 +41,31 @@ int BackBufferAge::Query() {
     }
     Display* display = glXGetCurrentDisplay();
     const GLXDrawable drawable = glXGetCurrentDrawable();
-    if (display == nullptr || drawable == 0 || !HasBufferAge(display)) {
+    if (display == nullptr || drawable == 0) {
         return 0;
     }
-    unsigned int age = 0;
-    glXQueryDrawable(display, drawable, kBackBufferAge, &age);
-    return static_cast<int>(age);
+    const Offers& offers = OffersOf(display);
+    if (offers.age) {
+        unsigned int age = 0;
+        glXQueryDrawable(display, drawable, kBackBufferAge, &age);
+        return static_cast<int>(age);
+    }
+    return offers.copy != nullptr && drawable == keptDrawable ? 1 : 0;
+}
+
+void BackBufferAge::Present(SDL_Window* window) {
+    ++swaps;
+    Display* display = glXGetCurrentContext() != nullptr ? glXGetCurrentDisplay() : nullptr;
+    const GLXDrawable drawable = display != nullptr ? glXGetCurrentDrawable() : 0;
+    if (drawable != 0 && !OffersOf(display).age && OffersOf(display).copy != nullptr) {
+        int width = 0;
+        int height = 0;
+        SDL_GL_GetDrawableSize(window, &width, &height);
+        // The whole buffer, so that a window uncovered meanwhile is whole too.
+        OffersOf(display).copy(display, drawable, 0, 0, width, height);
+        keptDrawable = drawable;
+        return;
+    }
+    keptDrawable = 0;
+    SDL_GL_SwapWindow(window);
 }

@@ -54,8 +54,7 @@ OGLWindow::~OGLWindow() {
 void OGLWindow::SwapBuffers() {
     if (window == nullptr)
         return;
-    SDL_GL_SwapWindow(window);
-    BackBufferAge::NoteSwap();
+    BackBufferAge::Present(window);
     swappedThisFrame = true;
     if (swapPaced && !pacer.NoteSwap(NowMs()))
         swapPaced = false;

@@ -83,8 +83,7 @@ public:
 
     // Presents the back buffer, as the game does at the end of a frame.
     void Swap() {
-        SDL_GL_SwapWindow(window);
-        BackBufferAge::NoteSwap();
+        BackBufferAge::Present(window);
     }
 
     // The whole frame, bottom row first.
