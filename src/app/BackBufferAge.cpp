@@ -58,13 +58,26 @@ void BackBufferAge::Present(SDL_Window* window) {
     Display* display = glXGetCurrentContext() != nullptr ? glXGetCurrentDisplay() : nullptr;
     const GLXDrawable drawable = display != nullptr ? glXGetCurrentDrawable() : 0;
     if (drawable != 0 && !OffersOf(display).age && OffersOf(display).copy != nullptr) {
-        int width = 0;
-        int height = 0;
-        SDL_GL_GetDrawableSize(window, &width, &height);
-        // The whole buffer, so that a window uncovered meanwhile is whole too.
-        OffersOf(display).copy(display, drawable, 0, 0, width, height);
-        keptDrawable = drawable;
-        return;
+        // The back buffer took the window's size when the frame began; a
+        // window resized since the last present may not match it: then a
+        // plain swap, which knows the buffer's own size.
+        unsigned int width = 0;
+        unsigned int height = 0;
+        glXQueryDrawable(display, drawable, GLX_WIDTH, &width);
+        glXQueryDrawable(display, drawable, GLX_HEIGHT, &height);
+        const bool sameSize =
+            drawable == sizedDrawable && width == sizedWidth && height == sizedHeight;
+        sizedDrawable = drawable;
+        sizedWidth = width;
+        sizedHeight = height;
+        if (sameSize && width > 0 && height > 0) {
+            // The whole buffer, so that a window uncovered meanwhile is whole
+            // too.
+            OffersOf(display).copy(display, drawable, 0, 0, static_cast<int>(width),
+                                   static_cast<int>(height));
+            keptDrawable = drawable;
+            return;
+        }
     }
     keptDrawable = 0;
     SDL_GL_SwapWindow(window);

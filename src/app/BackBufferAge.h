@@ -24,4 +24,8 @@ private:
     static inline uint64_t swaps = 0;
     // The drawable whose back buffer the last present left as it was.
     static inline unsigned long keptDrawable = 0;
+    // The drawable's size at the last present.
+    static inline unsigned long sizedDrawable = 0;
+    static inline unsigned int sizedWidth = 0;
+    static inline unsigned int sizedHeight = 0;
 };
