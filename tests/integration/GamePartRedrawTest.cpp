@@ -37,8 +37,11 @@ TEST(GamePartRedrawTest, FramesDrawnByPartShowWhatWholeFramesShow) {
     game->SetClientSize(800, 600);
     app.SetScreen(Game::kScreenId);
 
-    window.Clear(0.0f, 0.0f, 0.0f);
-    window.Swap();
+    // The first presents of a window show it whole.
+    for (int i = 0; i < 2; ++i) {
+        window.Clear(0.0f, 0.0f, 0.0f);
+        window.Swap();
+    }
     if (BackBufferAge::Query() != 1) {
         app.OnQuit();
         GTEST_SKIP() << "this window's back buffer does not keep the last frame (age "
