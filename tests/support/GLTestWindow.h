@@ -82,9 +82,7 @@ public:
     }
 
     // Presents the back buffer, as the game does at the end of a frame.
-    void Swap() {
-        BackBufferAge::Present(window);
-    }
+    void Swap() { BackBufferAge::Present(window); }
 
     // The whole frame, bottom row first.
     std::vector<uint8_t> Frame() const {
