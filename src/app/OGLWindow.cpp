@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "app/BackBufferAge.h"
 #include "app/DisplayDriverCheck.h"
 #include "app/DisplayModePlanner.h"
 #include "app/OMessageBox.h"
@@ -53,7 +54,7 @@ OGLWindow::~OGLWindow() {
 void OGLWindow::SwapBuffers() {
     if (window == nullptr)
         return;
-    SDL_GL_SwapWindow(window);
+    BackBufferAge::Present(window);
     swappedThisFrame = true;
     if (swapPaced && !pacer.NoteSwap(NowMs()))
         swapPaced = false;

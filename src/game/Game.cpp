@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/BackBufferAge.h"
 #include "app/OApplication.h"
 #include "data/SystemOptions.h"
 #include "game/Board.h"
@@ -607,12 +608,6 @@ void Game::PlacePanelControls() {
 }
 
 void Game::Draw() {
-    glDisable(GL_LIGHTING);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glDepthMask(GL_TRUE);
-    glDepthFunc(GL_LEQUAL);
-    glDisable(GL_STENCIL_TEST);
     OFont* font = Font();
     const StatusTexts texts = CurrentStatusTexts();
     const bool boardShown =
@@ -625,6 +620,36 @@ void Game::Draw() {
         fromLayer =
             stillLayer.Holds(stillSignature, viewportX, viewportY, windowWidth, windowHeight);
     }
+    if (!fromLayer) {
+        ++layerCaptures;  // drawn part by part and taken in again
+    }
+    // The layer's parts, with nothing over the game but its status-bar
+    // controls: a frame changes only where things move.
+    const bool still = throughLayer && GameState == StatePlaying && hold == Hold::None &&
+                       !HintsPanelOpen() && !LevelCompletePanelOpen();
+    drewPart = PlanPartRedraw(still);
+    if (!drewPart) {
+        glDisable(GL_SCISSOR_TEST);
+        DrawFrame(font, texts, throughLayer, fromLayer);
+        return;
+    }
+    // Each box is drawn as the whole frame would be, inside its scissor.
+    glEnable(GL_SCISSOR_TEST);
+    for (const RedrawRegion::Box& box : redrawRegion.Boxes()) {
+        glScissor(box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0);
+        DrawFrame(font, texts, throughLayer, fromLayer);
+    }
+    // The arrow drawn after the screen lies inside the boxes already.
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void Game::DrawFrame(OFont* font, const StatusTexts& texts, bool throughLayer, bool fromLayer) {
+    glDisable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LEQUAL);
+    glDisable(GL_STENCIL_TEST);
     // A frame shown from the layer covers its whole viewport, and nothing on
     // this screen reads the depth buffer: when the viewport is the whole
     // window there is nothing to clear.
@@ -663,6 +688,96 @@ void Game::Draw() {
     } else if (hold == Hold::RestartQuestion) {
         DrawRestartQuestion(font);
     }
+}
+
+bool Game::PlanPartRedraw(bool still) {
+    redrawFrame.swaps = BackBufferAge::Swaps();
+    redrawFrame.backdrop = Backdrop();
+    redrawFrame.still = still;
+    redrawFrame.moving.clear();
+    GatherMoving(redrawFrame.moving);
+    int width = 0;
+    int height = 0;
+    if (SDL_Window* window = SDL_GL_GetCurrentWindow()) {
+        SDL_GL_GetDrawableSize(window, &width, &height);
+    }
+    const int age = usePartRedraw ? BackBufferAge::Query() : 0;
+    return redrawRegion.Plan(redrawFrame, age, width, height);
+}
+
+void Game::GatherMoving(std::vector<RedrawRegion::Box>& moving) {
+    movingAreas.clear();
+    RedrawRegion::AddMoving(*board, *train, movingAreas);
+    if (cursorShown) {
+        const OVector3 centre = board->CellCenter(cursorColumn, cursorRow);
+        const float half = static_cast<float>(board->CellSize) / 2.0f;
+        movingAreas.push_back({centre.x - half, centre.y - half, centre.x + half, centre.y + half});
+    }
+    // The status bar's controls change with the pointer, a click and their
+    // glow: the strip from the turbo label to the right edge, the glow's
+    // full size included.
+    RedrawRegion::Area controls = {kVirtualWidth, 0.0f, kVirtualWidth,
+                                   static_cast<float>(statusBar->GetHeight())};
+    for (BlendButton* button : {menuButton, restartButton}) {
+        float left = 0.0f, bottom = 0.0f, right = 0.0f, top = 0.0f;
+        button->Box(left, bottom, right, top);
+        const float halfW = (right - left) / 2.0f * static_cast<float>(BlendButton::kGlowEnd);
+        const float halfH = (top - bottom) / 2.0f * static_cast<float>(BlendButton::kGlowEnd);
+        const float x = (left + right) / 2.0f;
+        const float y = (bottom + top) / 2.0f;
+        controls = {std::min(controls.x0, x - halfW), std::min(controls.y0, y - halfH),
+                    std::max(controls.x1, x + halfW), std::max(controls.y1, y + halfH)};
+    }
+    float left = 0.0f, bottom = 0.0f, right = 0.0f, top = 0.0f;
+    turboCheck->Box(left, bottom, right, top);
+    OFont* font = Font();
+    if (font != nullptr) {
+        left -= font->GetTextWidth(turboCheck->label) * kTextScale + 24.0f;
+    }
+    controls = {std::min(controls.x0, left), std::min(controls.y0, bottom),
+                std::max(controls.x1, right), std::max(controls.y1, top)};
+    movingAreas.push_back(controls);
+    for (const RedrawRegion::Area& area : movingAreas) {
+        moving.push_back(
+            RedrawRegion::ToWindow(area, viewportX, viewportY, windowWidth, windowHeight));
+    }
+    // The pointer's arrow, drawn over the frame in window pixels.
+    const Cursor* arrow = application != nullptr ? application->GetCursor() : nullptr;
+    if (arrow != nullptr && arrow->texture != nullptr) {
+        const int size = OApplication::CursorSize(application->GetViewport().height);
+        const int bottomY = application->GetHeight() - arrow->y - size;
+        const int margin = RedrawRegion::kMargin;
+        moving.push_back({arrow->x - margin, bottomY - margin, arrow->x + size + margin,
+                          bottomY + size + margin});
+    }
+}
+
+uint64_t Game::Backdrop() const {
+    uint64_t key = 1469598103934665603ull;
+    const auto mix = [&key](uint64_t value) { key = (key ^ value) * 1099511628211ull; };
+    mix(layerCaptures);
+    mix(static_cast<uint64_t>(viewportX));
+    mix(static_cast<uint64_t>(viewportY));
+    mix(static_cast<uint64_t>(windowWidth));
+    mix(static_cast<uint64_t>(windowHeight));
+    int width = 0;
+    int height = 0;
+    if (SDL_Window* window = SDL_GL_GetCurrentWindow()) {
+        SDL_GL_GetDrawableSize(window, &width, &height);
+    }
+    mix(static_cast<uint64_t>(width));
+    mix(static_cast<uint64_t>(height));
+    // The semaphores are drawn over the layer: one that turns changes the
+    // backdrop.
+    for (int column = 0; column < board->boardWidth; ++column) {
+        for (int row = 0; row < board->boardHeight; ++row) {
+            const BoardCell& cell = board->Cell(column, row);
+            if (cell.item == ItemRedSemaphore || cell.item == ItemGreenSemaphore) {
+                mix(reinterpret_cast<uintptr_t>(cell.itemTexture));
+            }
+        }
+    }
+    return key;
 }
 
 void Game::DrawPlayingField(OFont* font, const StatusTexts& texts) {

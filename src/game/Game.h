@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "game/RedrawRegion.h"
 #include "game/StillLayer.h"
 #include "ui/ORenderWindow.h"
 
@@ -128,6 +129,12 @@ public:
     // Draw what stands still from the still layer (the default); off, every
     // part is drawn every frame. Both give the same picture.
     bool useStillLayer = true;
+    // While the back buffer still holds an earlier frame, draw only where
+    // this one can differ from it (the default); off, every frame is drawn
+    // whole. Both show the same picture.
+    bool usePartRedraw = true;
+    // Whether the last frame was drawn by part.
+    bool DrewPartFrame() const { return drewPart; }
 
 private:
     // The status bar's texts as this frame shows them.
@@ -147,6 +154,17 @@ private:
     // `fromLayer`: the layer holds this frame's still parts already.
     void DrawThroughStillLayer(OFont* font, const StatusTexts& texts, bool fromLayer);
     bool ViewportFillsWindow() const;
+    // Everything of a frame from the clear on.
+    void DrawFrame(OFont* font, const StatusTexts& texts, bool throughLayer, bool fromLayer);
+    // True when this frame need only be drawn inside redrawRegion's boxes.
+    // `still`: what the frame draws outside the moving things is its
+    // backdrop alone.
+    bool PlanPartRedraw(bool still);
+    // The moving things' areas of this frame in window pixels, the status
+    // bar's controls and the pointer's arrow included.
+    void GatherMoving(std::vector<RedrawRegion::Box>& moving);
+    // Stands for what a frame draws outside its moving things.
+    uint64_t Backdrop() const;
     void CreateControls();
     void CountUpStep();
     // True when the game switched to the score screen.
@@ -204,4 +222,10 @@ private:
     StillLayer stillLayer;
     // Kept between frames so gathering it allocates nothing.
     StillLayer::Signature stillSignature;
+    // Counts the layer's captures: each is a new backdrop.
+    uint64_t layerCaptures = 0;
+    RedrawRegion redrawRegion;
+    RedrawRegion::Frame redrawFrame;
+    std::vector<RedrawRegion::Area> movingAreas;
+    bool drewPart = false;
 };

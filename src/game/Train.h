@@ -63,6 +63,7 @@ public:
     static Direction HeadingAfter(Direction heading, int32_t code);
 
     HVExplosion& Smoke() { return *smoke; }
+    const HVExplosion& Smoke() const { return *smoke; }
     const EngineSprite& Sprite(Direction d) const { return sprites[static_cast<int>(d)]; }
     // The drawing sets the frame and position of the sprite it shows.
     EngineSprite& Sprite(Direction d) { return sprites[static_cast<int>(d)]; }

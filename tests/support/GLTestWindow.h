@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/BackBufferAge.h"
+
 // A plain SDL window with a compatibility OpenGL context, current for the
 // window's life, for tests that draw and read the result back.
 class GLTestWindow {
@@ -80,7 +82,7 @@ public:
     }
 
     // Presents the back buffer, as the game does at the end of a frame.
-    void Swap() { SDL_GL_SwapWindow(window); }
+    void Swap() { BackBufferAge::Present(window); }
 
     // The whole frame, bottom row first.
     std::vector<uint8_t> Frame() const {
