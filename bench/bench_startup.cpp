@@ -6,7 +6,10 @@
 // first presented frame is seen by reading one pixel of the screen: a menu
 // button of the game, the green clear colour of the minimal program. The
 // first start also gives the memory at the menu, the menu's idle CPU, and
-// the CPU and memory of a generated level played for 10 s.
+// the CPU and memory of a generated level played for 10 s. The minimal
+// program is also started drawing one quad: on a software renderer the first
+// shader compiled costs time and memory that any program drawing anything
+// pays, which gives the figures above a second yardstick.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <dlfcn.h>
@@ -87,6 +90,7 @@ struct Program {
     std::string folder;
     int probeX, probeY;
     std::function<bool(const Rgb&)> firstFrame;
+    std::string argument = "";
 };
 
 pid_t Start(const Program& program) {
@@ -96,7 +100,8 @@ pid_t Start(const Program& program) {
             _exit(127);
         }
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        execl(program.path.c_str(), program.path.c_str(), static_cast<char*>(nullptr));
+        const char* argument = program.argument.empty() ? nullptr : program.argument.c_str();
+        execl(program.path.c_str(), program.path.c_str(), argument, static_cast<char*>(nullptr));
         _exit(127);
     }
     return pid;
@@ -198,9 +203,13 @@ int main(int argc, char** argv) {
     const Program game{(folder / "carrowmoor").string(), folder.string(), 330, 424, IsMenuButton};
     const Program minimal{(build / "minimal_gl_window").string(), folder.string(), 400, 300,
                           IsGreen};
+    // The same program drawing one quad: what drawing anything at all costs
+    // on this driver, for comparison.
+    Program quad = minimal;
+    quad.argument = "--quad";
     constexpr int kRuns = 10;
-    std::vector<double> gameTimes, minimalTimes;
-    long gameMenuKb = 0, gameLevelKb = 0, minimalKb = 0;
+    std::vector<double> gameTimes, minimalTimes, quadTimes;
+    long gameMenuKb = 0, gameLevelKb = 0, minimalKb = 0, quadKb = 0;
     double idleCpu = 0.0, gameCpu = 0.0;
     for (int run = 0; run < kRuns; ++run) {
         pid_t pid = 0;
@@ -214,6 +223,19 @@ int main(int argc, char** argv) {
         if (run == 0) {
             Sleep(1.0);
             minimalKb = ResidentKb(pid);
+        }
+        Stop(pid);
+
+        const double q = TimeToFirstFrame(screen, quad, pid);
+        if (q < 0) {
+            std::fprintf(stderr, "the minimal program showed no quad\n");
+            Stop(pid);
+            return 1;
+        }
+        quadTimes.push_back(q);
+        if (run == 0) {
+            Sleep(1.0);
+            quadKb = ResidentKb(pid);
         }
         Stop(pid);
 
@@ -249,11 +271,14 @@ int main(int argc, char** argv) {
     std::printf("  game menu        %8.1f ms\n", gameMedian);
     std::printf("  minimal program  %8.1f ms\n", minimalMedian);
     std::printf("  ratio            %8.2f (target at most 1.8)\n", gameMedian / minimalMedian);
+    std::printf("  minimal, one quad %7.1f ms (game / it: %.2f)\n", Median(quadTimes),
+                gameMedian / Median(quadTimes));
     std::printf("resident memory:\n");
     std::printf("  game at the menu          %8.1f MiB (target at most 95)\n", gameMenuKb / 1024.0);
     std::printf("  game in a generated level %8.1f MiB (target at most 110)\n",
                 gameLevelKb / 1024.0);
     std::printf("  minimal program           %8.1f MiB\n", minimalKb / 1024.0);
+    std::printf("  minimal, one quad drawn   %8.1f MiB\n", quadKb / 1024.0);
     std::printf("CPU idling at the menu for 10 s: %.1f %% of one core (target at most 2 %%)\n",
                 idleCpu);
     std::printf("CPU in a running game for 10 s:  %.1f %% of one core (target at most 15 %%)\n",

@@ -1,11 +1,16 @@
 // The smallest SDL2 + OpenGL program the game is measured against: it opens
 // an 800 x 600 window with a legacy GL context, presents a frame cleared
 // to pure green as soon as the window shows, and then waits for a quit request (window close or
-// SIGTERM). Started by bench_startup.
+// SIGTERM). Started by bench_startup. With --quad the green is one quad drawn
+// over a black clear instead: the least a program that draws anything at all
+// costs the driver (on a software renderer, compiling its first shader).
 #include <GL/gl.h>
 #include <SDL.h>
 
-int main(int, char**) {
+#include <cstring>
+
+int main(int argc, char** argv) {
+    const bool quad = argc > 1 && std::strcmp(argv[1], "--quad") == 0;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return 1;
     }
@@ -29,8 +34,17 @@ int main(int, char**) {
         } else if (event.type == SDL_WINDOWEVENT &&
                    (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                     event.window.event == SDL_WINDOWEVENT_SHOWN)) {
-            glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+            glClearColor(0.0f, quad ? 0.0f : 1.0f, 0.0f, 1.0f);
             glClear(GL_COLOR_BUFFER_BIT);
+            if (quad) {
+                glColor3f(0.0f, 1.0f, 0.0f);
+                glBegin(GL_QUADS);
+                glVertex2f(-1.0f, -1.0f);
+                glVertex2f(1.0f, -1.0f);
+                glVertex2f(1.0f, 1.0f);
+                glVertex2f(-1.0f, 1.0f);
+                glEnd();
+            }
             SDL_GL_SwapWindow(window);
         }
     }
