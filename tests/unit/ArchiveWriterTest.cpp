@@ -68,35 +68,6 @@ TEST(ArchiveWriter, RandomEntriesReadBackByteForByte) {
     }
 }
 
-TEST(ArchiveWriter, FolderIsPackedUnderItsOwnNameInSortedOrder) {
-    TempDir dir;
-    TempDir::Write(dir.File("staging/Data/Rails.Txt"), "rails");
-    TempDir::Write(dir.File("staging/Data/Textures/Font.Tga"), "font");
-    TempDir::Write(dir.File("staging/Data/Game.Cfg"), "game");
-    TempDir::Write(dir.File("staging/Other.Txt"), "outside");
-
-    OArchiveWriter writer;
-    std::string error;
-    ASSERT_TRUE(writer.AddFolder(dir.File("staging/Data"), error)) << error;
-    ASSERT_TRUE(writer.Write(dir.File("a.Kvr"), error)) << error;
-    OResourceArchive archive(dir.File("a.Kvr"));
-    ASSERT_TRUE(archive.ReadDirectory());
-
-    std::vector<std::string> names;
-    for (const auto& entry : archive.Directory())
-        names.push_back(entry.second->name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Data/Game.Cfg", "Data/Rails.Txt",
-                                               "Data/Textures/Font.Tga"}));
-    EXPECT_EQ(archive.GetHeaderWord(2), 3u);
-
-    // A trailing separator names the same folder.
-    OArchiveWriter slash;
-    ASSERT_TRUE(slash.AddFolder(dir.File("staging/Data/"), error)) << error;
-    ASSERT_TRUE(slash.Write(dir.File("b.Kvr"), error)) << error;
-    EXPECT_EQ(TempDir::Read(dir.File("a.Kvr")), TempDir::Read(dir.File("b.Kvr")));
-    EXPECT_EQ(TempDir::Read(dir.File("a.Kvr")).substr(0, 4), "KVR1");
-}
-
 TEST(ArchiveWriter, MissingFolderAndUnwritableTargetAreErrors) {
     TempDir dir;
     OArchiveWriter writer;
