@@ -9,6 +9,7 @@
 #include "assetgen/AssetCatalog.h"
 #include "assetgen/EngineArt.h"
 #include "assetgen/RailArt.h"
+#include "game/TrainPainter.h"
 
 namespace {
 
@@ -55,7 +56,6 @@ TEST(ArtCatalog, EveryPictureTheGameLoadsIsMadeOnceWithItsSizeAndChannels) {
         expected[std::string(sheet) + ".Tga"] = {640, 640, 4};
     for (int kind = 0; kind < RailArt::kKinds; ++kind)
         expected[RailArt::FileName(kind)] = {128, 128, 3};
-    EXPECT_EQ(RailArt::FileName(4) + RailArt::FileName(11), "Rails/IBlox.TgaRails/Dest.Tga");
     const std::vector<Asset>& all = All();
     EXPECT_EQ(all.size(), expected.size());
     for (const Asset& asset : all) {
@@ -100,11 +100,23 @@ TEST(ArtCatalog, EngineSheetsHoldTenTurningFrames) {
         f.dy /= std::max(f.beam, 1);
         return f;
     };
+    // The train painter shows each frame from the cell it is drawn in (the
+    // texture's rows run bottom up); a one-frame picture shows whole.
     const RgbaImage up = EngineArt::Sheet(0);
     for (int frame = 0; frame < 16; ++frame) {
         const Frame f = look(up, frame);
         EXPECT_TRUE(frame < 10 ? f.ink > 3000 && f.beam > 0 : f.ink == 0) << frame << ": " << f.ink;
+        int x = 0, y = 0;
+        EngineArt::CellOrigin(frame, x, y);
+        const TrainPainter::FrameCell cell = TrainPainter::CellOf(frame, 4, 4);
+        EXPECT_EQ((std::vector<float>{cell.s0 * 640, cell.t1 * 640, cell.s1 - cell.s0,
+                                      cell.t1 - cell.t0}),
+                  (std::vector<float>{float(x), float(640 - y), 0.25f, 0.25f}))
+            << frame;
     }
+    const TrainPainter::FrameCell whole = TrainPainter::CellOf(0, 1, 1);
+    EXPECT_EQ((std::vector<float>{whole.s0, whole.t0, whole.s1, whole.t1}),
+              (std::vector<float>{0, 0, 1, 1}));
     // Frame 0 of the Up sheet sits in the bottom-left cell and faces up.
     int x0 = 0, y0 = 0;
     EngineArt::CellOrigin(0, x0, y0);
