@@ -28,12 +28,6 @@ protected:
         Mix_Quit();
         SDL_Quit();
     }
-
-    // Decodes WAV or OGG bytes into a chunk in the mixer's format (44100 Hz,
-    // 16-bit stereo).
-    static Mix_Chunk* DecodeChunk(const std::vector<uint8_t>& bytes) {
-        return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
-    }
 };
 
 TEST(AudioWriterTest, WavHeaderAndSamplesAreExact) {
@@ -74,10 +68,13 @@ TEST_F(AudioWriterDecodeTest, OggAndMp3DecodeToTheToneAtItsLevelAndMp3Gapless) {
          {std::tuple{false, 2, 64}, std::tuple{true, 1, 0}, std::tuple{true, 2, 0}}) {
         SCOPED_TRACE(std::string(mp3 ? "mp3 " : "ogg ") + std::to_string(channels));
         const auto tone = TestTone::Sine(441.0, 1000, 44100, channels);
-        Mix_Chunk* chunk = DecodeChunk(mp3 ? AudioWriter::EncodeMp3(tone, 44100, channels, 128)
-                                           : AudioWriter::EncodeOgg(tone, 44100, channels, 0.5f));
+        const auto bytes = mp3 ? AudioWriter::EncodeMp3(tone, 44100, channels, 128)
+                               : AudioWriter::EncodeOgg(tone, 44100, channels, 0.5f);
+        // Decoded into the mixer's format: 44100 Hz, 16-bit stereo.
+        Mix_Chunk* chunk =
+            Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
         ASSERT_NE(chunk, nullptr) << Mix_GetError();
-        // The mixer's 16-bit stereo: four bytes a frame.
+        // Four bytes a frame.
         EXPECT_NEAR(chunk->alen / 4.0, static_cast<double>(tone.size() / channels), slack);
         const auto* decoded = reinterpret_cast<const int16_t*>(chunk->abuf);
         const double level = TestTone::Rms(tone.data(), tone.size());
