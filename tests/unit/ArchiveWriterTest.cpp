@@ -2,101 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
-#include <random>
 #include <string>
-#include <vector>
 
-#include "data/OResourceArchive.h"
 #include "support/TempDir.h"
 
-namespace {
-
-std::string RandomName(std::mt19937& random, size_t index) {
-    static const char letters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._-";
-    std::string name = "Data/";
-    const size_t length = 1 + random() % 40;
-    for (size_t i = 0; i < length; ++i)
-        name += letters[random() % (sizeof(letters) - 1)];
-    if (random() % 3 == 0)
-        name += "/Sub";
-    // The index keeps names distinct whatever their letter case.
-    return name + "." + std::to_string(index);
-}
-
-std::vector<uint8_t> RandomBytes(std::mt19937& random) {
-    // Sizes around the 2048-byte scrambled head matter most.
-    static const size_t sizes[] = {0, 1, 2047, 2048, 2049, 5000, 70000};
-    const size_t size = random() % 2 ? sizes[random() % 7] : random() % 9000;
-    std::vector<uint8_t> data(size);
-    for (auto& b : data)
-        b = static_cast<uint8_t>(random());
-    return data;
-}
-
-}  // namespace
-
-TEST(ArchiveWriter, RandomEntriesReadBackByteForByte) {
-    for (unsigned seed = 1; seed <= 20; ++seed) {
-        std::mt19937 random(seed);
-        std::map<std::string, std::vector<uint8_t>> expected;
-        OArchiveWriter writer;
-        const size_t count = random() % 40;
-        for (size_t i = 0; i < count; ++i) {
-            std::string name = RandomName(random, i);
-            std::vector<uint8_t> data = RandomBytes(random);
-            expected[name] = data;
-            writer.Add(name, std::move(data));
-        }
-        TempDir dir;
-        std::string error;
-        ASSERT_TRUE(writer.Write(dir.File("R.Kvr"), error)) << error;
-
-        OResourceArchive archive(dir.File("R.Kvr"));
-        ASSERT_TRUE(archive.ReadDirectory());
-        ASSERT_EQ(archive.Directory().size(), expected.size()) << "seed " << seed;
-        for (const auto& [name, data] : expected) {
-            std::unique_ptr<uint8_t[]> read(archive.Open(name));
-            ASSERT_NE(read, nullptr) << name;
-            ASSERT_EQ(archive.lastSize, data.size()) << name;
-            EXPECT_EQ(std::vector<uint8_t>(read.get(), read.get() + data.size()), data)
-                << "seed " << seed << " " << name;
-            EXPECT_EQ(read[data.size()], 0);
-        }
-    }
-}
-
-TEST(ArchiveWriter, FolderIsPackedUnderItsOwnNameInSortedOrder) {
-    TempDir dir;
-    TempDir::Write(dir.File("staging/Data/Rails.Txt"), "rails");
-    TempDir::Write(dir.File("staging/Data/Textures/Font.Tga"), "font");
-    TempDir::Write(dir.File("staging/Data/Game.Cfg"), "game");
-    TempDir::Write(dir.File("staging/Other.Txt"), "outside");
-
-    OArchiveWriter writer;
-    std::string error;
-    ASSERT_TRUE(writer.AddFolder(dir.File("staging/Data"), error)) << error;
-    ASSERT_TRUE(writer.Write(dir.File("a.Kvr"), error)) << error;
-    OResourceArchive archive(dir.File("a.Kvr"));
-    ASSERT_TRUE(archive.ReadDirectory());
-
-    std::vector<std::string> names;
-    for (const auto& entry : archive.Directory())
-        names.push_back(entry.second->name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Data/Game.Cfg", "Data/Rails.Txt",
-                                               "Data/Textures/Font.Tga"}));
-    EXPECT_EQ(archive.GetHeaderWord(2), 3u);
-
-    // A trailing separator names the same folder.
-    OArchiveWriter slash;
-    ASSERT_TRUE(slash.AddFolder(dir.File("staging/Data/"), error)) << error;
-    ASSERT_TRUE(slash.Write(dir.File("b.Kvr"), error)) << error;
-    EXPECT_EQ(TempDir::Read(dir.File("a.Kvr")), TempDir::Read(dir.File("b.Kvr")));
-    EXPECT_EQ(TempDir::Read(dir.File("a.Kvr")).substr(0, 4), "KVR1");
-}
-
+// Entries read back byte for byte through the kvtool_roundtrip and game_data
+// end-to-end scripts and every test that loads from a TestArchive.
 TEST(ArchiveWriter, MissingFolderAndUnwritableTargetAreErrors) {
     TempDir dir;
     OArchiveWriter writer;

@@ -9,6 +9,7 @@
 #include "assetgen/AssetCatalog.h"
 #include "assetgen/EngineArt.h"
 #include "assetgen/RailArt.h"
+#include "game/TrainPainter.h"
 
 namespace {
 
@@ -55,11 +56,11 @@ TEST(ArtCatalog, EveryPictureTheGameLoadsIsMadeOnceWithItsSizeAndChannels) {
         expected[std::string(sheet) + ".Tga"] = {640, 640, 4};
     for (int kind = 0; kind < RailArt::kKinds; ++kind)
         expected[RailArt::FileName(kind)] = {128, 128, 3};
-    EXPECT_EQ(RailArt::FileName(4) + RailArt::FileName(11), "Rails/IBlox.TgaRails/Dest.Tga");
     const std::vector<Asset>& all = All();
     EXPECT_EQ(all.size(), expected.size());
     for (const Asset& asset : all) {
-        // Each name once, with an extension the game's loader tells apart.
+        // Each name once (the table's are .Tga or .Jpg, which the game's
+        // loader tells apart).
         const auto want = expected.find(asset.name);
         ASSERT_NE(want, expected.end()) << asset.name << " is unknown or made twice";
         const std::vector<int> made = {asset.image.Width(), asset.image.Height(),
@@ -67,9 +68,7 @@ TEST(ArtCatalog, EveryPictureTheGameLoadsIsMadeOnceWithItsSizeAndChannels) {
         const bool item = want->second[0] == 48;  // an item: at most 48 x 48
         EXPECT_TRUE(item ? made[0] <= 48 && made[1] <= 48 && made[2] == 4 : made == want->second)
             << asset.name << ": " << made[0] << " x " << made[1] << " x " << made[2];
-        const std::string ext = asset.name.substr(asset.name.rfind('.'));
-        EXPECT_TRUE(ext == ".Tga" || ext == ".Jpg") << asset.name;
-        EXPECT_EQ(asset.IsJpeg(), ext == ".Jpg") << asset.name;
+        EXPECT_EQ(asset.IsJpeg(), asset.name.substr(asset.name.rfind('.')) == ".Jpg") << asset.name;
         expected.erase(want);
     }
 }
@@ -100,11 +99,23 @@ TEST(ArtCatalog, EngineSheetsHoldTenTurningFrames) {
         f.dy /= std::max(f.beam, 1);
         return f;
     };
+    // The train painter shows each frame from the cell it is drawn in (the
+    // texture's rows run bottom up); a one-frame picture shows whole.
     const RgbaImage up = EngineArt::Sheet(0);
     for (int frame = 0; frame < 16; ++frame) {
         const Frame f = look(up, frame);
         EXPECT_TRUE(frame < 10 ? f.ink > 3000 && f.beam > 0 : f.ink == 0) << frame << ": " << f.ink;
+        int x = 0, y = 0;
+        EngineArt::CellOrigin(frame, x, y);
+        const TrainPainter::FrameCell cell = TrainPainter::CellOf(frame, 4, 4);
+        EXPECT_EQ((std::vector<float>{cell.s0 * 640, cell.t1 * 640, cell.s1 - cell.s0,
+                                      cell.t1 - cell.t0}),
+                  (std::vector<float>{float(x), float(640 - y), 0.25f, 0.25f}))
+            << frame;
     }
+    const TrainPainter::FrameCell whole = TrainPainter::CellOf(0, 1, 1);
+    EXPECT_EQ((std::vector<float>{whole.s0, whole.t0, whole.s1, whole.t1}),
+              (std::vector<float>{0, 0, 1, 1}));
     // Frame 0 of the Up sheet sits in the bottom-left cell and faces up.
     int x0 = 0, y0 = 0;
     EngineArt::CellOrigin(0, x0, y0);

@@ -5,11 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "assetgen/Asset.h"
-#include "assetgen/AssetWriter.h"
 #include "assetgen/JpegWriter.h"
 #include "assetgen/TgaWriter.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -76,17 +73,4 @@ TEST(JpegWriter, WritesABaselineJpegThatTheGameDecodesToThePictureTopRowFirst) {
     }
     // A flipped picture would be off by far more than compression noise.
     EXPECT_LT(worst, 24);
-}
-
-TEST(AssetWriter, WritesEachPictureBelowDataTextures) {
-    TempDir dir;
-    std::vector<Asset> assets;
-    assets.push_back({"Buttons/Test.Tga", Gradient(4, 4, 4)});
-    assets.push_back({"Interface/Back.Jpg", Gradient(8, 8, 3)});
-    AssetWriter::WriteAll(assets, dir.Path().string());
-    const std::string tga = TempDir::Read(dir.File("Data/Textures/Buttons/Test.Tga"));
-    const std::vector<uint8_t> expected = TgaWriter::Encode(assets[0].image);
-    EXPECT_EQ(tga, std::string(expected.begin(), expected.end()));
-    const std::string jpg = TempDir::Read(dir.File("Data/Textures/Interface/Back.Jpg"));
-    EXPECT_EQ(jpg.substr(0, 2), "\xFF\xD8");
 }

@@ -185,12 +185,20 @@ TEST_F(KvModelReadTest, TextureNamesLoadTheirTexturesAndOneCharacterLoadsNone) {
     EXPECT_EQ(models[2].GetData()->BaseTexture(), nullptr);
     EXPECT_NE(models[2].GetData()->DetailTexture(), nullptr);
 
-    // Names filling the whole field stop at its sixteen characters.
-    std::string file = ModelFiles::Bytes(ModelFiles::OneTriangle());
-    file.replace(32, 32, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
-    KvModelHeader header;
-    ASSERT_TRUE(KvModelReader::ReadHeader(reinterpret_cast<const uint8_t*>(file.data()),
-                                          file.size(), header));
-    EXPECT_EQ(header.baseTexture, "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(header.detailTexture, "QRSTUVWXYZ012345");
+    // Names filling the whole field stop at its sixteen characters; the
+    // writer cuts longer ones so that they keep their terminator.
+    std::string full = ModelFiles::Bytes(ModelFiles::OneTriangle());
+    full.replace(32, 32, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
+    KvModelWriter cut = ModelFiles::OneTriangle();
+    cut.SetTextures("ABCDEFGHIJKLMNOPQRST", "Grain.Tga");
+    const std::string files[2][3] = {{full, "ABCDEFGHIJKLMNOP", "QRSTUVWXYZ012345"},
+                                     {ModelFiles::Bytes(cut), "ABCDEFGHIJKLMNO", "Grain.Tga"}};
+    for (const auto& [file, base, detail] : files) {
+        KvModelHeader header;
+        ASSERT_TRUE(KvModelReader::ReadHeader(reinterpret_cast<const uint8_t*>(file.data()),
+                                              file.size(), header));
+        EXPECT_EQ(file.size(), KvModelReader::RequiredSize(3, 3, 1));
+        EXPECT_EQ(header.baseTexture, base);
+        EXPECT_EQ(header.detailTexture, detail);
+    }
 }

@@ -67,13 +67,17 @@ protected:
 
 }  // namespace
 
-// The neighbours across every edge are checked on the generated shapes in
-// KvModelWriterTest.
+// The generated shapes are closed (the plane open at its border) and face
+// outward: their lit triangles and silhouette loops show it.
 TEST_F(KvModelShadowTest, SilhouettesAreTheClosedBorderOfTheLitTriangles) {
     // Cube: light in front of one face, beside an edge (two faces), beyond a
     // corner (three faces: a hexagon). Plane (8 triangles, a border of 8
     // edges): above it all is lit and the border is the silhouette; below it
-    // or in its plane nothing is lit, just above its plane all is.
+    // or in its plane nothing is lit, just above its plane all is. The ball
+    // (8 bands of 12 segments) lit from twice its radius above: its top
+    // three bands, bordered by one ring; inward faces would light the other 108.
+    KvModel ball;
+    ball.Load("Ball.Kvm");
     const struct {
         KvModel* model;
         OVector3 light;
@@ -82,7 +86,7 @@ TEST_F(KvModelShadowTest, SilhouettesAreTheClosedBorderOfTheLitTriangles) {
         {&cube, {0.2f, 0.3f, 5.0f}, 2, 4},     {&cube, {5.0f, 0.1f, 5.0f}, 4, 6},
         {&cube, {4.0f, 5.0f, 6.0f}, 6, 6},     {&plane, {0.5f, 3.0f, 0.5f}, 8, 8},
         {&plane, {0.5f, -3.0f, 0.5f}, 0, 0},   {&plane, {10.0f, 0.0f, -3.0f}, 0, 0},
-        {&plane, {10.0f, 1e-3f, -3.0f}, 8, 8},
+        {&plane, {10.0f, 1e-3f, -3.0f}, 8, 8}, {&ball, {0.0f, 4.0f, 0.0f}, 60, 12},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.light.x) + " " + std::to_string(c.light.y));

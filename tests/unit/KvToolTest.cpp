@@ -6,7 +6,6 @@
 #include <sstream>
 #include <utility>
 
-#include "data/OScoreTable.h"
 #include "data/Scrambler.h"
 #include "support/TempDir.h"
 
@@ -46,20 +45,6 @@ TEST(KvTool, ExtractRefusesNamesThatLeaveTheOutputFolder) {
     EXPECT_EQ(TempDir::Read(dir.File("a/b/out/Data/yyyyyyy")), "good");
     // "out/Data/../../evileeeee" would land in a/b.
     EXPECT_FALSE(std::filesystem::exists(dir.File("a/b/evileeeee")));
-}
-
-// (The scores listing is read by the first_start and game_over_score
-// end-to-end scripts.)
-TEST(KvTool, ScrambleAndUnscrambleReadTheGamesFiles) {
-    TempDir dir;
-    OScoreTable table(dir.File("TP.Kv"), 2, "");
-    table.Reset();
-    table.Insert("Ada Lovelace", 1234, "Hard");
-
-    ASSERT_EQ(RunTool({"unscramble", dir.File("TP.Kv"), dir.File("plain.txt")}).status, 0);
-    EXPECT_EQ(TempDir::Read(dir.File("plain.txt")), "Ada_Lovelace\n1234\nHard\n...\n0\n...\n");
-    ASSERT_EQ(RunTool({"scramble", dir.File("plain.txt"), dir.File("again.Kv")}).status, 0);
-    EXPECT_EQ(TempDir::Read(dir.File("again.Kv")), TempDir::Read(dir.File("TP.Kv")));
 }
 
 TEST(KvTool, WrongArgumentsNameWhatIsWrongBeforeTheUsage) {
