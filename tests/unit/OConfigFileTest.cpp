@@ -132,36 +132,6 @@ TEST(OConfigFileLoaders, LinesEndInOneLineFeedAndLoadMemoryStopsAtNul) {
     EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"B.s", "\"x\""}}));
 }
 
-// Missing files fail, and only LoadFile empties the map first; a scrambled
-// file is unscrambled and its parse reported.
-TEST(OConfigFileLoaders, MissingFilesFailAndScrambledFilesAreUnscrambled) {
-    TempDir dir;
-    const std::string missing = dir.File("missing.cfg");
-    OConfigFile config;
-    ASSERT_EQ(config.LoadString("kept=1\n"), 0);
-    EXPECT_EQ(config.LoadScrambled(missing.c_str()), 1);
-    EXPECT_EQ(config.GetError(), 1);
-    EXPECT_EQ(config.Values(), (Map{{"kept", "1"}}));
-    EXPECT_EQ(config.LoadFile(missing.c_str()), 1);
-    EXPECT_EQ(config.GetError(), 1);
-    EXPECT_TRUE(config.Values().empty());
-    // A directory opens but cannot be read: the same as a missing file.
-    EXPECT_EQ(config.LoadFile(dir.Path().c_str()), 1);
-
-    const std::string file = dir.File("s.cfg");
-    TempDir::Write(file, Unscrambled("a=1\nB = { c=\"t\" }\n"));
-    EXPECT_EQ(config.LoadScrambled(file.c_str()), 0);
-    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"B.c", "\"t\""}}));
-    TempDir::Write(file, Unscrambled("a=1\n}\n"));
-    EXPECT_EQ(config.LoadScrambled(file.c_str()), 1);
-    EXPECT_EQ(config.GetError(), 1);
-    EXPECT_EQ(config.Values(), (Map{{"a", "1"}}));
-    // An unscrambled file reads as noise, not as its text.
-    TempDir::Write(file, "a=1\n");
-    config.LoadScrambled(file.c_str());
-    EXPECT_EQ(config.Values().count("a"), 0u);
-}
-
 // ---------------------------------------------------------------- getters
 
 // Integers read decimal or hex, floats overflow to infinity; a key found
@@ -334,7 +304,8 @@ size_t EntriesIn(const std::filesystem::path& folder) {
 }
 
 // Both savers write the serialized text (one of them scrambled) and leave no
-// temporary file; an unwritable target fails and leaves what was there.
+// temporary file; the scrambled loader reads it back. An unwritable target
+// fails and leaves what was there.
 TEST(OConfigFileSave, BothSaversWriteTheTextAndFailuresLeaveWhatWasThere) {
     TempDir dir;
     const std::string target = dir.File("Saved.Cfg");
@@ -351,6 +322,21 @@ TEST(OConfigFileSave, BothSaversWriteTheTextAndFailuresLeaveWhatWasThere) {
     OConfigFile reloaded;
     EXPECT_EQ(reloaded.LoadScrambled(target.c_str()), 0);
     EXPECT_EQ(reloaded.Values(), config.Values());
+    // A file that does not parse, or a missing one, fails; only LoadFile
+    // empties the map first. An unscrambled file reads as noise.
+    TempDir::Write(target, Unscrambled("b=1\n}\n"));
+    EXPECT_EQ(reloaded.LoadScrambled(target.c_str()), 1);
+    EXPECT_EQ(reloaded.Values(), (Map{{"b", "1"}}));
+    const std::string missing = dir.File("missing.cfg");
+    EXPECT_EQ(reloaded.LoadScrambled(missing.c_str()), 1);
+    EXPECT_EQ(reloaded.GetError(), 1);
+    EXPECT_EQ(reloaded.Values(), (Map{{"b", "1"}}));
+    EXPECT_EQ(reloaded.LoadFile(missing.c_str()), 1);
+    EXPECT_TRUE(reloaded.Values().empty());
+    EXPECT_EQ(reloaded.LoadFile(dir.Path().c_str()), 1) << "a folder opens but cannot be read";
+    TempDir::Write(target, "a=1\n");
+    reloaded.LoadScrambled(target.c_str());
+    EXPECT_EQ(reloaded.Values().count("a"), 0u);
 
     EXPECT_EQ(config.SaveScrambled(dir.File("no/such/dir/x.cfg").c_str()), 1);
     EXPECT_EQ(config.GetError(), 1);
