@@ -169,9 +169,8 @@ TEST_F(OTextureDrawTest, RowsOfOddWidthsArePackedTightly) {
         for (int x = 0; x < 5; ++x)
             bgr.insert(bgr.end(), {uint8_t(40 * x), uint8_t(100 * row), uint8_t(200)});
     }
-    TestArchive odd;
-    odd.AddTexture("Odd.Tga", ImageFiles::Tga(2, 24, 5, 3, bgr));
-    odd.Open();
+    archive.AddTexture("Odd.Tga", ImageFiles::Tga(2, 24, 5, 3, bgr));
+    archive.Open();
     OTexture colour;
     colour.Load("Odd.Tga", false);
     colour.Bind();
