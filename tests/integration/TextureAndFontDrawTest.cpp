@@ -53,14 +53,6 @@ protected:
         glEnable(GL_TEXTURE_2D);
     }
 
-    // Expects every probe {x, y, red, green, blue, tolerance} on the screen.
-    using Probe = std::array<int, 6>;
-    void ExpectPixels(const std::vector<Probe>& probes) const {
-        for (const auto& [x, y, red, green, blue, tolerance] : probes)
-            EXPECT_TRUE(ColourNear(window.Pixel(x, y), red, green, blue, tolerance))
-                << x << ", " << y;
-    }
-
     GLTestWindow window;
     OCamera camera;
     TestArchive archive;
@@ -75,10 +67,6 @@ protected:
         window.Clear(0.5f, 0.5f, 0.5f);
         ASSERT_TRUE(font.Build());
         ASSERT_NE(font.GetListBase(), 0u);
-    }
-
-    void SetColour(float red, float green, float blue, float alpha) {
-        std::copy_n(std::array<float, 4>{red, green, blue, alpha}.data(), 4, font.colour);
     }
 
     OFont font{"Font.Tga"};
@@ -116,11 +104,12 @@ TEST_F(OTextureDrawTest, FileRowsStartAtTheQuadsLowerEdge) {
     window.Snapshot("texture-orientation");
     // Red low, blue high, in both; the TGA's column x stays empty and its
     // last inked column is x + 63.
-    const std::vector<Probe> probes = {{132, 110, 255, 0, 0, 10}, {132, 155, 0, 0, 255, 10},
-                                       {332, 110, 255, 0, 0, 24}, {332, 155, 0, 0, 255, 24},
-                                       {100, 120, 0, 0, 0, 10},   {101, 120, 255, 0, 0, 10},
-                                       {163, 120, 255, 0, 0, 10}, {164, 120, 0, 0, 0, 10}};
-    ExpectPixels(probes);
+    const std::array<int, 6> probes[] = {{132, 110, 255, 0, 0, 10}, {132, 155, 0, 0, 255, 10},
+                                         {332, 110, 255, 0, 0, 24}, {332, 155, 0, 0, 255, 24},
+                                         {100, 120, 0, 0, 0, 10},   {101, 120, 255, 0, 0, 10},
+                                         {163, 120, 255, 0, 0, 10}, {164, 120, 0, 0, 0, 10}};
+    for (const auto& [x, y, red, green, blue, tolerance] : probes)
+        EXPECT_TRUE(ColourNear(window.Pixel(x, y), red, green, blue, tolerance)) << x << ", " << y;
 }
 
 // Uploaded pictures drop their pixels unless a user asks to keep them, and
@@ -214,7 +203,7 @@ TEST_F(OFontDrawTest, GlyphlessCodesNeverCallListsOutsideTheFont) {
     }
     font.Build();
     ASSERT_EQ(font.GetListBase(), others + 40) << "the test needs the blocks adjacent";
-    SetColour(1, 1, 0, 1);
+    std::copy_n(std::array<float, 4>{1, 1, 0, 1}.data(), 4, font.colour);  // yellow
     font.DrawText(100, 100,
                   std::string("\x05\x1F"
                               "A\x01\xFF",
