@@ -139,17 +139,12 @@ private:
         const std::vector<uint8_t> cutMp3 = mp3(1000.0, 1000);
         const std::vector<uint8_t> cutWav = wav(1);
         OArchiveWriter writer;
-        writer.Add("Data/Sounds/Damaged/Cut.Ogg",
-                   {cutOgg.begin(), cutOgg.begin() + cutOgg.size() / 2});
-        writer.Add("Data/Sounds/Damaged/Header.Wav", {cutWav.begin(), cutWav.begin() + 30});
-        writer.Add("Data/Sounds/Damaged/Noise.Wav", noise);
-        writer.Add("Data/Sounds/Damaged/Huge.Wav", HugeWav());
-        writer.Add("Data/Sounds/Damaged/Empty.Wav", {});
-        writer.Add("Data/Music/Damaged/Huge.Wav", HugeWav());
-        writer.Add("Data/Music/Damaged/Cut.Mp3",
-                   {cutMp3.begin(), cutMp3.begin() + cutMp3.size() / 3});
-        writer.Add("Data/Music/Damaged/Noise.Mp3", noise);
-        writer.Add("Data/Music/Damaged/Empty.Mp3", {});
+        writer.Add("Data/Damaged/Cut.Ogg", {cutOgg.begin(), cutOgg.begin() + cutOgg.size() / 2});
+        writer.Add("Data/Damaged/Cut.Mp3", {cutMp3.begin(), cutMp3.begin() + cutMp3.size() / 3});
+        writer.Add("Data/Damaged/Header.Wav", {cutWav.begin(), cutWav.begin() + 30});
+        writer.Add("Data/Damaged/Noise", noise);
+        writer.Add("Data/Damaged/Huge.Wav", HugeWav());
+        writer.Add("Data/Damaged/Empty", {});
 
         writer.Add("Data/Sounds/Test/Beep.Wav", wav(300));
         writer.Add("Data/Sounds/Test/Loop.Wav", wav(100));
@@ -298,17 +293,17 @@ TEST_F(OSoundSystemTest, StartUpLoadsTheGamesSoundsAndMusic) {
 // refuses the bytes.
 TEST_F(OSoundSystemTest, DamagedSoundEntriesNeverBreakPlaying) {
     int id = 20;
-    for (const char* name : {"Cut.Ogg", "Header.Wav", "Noise.Wav", "Empty.Wav", "Huge.Wav"}) {
+    for (const char* name : {"Cut.Ogg", "Header.Wav", "Noise", "Empty", "Huge.Wav"}) {
         // Whatever can be decoded may play; the rest plays nothing.
-        const bool loaded = sound.LoadSample(id, std::string("Data/Sounds/Damaged/") + name, true);
+        const bool loaded = sound.LoadSample(id, std::string("Data/Damaged/") + name, true);
         EXPECT_EQ(sound.PlaySound(id++, 0) >= 1, loaded) << name;
     }
-    EXPECT_FALSE(sound.LoadSample(id, "Data/Sounds/Damaged/Huge.Wav", false))
+    EXPECT_FALSE(sound.LoadSample(id, "Data/Damaged/Huge.Wav", false))
         << "a header claiming gigabytes is refused, not allocated";
     OMusicPlayer* player = AddPlayer(0, {});
-    for (const char* name : {"Cut.Mp3", "Noise.Mp3", "Empty.Mp3"})
-        player->AddTrack(std::string("Data/Music/Damaged/") + name);
-    EXPECT_FALSE(player->AddTrack("Data/Music/Damaged/Huge.Wav"));
+    for (const char* name : {"Cut.Mp3", "Noise", "Empty"})
+        player->AddTrack(std::string("Data/Damaged/") + name);
+    EXPECT_FALSE(player->AddTrack("Data/Damaged/Huge.Wav"));
     sound.SelectMusic(0);
     for (int i = 0; i < 4; ++i) {
         player->PlayNext();
