@@ -56,7 +56,7 @@ TEST_F(SystemOptionsFile, SavedValuesLoadBackAndSaveToTheSameText) {
 
 // A valid file is read as it is (and not rewritten): missing keys read 0,
 // flags are 0 or 1 whatever it holds. A missing file, or one that does not
-// parse, is replaced by the defaults, written in key order.
+// parse, is replaced by the defaults, written in key order where it can be.
 TEST_F(SystemOptionsFile, ValidFilesAreReadAsTheyAreAndOthersReplacedByDefaults) {
     struct Case {
         const char* text;  // null: no file
@@ -89,9 +89,9 @@ TEST_F(SystemOptionsFile, ValidFilesAreReadAsTheyAreAndOthersReplacedByDefaults)
         EXPECT_EQ(SystemOptions.Hints, c.hints) << name;
         EXPECT_EQ(FileText(), c.defaultsWritten ? kDefaultsText : c.text) << name;
     }
-}
 
-TEST_F(SystemOptionsFile, AnUnwritableLocationStillLoadsDefaultsAndSavesNothing) {
+    // Where nothing can be written the defaults still load, and saving
+    // keeps the values and writes nothing.
     path = dir.File("missing/dir/System.Cfg");
     SystemOptionsPath = path.c_str();
     SystemOptions.Hints = 0;
