@@ -23,10 +23,6 @@ std::string Scrambled(std::string text) {
     return text;
 }
 
-std::string Unscrambled(const std::string& file) {
-    return Scrambled(TempDir::Read(file));
-}
-
 std::vector<int> Scores(const OScoreTable& table) {
     std::vector<int> scores;
     for (size_t i = 0; i < table.GetCount(); ++i)
@@ -99,7 +95,9 @@ TEST_F(ScoreTableTest, NamesAndDifficultiesReadBackAsOneRecordEach) {
     table.Reset();
     for (const Case& c : cases)
         table.Insert(c.name, c.score, c.difficulty);
-    EXPECT_EQ(Unscrambled(file).rfind("Ada_Lovelace\n300\nHard\nsnake_case\n200\nEasy\n", 0), 0u);
+    EXPECT_EQ(
+        Scrambled(TempDir::Read(file)).rfind("Ada_Lovelace\n300\nHard\nsnake_case\n200\nEasy\n", 0),
+        0u);
 
     OScoreTable loaded(file, 5, "");
     ASSERT_TRUE(loaded.Load());
