@@ -22,6 +22,14 @@
 
 namespace {
 
+// Drops the players and closes the mixer, as at the end of the game.
+void CloseSound(OSoundSystem& sound) {
+    sound.RegisterMusic(0, nullptr);
+    sound.RegisterMusic(1, nullptr);
+    sound.Close();
+    sound.ClearPlayedIds();
+}
+
 // A sound system open on SDL's disk audio driver (which plays in real time
 // into a file of the test's folder) over a small archive of generated sounds.
 // The tests look at what the game asked of the mixer; that the mixer then
@@ -55,10 +63,7 @@ protected:
     }
 
     void TearDown() override {
-        sound.RegisterMusic(0, nullptr);
-        sound.RegisterMusic(1, nullptr);
-        sound.Close();
-        sound.ClearPlayedIds();
+        CloseSound(sound);
         OResourceArchive::Instance().SetPath(OResourceArchive::kDefaultPath);
         ResetSystemOptions();
         unsetenv("SDL_DISKAUDIOFILE");
@@ -474,10 +479,7 @@ TEST(OSoundSystemNoDevice, EveryCallIsQuietAndStartUpStillTakesTheOptions) {
     SDL_zero(event);
     event.type = sound.GetStreamEndEventType();
     EXPECT_EQ(sound.HandleEvent(event), event.type != 0);
-    sound.RegisterMusic(0, nullptr);
-    sound.RegisterMusic(1, nullptr);
-    sound.Close();
-    sound.ClearPlayedIds();
+    CloseSound(sound);
     unsetenv("SDL_AUDIODRIVER");
 }
 
