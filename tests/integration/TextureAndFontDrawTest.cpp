@@ -171,15 +171,13 @@ TEST_F(OTextureDrawTest, RowsOfOddWidthsArePackedTightly) {
     glPopMatrix();
     window.Snapshot("texture-odd-widths");
 
-    // The quad spans units 1..width, so texel c covers 1 + (w - 1) * c / w
-    // to 1 + (w - 1) * (c + 1) / w, scaled by 40.
-    const auto centre = [](int width, int c) {
-        return static_cast<int>(40 * (1 + (width - 1.0) * (c + 0.5) / width));
-    };
+    // The quad spans units 1..width and 1..height, scaled by 40: from pixel
+    // 40 on, each of the five texels is 32 pixels wide and each of the three
+    // rows 80 / 3 tall; the probes sit in their middles.
     for (int row = 0; row < 3; ++row) {
         for (int x = 0; x < 5; ++x) {
             EXPECT_TRUE(
-                ColourNear(window.Pixel(centre(5, x), centre(3, row)), 200, 100 * row, 40 * x, 2))
+                ColourNear(window.Pixel(56 + 32 * x, 53 + 80 * row / 3), 200, 100 * row, 40 * x, 2))
                 << "texel " << x << ", " << row;
         }
     }
