@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "data/Scrambler.h"
 #include "support/TempDir.h"
