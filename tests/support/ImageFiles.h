@@ -16,10 +16,10 @@ inline std::string Tga(uint8_t type, uint8_t depth, int width, int height,
                        const std::vector<uint8_t>& pixels, uint8_t descriptor = 0) {
     std::string file(18, '\0');
     file[2] = static_cast<char>(type);
-    for (int i = 0; i < 2; ++i) {  // little-endian sizes
-        file[12 + i] = static_cast<char>(width >> 8 * i);
-        file[14 + i] = static_cast<char>(height >> 8 * i);
-    }
+    file[12] = static_cast<char>(width & 0xFF);
+    file[13] = static_cast<char>(width >> 8);
+    file[14] = static_cast<char>(height & 0xFF);
+    file[15] = static_cast<char>(height >> 8);
     file[16] = static_cast<char>(depth);
     file[17] = static_cast<char>(descriptor);
     file.append(pixels.begin(), pixels.end());
