@@ -202,11 +202,7 @@ TEST_F(OFontDrawTest, GlyphlessCodesNeverCallListsOutsideTheFont) {
     font.Build();
     ASSERT_EQ(font.GetListBase(), others + 40) << "the test needs the blocks adjacent";
     std::copy_n(std::array<float, 4>{1, 1, 0, 1}.data(), 4, font.colour);  // yellow
-    font.DrawText(100, 100,
-                  std::string("\x05\x1F"
-                              "A\x01\xFF",
-                              5),
-                  true, 1.0f, 0);
+    font.DrawText(100, 100, std::string{5, 31, 'A', 1, '\xFF'}, true, 1.0f, 0);
     font.DrawText(100, 200, std::string("\xA0\xFF\x10", 3), true, 1.0f, 1);
     window.Snapshot("font-glyphless");
     EXPECT_TRUE(ColourNear(window.Pixel(700, 500), kGrey, kGrey, kGrey));
