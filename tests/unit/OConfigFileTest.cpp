@@ -37,12 +37,8 @@ Strings IntsOf(OConfigFile& config, const std::string& key, char separator) {
 // What a text stores and whether it parses: a failure keeps what was stored
 // before it and sets the error flag.
 TEST(OConfigFileParse, TextsStoreTheirEntriesAndFailuresKeepWhatCameBefore) {
-    struct Case {
-        const char* text;
-        int result;
-        Map values;
-    };
-    const Case cases[] = {
+    // The text, what parsing it returns, what it stores.
+    const std::tuple<const char*, int, Map> cases[] = {
         {"", 0, {}},
         {"// a comment\n\n   // another\n\t\n", 0, {}},
         {"//", 0, {}},
@@ -80,11 +76,11 @@ TEST(OConfigFileParse, TextsStoreTheirEntriesAndFailuresKeepWhatCameBefore) {
         // A quoted value ending in an escaped backslash closes at its quote.
         {"s=\"a\\\\\"\nu=1\n", 0, {{"s", "\"a\\\\\""}, {"u", "1"}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [text, result, values] : cases) {
         OConfigFile config;
-        EXPECT_EQ(config.LoadString(c.text), c.result) << c.text;
-        EXPECT_EQ(config.GetError(), c.result) << c.text;
-        EXPECT_EQ(config.Values(), c.values) << c.text;
+        EXPECT_EQ(config.LoadString(text), result) << text;
+        EXPECT_EQ(config.GetError(), result) << text;
+        EXPECT_EQ(config.Values(), values) << text;
     }
 }
 

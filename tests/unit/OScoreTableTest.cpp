@@ -78,22 +78,17 @@ TEST_F(ScoreTableTest, ResetWritesTenDefaultsAndInsertKeepsOlderEqualScoresAhead
 // names and difficulties that would break the word list still read back as
 // one record each.
 TEST_F(ScoreTableTest, NamesAndDifficultiesReadBackAsOneRecordEach) {
-    struct Case {
-        const char* name;
-        int score;
-        const char* difficulty;
-        const char* nameRead;
-        const char* difficultyRead;
-    };
-    const Case cases[] = {{"Ada Lovelace", 300, "Hard", "Ada Lovelace", "Hard"},
-                          {"snake_case", 200, "Easy", "snake case", "Easy"},
-                          {"", 30, "Normal", " ", "Normal"},
-                          {"tab\there", 20, "", "tab here", "..."},
-                          {"-5 x", 10, "Easy", "-5 x", "Easy"}};
+    // Name, score and difficulty inserted; name and difficulty read back.
+    const std::tuple<const char*, int, const char*, const char*, const char*> cases[] = {
+        {"Ada Lovelace", 300, "Hard", "Ada Lovelace", "Hard"},
+        {"snake_case", 200, "Easy", "snake case", "Easy"},
+        {"", 30, "Normal", " ", "Normal"},
+        {"tab\there", 20, "", "tab here", "..."},
+        {"-5 x", 10, "Easy", "-5 x", "Easy"}};
     OScoreTable table(file, 5, "");
     table.Reset();
-    for (const Case& c : cases)
-        table.Insert(c.name, c.score, c.difficulty);
+    for (const auto& [name, score, difficulty, nameRead, difficultyRead] : cases)
+        table.Insert(name, score, difficulty);
     EXPECT_EQ(
         Scrambled(TempDir::Read(file)).rfind("Ada_Lovelace\n300\nHard\nsnake_case\n200\nEasy\n", 0),
         0u);
@@ -102,9 +97,10 @@ TEST_F(ScoreTableTest, NamesAndDifficultiesReadBackAsOneRecordEach) {
     ASSERT_TRUE(loaded.Load());
     ASSERT_EQ(loaded.GetCount(), 5u);
     for (size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(loaded.GetEntry(i).name, cases[i].nameRead) << i;
-        EXPECT_EQ(loaded.GetEntry(i).score, cases[i].score) << i;
-        EXPECT_EQ(loaded.GetEntry(i).difficulty, cases[i].difficultyRead) << i;
+        const auto& [name, score, difficulty, nameRead, difficultyRead] = cases[i];
+        EXPECT_EQ(loaded.GetEntry(i).name, nameRead) << name;
+        EXPECT_EQ(loaded.GetEntry(i).score, score) << name;
+        EXPECT_EQ(loaded.GetEntry(i).difficulty, difficultyRead) << difficulty;
     }
 }
 

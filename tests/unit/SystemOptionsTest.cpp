@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "data/Scrambler.h"
 #include "support/TempDir.h"
@@ -57,12 +58,9 @@ TEST_F(SystemOptionsFile, SavedValuesLoadBackAndSaveToTheSameText) {
 // flags are 0 or 1 whatever it holds. A missing file, or one that does not
 // parse, is replaced by the defaults, written in key order where it can be.
 TEST_F(SystemOptionsFile, ValidFilesAreReadAsTheyAreAndOthersReplacedByDefaults) {
-    struct Case {
-        const char* text;  // null: no file
-        int sound, music, fullScreen, volume, beginLevel, hints;
-        bool defaultsWritten;
-    };
-    const Case cases[] = {
+    // The file (null: none); Sound, Music, FullScreen, SoundVolume,
+    // BeginLevel and Hints as read; whether the defaults were written.
+    const std::tuple<const char*, int, int, int, int, int, int, bool> cases[] = {
         {"Sound=1\n", 1, 0, 0, 0, 0, 0, false},
         {"Sound=5\nMusic=-1\nFullScreen=0x10\n", 1, 1, 1, 0, 0, 0, false},
         {nullptr, 1, 1, 0, 150, 5, 1, true},
@@ -71,22 +69,23 @@ TEST_F(SystemOptionsFile, ValidFilesAreReadAsTheyAreAndOthersReplacedByDefaults)
         {"Name=\"unclosed\n", 1, 1, 0, 150, 5, 1, true},
     };
     std::filesystem::create_directories(dir.Path() / "Data");
-    for (const Case& c : cases) {
-        const std::string name = c.text ? c.text : "no file";
+    for (const auto& [text, sound, music, fullScreen, volume, beginLevel, hints, defaults] :
+         cases) {
+        const std::string name = text ? text : "no file";
         std::filesystem::remove(path);
-        if (c.text) {
-            WriteText(c.text);
+        if (text) {
+            WriteText(text);
         }
         SystemOptions.Sound = 0;
         SystemOptions.SoundVolume = 3;
         ASSERT_TRUE(LoadSystemOptions()) << name;
-        EXPECT_EQ(SystemOptions.Sound, c.sound) << name;
-        EXPECT_EQ(SystemOptions.Music, c.music) << name;
-        EXPECT_EQ(SystemOptions.FullScreen, c.fullScreen) << name;
-        EXPECT_EQ(SystemOptions.SoundVolume, c.volume) << name;
-        EXPECT_EQ(SystemOptions.BeginLevel, c.beginLevel) << name;
-        EXPECT_EQ(SystemOptions.Hints, c.hints) << name;
-        EXPECT_EQ(FileText(), c.defaultsWritten ? kDefaultsText : c.text) << name;
+        EXPECT_EQ(SystemOptions.Sound, sound) << name;
+        EXPECT_EQ(SystemOptions.Music, music) << name;
+        EXPECT_EQ(SystemOptions.FullScreen, fullScreen) << name;
+        EXPECT_EQ(SystemOptions.SoundVolume, volume) << name;
+        EXPECT_EQ(SystemOptions.BeginLevel, beginLevel) << name;
+        EXPECT_EQ(SystemOptions.Hints, hints) << name;
+        EXPECT_EQ(FileText(), defaults ? kDefaultsText : text) << name;
     }
 
     // Where nothing can be written the defaults still load, and saving
