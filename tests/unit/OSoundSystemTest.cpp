@@ -9,6 +9,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "audio/AudioWriter.h"
@@ -502,23 +503,21 @@ TEST(WaveHeaderCheck, RefusesWaveHeadersTheMixerCannotTake) {
             bytes[22 + i] = static_cast<uint8_t>((channels | rate << 16) >> (8 * i));
         return bytes;
     };
-    const std::pair<const char*, std::pair<std::vector<uint8_t>, bool>> cases[] = {
-        {"sound", {wav, true}},
-        {"data chunk claiming 4 GiB", {SoundFixture::HugeWav(), false}},
-        {"fmt chunk past the end", {longFmt, false}},
-        {"odd chunk padded to even", {oddChunk, true}},
-        {"256 channels", {withFormat(256, 44100), false}},
-        {"no channels", {withFormat(0, 44100), false}},
-        {"eight channels at 384 kHz", {withFormat(8, 384000), true}},
-        {"a rate of megahertz", {withFormat(1, 5785772), false}},
-        {"a rate of 0", {withFormat(1, 0), false}},
-        {"last chunk cut short", {std::vector<uint8_t>(wav.begin(), wav.end() - 3), false}},
-        {"only the RIFF header", {std::vector<uint8_t>(wav.begin(), wav.begin() + 12), true}},
-        {"no WAVE file", {AudioWriter::EncodeOgg(TestTone::Sine(440.0, 20), 44100, 1, 0.5f), true}},
-        {"empty", {{}, true}},
+    const std::tuple<const char*, std::vector<uint8_t>, bool> cases[] = {
+        {"sound", wav, true},
+        {"data chunk claiming 4 GiB", SoundFixture::HugeWav(), false},
+        {"fmt chunk past the end", longFmt, false},
+        {"odd chunk padded to even", oddChunk, true},
+        {"256 channels", withFormat(256, 44100), false},
+        {"no channels", withFormat(0, 44100), false},
+        {"eight channels at 384 kHz", withFormat(8, 384000), true},
+        {"a rate of megahertz", withFormat(1, 5785772), false},
+        {"a rate of 0", withFormat(1, 0), false},
+        {"last chunk cut short", std::vector<uint8_t>(wav.begin(), wav.end() - 3), false},
+        {"only the RIFF header", std::vector<uint8_t>(wav.begin(), wav.begin() + 12), true},
+        {"no WAVE file", AudioWriter::EncodeOgg(TestTone::Sine(440.0, 20), 44100, 1, 0.5f), true},
+        {"empty", {}, true},
     };
-    for (const auto& [what, bytes] : cases) {
-        EXPECT_EQ(WaveHeaderCheck::Acceptable(bytes.first.data(), bytes.first.size()), bytes.second)
-            << what;
-    }
+    for (const auto& [what, bytes, acceptable] : cases)
+        EXPECT_EQ(WaveHeaderCheck::Acceptable(bytes.data(), bytes.size()), acceptable) << what;
 }
