@@ -53,14 +53,6 @@ protected:
         glEnable(GL_TEXTURE_2D);
     }
 
-    // Expects every probe {x, y, red, green, blue, tolerance} on the screen.
-    using Probe = std::array<int, 6>;
-    void ExpectPixels(const std::vector<Probe>& probes) const {
-        for (const auto& [x, y, red, green, blue, tolerance] : probes)
-            EXPECT_TRUE(ColourNear(window.Pixel(x, y), red, green, blue, tolerance))
-                << x << ", " << y;
-    }
-
     GLTestWindow window;
     OCamera camera;
     TestArchive archive;
@@ -75,10 +67,6 @@ protected:
         window.Clear(0.5f, 0.5f, 0.5f);
         ASSERT_TRUE(font.Build());
         ASSERT_NE(font.GetListBase(), 0u);
-    }
-
-    void SetColour(float red, float green, float blue, float alpha) {
-        std::copy_n(std::array<float, 4>{red, green, blue, alpha}.data(), 4, font.colour);
     }
 
     OFont font{"Font.Tga"};
@@ -116,11 +104,12 @@ TEST_F(OTextureDrawTest, FileRowsStartAtTheQuadsLowerEdge) {
     window.Snapshot("texture-orientation");
     // Red low, blue high, in both; the TGA's column x stays empty and its
     // last inked column is x + 63.
-    const std::vector<Probe> probes = {{132, 110, 255, 0, 0, 10}, {132, 155, 0, 0, 255, 10},
-                                       {332, 110, 255, 0, 0, 24}, {332, 155, 0, 0, 255, 24},
-                                       {100, 120, 0, 0, 0, 10},   {101, 120, 255, 0, 0, 10},
-                                       {163, 120, 255, 0, 0, 10}, {164, 120, 0, 0, 0, 10}};
-    ExpectPixels(probes);
+    const std::array<int, 6> probes[] = {{132, 110, 255, 0, 0, 10}, {132, 155, 0, 0, 255, 10},
+                                         {332, 110, 255, 0, 0, 24}, {332, 155, 0, 0, 255, 24},
+                                         {100, 120, 0, 0, 0, 10},   {101, 120, 255, 0, 0, 10},
+                                         {163, 120, 255, 0, 0, 10}, {164, 120, 0, 0, 0, 10}};
+    for (const auto& [x, y, red, green, blue, tolerance] : probes)
+        EXPECT_TRUE(ColourNear(window.Pixel(x, y), red, green, blue, tolerance)) << x << ", " << y;
 }
 
 // Uploaded pictures drop their pixels unless a user asks to keep them, and
@@ -169,9 +158,8 @@ TEST_F(OTextureDrawTest, RowsOfOddWidthsArePackedTightly) {
         for (int x = 0; x < 5; ++x)
             bgr.insert(bgr.end(), {uint8_t(40 * x), uint8_t(100 * row), uint8_t(200)});
     }
-    TestArchive odd;
-    odd.AddTexture("Odd.Tga", ImageFiles::Tga(2, 24, 5, 3, bgr));
-    odd.Open();
+    archive.AddTexture("Odd.Tga", ImageFiles::Tga(2, 24, 5, 3, bgr));
+    archive.Open();
     OTexture colour;
     colour.Load("Odd.Tga", false);
     colour.Bind();
@@ -183,15 +171,13 @@ TEST_F(OTextureDrawTest, RowsOfOddWidthsArePackedTightly) {
     glPopMatrix();
     window.Snapshot("texture-odd-widths");
 
-    // The quad spans units 1..width, so texel c covers 1 + (w - 1) * c / w
-    // to 1 + (w - 1) * (c + 1) / w, scaled by 40.
-    const auto centre = [](int width, int c) {
-        return static_cast<int>(40 * (1 + (width - 1.0) * (c + 0.5) / width));
-    };
+    // The quad spans units 1..width and 1..height, scaled by 40: from pixel
+    // 40 on, each of the five texels is 32 pixels wide and each of the three
+    // rows 80 / 3 tall; the probes sit in their middles.
     for (int row = 0; row < 3; ++row) {
         for (int x = 0; x < 5; ++x) {
             EXPECT_TRUE(
-                ColourNear(window.Pixel(centre(5, x), centre(3, row)), 200, 100 * row, 40 * x, 2))
+                ColourNear(window.Pixel(56 + 32 * x, 53 + 80 * row / 3), 200, 100 * row, 40 * x, 2))
                 << "texel " << x << ", " << row;
         }
     }
@@ -215,12 +201,8 @@ TEST_F(OFontDrawTest, GlyphlessCodesNeverCallListsOutsideTheFont) {
     }
     font.Build();
     ASSERT_EQ(font.GetListBase(), others + 40) << "the test needs the blocks adjacent";
-    SetColour(1, 1, 0, 1);
-    font.DrawText(100, 100,
-                  std::string("\x05\x1F"
-                              "A\x01\xFF",
-                              5),
-                  true, 1.0f, 0);
+    std::copy_n(std::array<float, 4>{1, 1, 0, 1}.data(), 4, font.colour);  // yellow
+    font.DrawText(100, 100, std::string{5, 31, 'A', 1, '\xFF'}, true, 1.0f, 0);
     font.DrawText(100, 200, std::string("\xA0\xFF\x10", 3), true, 1.0f, 1);
     window.Snapshot("font-glyphless");
     EXPECT_TRUE(ColourNear(window.Pixel(700, 500), kGrey, kGrey, kGrey));

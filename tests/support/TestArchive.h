@@ -26,13 +26,11 @@ public:
         writer.Add(name, bytes);
     }
     void Add(const std::string& name, const std::string& bytes) {
-        Add(name, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+        writer.Add(name, {bytes.begin(), bytes.end()});
     }
     // Adds a picture under "Data/Textures/".
-    void AddTexture(const std::string& name, const std::vector<uint8_t>& bytes) {
-        Add("Data/Textures/" + name, bytes);
-    }
-    void AddTexture(const std::string& name, const std::string& bytes) {
+    template <typename Bytes>
+    void AddTexture(const std::string& name, const Bytes& bytes) {
         Add("Data/Textures/" + name, bytes);
     }
 

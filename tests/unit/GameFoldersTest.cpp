@@ -127,8 +127,8 @@ TEST(GameFolders, DecideWhereEachKindOfFileLives) {
             EXPECT_EQ(problem.empty(), *expected == '\0') << problem;
         }
         // Folders the game made are the player's alone.
-        const std::string options = folders.PlayerData("Data/System.Cfg");
         if (c.layout == Layout::Installed && folders.DataProblem().empty()) {
+            const std::string options = folders.PlayerData("Data/System.Cfg");
             EXPECT_EQ(Mode(std::filesystem::path(options).parent_path().string()), 0700);
         }
         if (c.layout == Layout::WorkingDirectory) {

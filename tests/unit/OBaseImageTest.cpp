@@ -22,8 +22,11 @@ bool DecodeJpeg(OBaseImage& image, const std::string& file) {
 
 // Blue-green-red becomes red-green-blue, greyscale stays as it is, and the
 // file's first row stays the buffer's first (a top-left origin in the
-// descriptor byte is not acted on).
-TEST(OBaseImageTga, DepthsGiveTheirFormatsAndPixelsTheirOrder) {
+// descriptor byte is not acted on). Other kinds of TGA (a header byte
+// changed), depths that do not match the type, and damaged headers (cut
+// short, sizes the data does not hold or out of bounds) are refused and
+// leave no pixels behind.
+TEST(OBaseImageTga, DepthsGiveTheirFormatsAndOtherKindsAndDamagedFilesAreRefused) {
     const std::vector<uint8_t> bgr = {10, 20, 30, 11, 21, 31};
     const std::vector<uint8_t> rgb = {30, 20, 10, 31, 21, 11};
     const std::vector<std::tuple<std::string, GLenum, int, std::vector<uint8_t>>> cases = {
@@ -32,9 +35,9 @@ TEST(OBaseImageTga, DepthsGiveTheirFormatsAndPixelsTheirOrder) {
         {Tga(3, 8, 2, 2, {10, 20, 30, 40}), GL_LUMINANCE, 2, {10, 20, 30, 40}},
         {Tga(2, 24, 1, 2, bgr, 0x20), GL_RGB, 1, rgb},
     };
+    OBaseImage image;
     for (const auto& [file, format, width, pixels] : cases) {
         SCOPED_TRACE(format);
-        OBaseImage image;
         ASSERT_TRUE(DecodeTga(image, file));
         EXPECT_EQ(image.pixelFormat, format);
         EXPECT_EQ(image.components, image.bytesPerPixel);
@@ -42,12 +45,7 @@ TEST(OBaseImageTga, DepthsGiveTheirFormatsAndPixelsTheirOrder) {
         EXPECT_EQ(image.pixels, pixels);
         EXPECT_EQ(image.textureName, 0u) << "no GL context: nothing uploaded";
     }
-}
 
-// Other kinds of TGA (a header byte changed), depths that do not match the
-// type, and damaged headers (cut short, sizes the data does not hold or out
-// of bounds) are refused and leave no pixels behind.
-TEST(OBaseImageTga, OtherKindsAndDamagedFilesAreRefused) {
     const std::string good = FilledTga(2, 24, 2, 2, {1, 2, 3});
     const std::string full = FilledTga(2, 32, 4, 4, {1, 2, 3, 4});
     std::vector<std::string> files = {full.substr(0, full.size() - 1),
@@ -67,8 +65,6 @@ TEST(OBaseImageTga, OtherKindsAndDamagedFilesAreRefused) {
     }
     for (const auto& [type, depth] : {std::pair{2, 16}, {2, 15}, {2, 8}, {3, 24}, {3, 16}, {3, 32}})
         files.push_back(FilledTga(type, depth, 2, 2, {9, 9, 9, 9}));
-    OBaseImage image;
-    ASSERT_TRUE(DecodeTga(image, full));
     for (size_t i = 0; i < files.size(); ++i) {
         EXPECT_FALSE(DecodeTga(image, files[i])) << "file " << i;
         EXPECT_TRUE(image.pixels.empty()) << "file " << i;

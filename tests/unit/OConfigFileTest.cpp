@@ -37,12 +37,8 @@ Strings IntsOf(OConfigFile& config, const std::string& key, char separator) {
 // What a text stores and whether it parses: a failure keeps what was stored
 // before it and sets the error flag.
 TEST(OConfigFileParse, TextsStoreTheirEntriesAndFailuresKeepWhatCameBefore) {
-    struct Case {
-        const char* text;
-        int result;
-        Map values;
-    };
-    const Case cases[] = {
+    // The text, what parsing it returns, what it stores.
+    const std::tuple<const char*, int, Map> cases[] = {
         {"", 0, {}},
         {"// a comment\n\n   // another\n\t\n", 0, {}},
         {"//", 0, {}},
@@ -80,11 +76,11 @@ TEST(OConfigFileParse, TextsStoreTheirEntriesAndFailuresKeepWhatCameBefore) {
         // A quoted value ending in an escaped backslash closes at its quote.
         {"s=\"a\\\\\"\nu=1\n", 0, {{"s", "\"a\\\\\""}, {"u", "1"}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [text, result, values] : cases) {
         OConfigFile config;
-        EXPECT_EQ(config.LoadString(c.text), c.result) << c.text;
-        EXPECT_EQ(config.GetError(), c.result) << c.text;
-        EXPECT_EQ(config.Values(), c.values) << c.text;
+        EXPECT_EQ(config.LoadString(text), result) << text;
+        EXPECT_EQ(config.GetError(), result) << text;
+        EXPECT_EQ(config.Values(), values) << text;
     }
 }
 
@@ -130,36 +126,6 @@ TEST(OConfigFileLoaders, LinesEndInOneLineFeedAndLoadMemoryStopsAtNul) {
     ASSERT_EQ(config.LoadFile(dir.File("dos.txt").c_str()), 0);
     EXPECT_EQ(config.Text(), "a = 1\nB = {\n s = \"x\"\n}\n\n");
     EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"B.s", "\"x\""}}));
-}
-
-// Missing files fail, and only LoadFile empties the map first; a scrambled
-// file is unscrambled and its parse reported.
-TEST(OConfigFileLoaders, MissingFilesFailAndScrambledFilesAreUnscrambled) {
-    TempDir dir;
-    const std::string missing = dir.File("missing.cfg");
-    OConfigFile config;
-    ASSERT_EQ(config.LoadString("kept=1\n"), 0);
-    EXPECT_EQ(config.LoadScrambled(missing.c_str()), 1);
-    EXPECT_EQ(config.GetError(), 1);
-    EXPECT_EQ(config.Values(), (Map{{"kept", "1"}}));
-    EXPECT_EQ(config.LoadFile(missing.c_str()), 1);
-    EXPECT_EQ(config.GetError(), 1);
-    EXPECT_TRUE(config.Values().empty());
-    // A directory opens but cannot be read: the same as a missing file.
-    EXPECT_EQ(config.LoadFile(dir.Path().c_str()), 1);
-
-    const std::string file = dir.File("s.cfg");
-    TempDir::Write(file, Unscrambled("a=1\nB = { c=\"t\" }\n"));
-    EXPECT_EQ(config.LoadScrambled(file.c_str()), 0);
-    EXPECT_EQ(config.Values(), (Map{{"a", "1"}, {"B.c", "\"t\""}}));
-    TempDir::Write(file, Unscrambled("a=1\n}\n"));
-    EXPECT_EQ(config.LoadScrambled(file.c_str()), 1);
-    EXPECT_EQ(config.GetError(), 1);
-    EXPECT_EQ(config.Values(), (Map{{"a", "1"}}));
-    // An unscrambled file reads as noise, not as its text.
-    TempDir::Write(file, "a=1\n");
-    config.LoadScrambled(file.c_str());
-    EXPECT_EQ(config.Values().count("a"), 0u);
 }
 
 // ---------------------------------------------------------------- getters
@@ -334,7 +300,8 @@ size_t EntriesIn(const std::filesystem::path& folder) {
 }
 
 // Both savers write the serialized text (one of them scrambled) and leave no
-// temporary file; an unwritable target fails and leaves what was there.
+// temporary file; the scrambled loader reads it back. An unwritable target
+// fails and leaves what was there.
 TEST(OConfigFileSave, BothSaversWriteTheTextAndFailuresLeaveWhatWasThere) {
     TempDir dir;
     const std::string target = dir.File("Saved.Cfg");
@@ -351,6 +318,21 @@ TEST(OConfigFileSave, BothSaversWriteTheTextAndFailuresLeaveWhatWasThere) {
     OConfigFile reloaded;
     EXPECT_EQ(reloaded.LoadScrambled(target.c_str()), 0);
     EXPECT_EQ(reloaded.Values(), config.Values());
+    // A file that does not parse, or a missing one, fails; only LoadFile
+    // empties the map first. An unscrambled file reads as noise.
+    TempDir::Write(target, Unscrambled("b=1\n}\n"));
+    EXPECT_EQ(reloaded.LoadScrambled(target.c_str()), 1);
+    EXPECT_EQ(reloaded.Values(), (Map{{"b", "1"}}));
+    const std::string missing = dir.File("missing.cfg");
+    EXPECT_EQ(reloaded.LoadScrambled(missing.c_str()), 1);
+    EXPECT_EQ(reloaded.GetError(), 1);
+    EXPECT_EQ(reloaded.Values(), (Map{{"b", "1"}}));
+    EXPECT_EQ(reloaded.LoadFile(missing.c_str()), 1);
+    EXPECT_TRUE(reloaded.Values().empty());
+    EXPECT_EQ(reloaded.LoadFile(dir.Path().c_str()), 1) << "a folder opens but cannot be read";
+    TempDir::Write(target, "a=1\n");
+    reloaded.LoadScrambled(target.c_str());
+    EXPECT_EQ(reloaded.Values().count("a"), 0u);
 
     EXPECT_EQ(config.SaveScrambled(dir.File("no/such/dir/x.cfg").c_str()), 1);
     EXPECT_EQ(config.GetError(), 1);

@@ -83,10 +83,8 @@ TEST_F(OFontTest, AdvancesAreMeasuredFromAlphaAndOnlyGlyphsHaveWidth) {
 // Codes without a glyph have no width and fit for free; a text wider than 16
 // bits can count must not wrap round and "fit".
 TEST_F(OFontTest, TextWidthsAndFitCounts) {
-    const std::string glyphless(
-        "A\x00\x01\x0D\x1F\x7F\x80\x9F\xA0\xC8\xFF"
-        "B",
-        12);
+    const std::string glyphless{'A',    0,      1,      13,     31,     127,
+                                '\x80', '\x9F', '\xA0', '\xC8', '\xFF', 'B'};
     const std::tuple<std::string, int, int, int> cases[] = {
         {"", 0, 100, 0},    {"AB C", 70, 60000, 4}, {"ABC", 58, 27, 2},
         {"ABC", 58, 26, 1}, {"ABC", 58, 58, 3},     {"ABC", 58, 20, 0},

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -23,10 +22,6 @@ std::string Scrambled(std::string text) {
     return text;
 }
 
-std::string Unscrambled(const std::string& file) {
-    return Scrambled(TempDir::Read(file));
-}
-
 std::vector<int> Scores(const OScoreTable& table) {
     std::vector<int> scores;
     for (size_t i = 0; i < table.GetCount(); ++i)
@@ -36,90 +31,36 @@ std::vector<int> Scores(const OScoreTable& table) {
 
 class ScoreTableTest : public ::testing::Test {
 protected:
-    // A full table of 1000, 900, ..., 100 at Normal.
-    void WriteDescending() {
-        std::string text;
-        for (int score = 1000; score >= 100; score -= 100) {
-            text += "P" + std::to_string(score) + "\n" + std::to_string(score) + "\nNormal\n";
-        }
-        TempDir::Write(file, Scrambled(text));
-    }
     TempDir dir;
     std::string file = dir.File("TP.Kv");
 };
 
 }  // namespace
 
-TEST_F(ScoreTableTest, MissingFileLoadsNothingResetWritesTenDefaultsAndFailedLoadsKeepThem) {
+// A missing file loads nothing; Reset writes ten default records, scrambled
+// as a whole from the first byte. A new score goes after older equal ones
+// and pushes out the lowest, so one tying the lowest qualifies but is dropped
+// again. A load that fails leaves the table as it was.
+TEST_F(ScoreTableTest, ResetWritesTenDefaultsAndInsertKeepsOlderEqualScoresAhead) {
     OScoreTable table(file, 10, "");
     EXPECT_FALSE(table.Load());
     EXPECT_EQ(table.GetCount(), 0u);
-
     table.Reset();
-    ASSERT_EQ(table.GetCount(), 10u);
-    std::string expected;
+    std::string defaults;
     for (int i = 0; i < 10; ++i)
-        expected += "...\n0\n...\n";
-    EXPECT_EQ(Unscrambled(file), expected);
-    // The file is scrambled as a whole from its first byte.
-    EXPECT_EQ(TempDir::Read(file), Scrambled(expected));
+        defaults += "...\n0\n...\n";
+    EXPECT_EQ(TempDir::Read(file), Scrambled(defaults));
+    EXPECT_TRUE(table.Qualifies(0));
+    EXPECT_FALSE(table.Qualifies(-1));
+    table.Insert("Zero", 0, "Easy");
+    EXPECT_EQ(TempDir::Read(file), Scrambled(defaults));
 
-    OScoreTable again(file, 10, "");
-    ASSERT_TRUE(again.Load());
-    EXPECT_EQ(again.GetCount(), 10u);
-
-    // A load that fails leaves the table as it was.
-    std::filesystem::remove(file);
-    EXPECT_FALSE(again.Load());
-    EXPECT_EQ(again.GetCount(), 10u);
-    EXPECT_EQ(again.GetEntry(0).name, "...");
-}
-
-// Spaces are stored as underscores and underscores read back as spaces;
-// names and difficulties that would break the word list still read back as
-// one record each.
-TEST_F(ScoreTableTest, NamesAndDifficultiesReadBackAsOneRecordEach) {
-    struct Case {
-        const char* name;
-        int score;
-        const char* difficulty;
-        const char* nameRead;
-        const char* difficultyRead;
-    };
-    const Case cases[] = {{"Ada Lovelace", 300, "Hard", "Ada Lovelace", "Hard"},
-                          {"snake_case", 200, "Easy", "snake case", "Easy"},
-                          {"", 30, "Normal", " ", "Normal"},
-                          {"tab\there", 20, "", "tab here", "..."},
-                          {"-5 x", 10, "Easy", "-5 x", "Easy"}};
-    OScoreTable table(file, 5, "");
-    table.Reset();
-    for (const Case& c : cases)
-        table.Insert(c.name, c.score, c.difficulty);
-    EXPECT_EQ(Unscrambled(file).rfind("Ada_Lovelace\n300\nHard\nsnake_case\n200\nEasy\n", 0), 0u);
-
-    OScoreTable loaded(file, 5, "");
-    ASSERT_TRUE(loaded.Load());
-    ASSERT_EQ(loaded.GetCount(), 5u);
-    for (size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(loaded.GetEntry(i).name, cases[i].nameRead) << i;
-        EXPECT_EQ(loaded.GetEntry(i).score, cases[i].score) << i;
-        EXPECT_EQ(loaded.GetEntry(i).difficulty, cases[i].difficultyRead) << i;
-    }
-}
-
-// A new score goes after older equal ones and pushes out the lowest; one
-// tying the lowest qualifies but is dropped again, leaving the file as it was.
-TEST_F(ScoreTableTest, InsertKeepsOlderEqualScoresAheadAndDropsTheLowest) {
-    WriteDescending();
-    OScoreTable table(file, 10, "");
+    std::string text;  // 1000, 900, ..., 100
+    for (int score = 1000; score >= 100; score -= 100)
+        text += "P" + std::to_string(score) + "\n" + std::to_string(score) + "\nNormal\n";
+    TempDir::Write(file, Scrambled(text));
     ASSERT_TRUE(table.Load());
     EXPECT_FALSE(table.Qualifies(99));
-    EXPECT_TRUE(table.Qualifies(100));
-    const std::string before = TempDir::Read(file);
-    table.Insert("Tie", 100, "Hard");
-    EXPECT_EQ(table.GetEntry(9).name, "P100");
-    EXPECT_EQ(TempDir::Read(file), before);
-
     table.Insert("New", 500, "Easy");
     EXPECT_EQ(Scores(table), (std::vector<int>{1000, 900, 800, 700, 600, 500, 500, 400, 300, 200}));
     EXPECT_EQ(table.GetEntry(5).name, "P500");
@@ -128,14 +69,39 @@ TEST_F(ScoreTableTest, InsertKeepsOlderEqualScoresAheadAndDropsTheLowest) {
     ASSERT_TRUE(loaded.Load());
     EXPECT_EQ(Scores(loaded), Scores(table));
     EXPECT_EQ(loaded.GetEntry(6).difficulty, "Easy");
+    std::filesystem::remove(file);
+    EXPECT_FALSE(loaded.Load());
+    EXPECT_EQ(Scores(loaded), Scores(table));
+}
 
-    OScoreTable zeros(dir.File("zeros.Kv"), 10, "");
-    zeros.Reset();
-    EXPECT_TRUE(zeros.Qualifies(0));
-    EXPECT_FALSE(zeros.Qualifies(-1));
-    zeros.Insert("Zero", 0, "Easy");
-    for (size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(zeros.GetEntry(i).name, "...");
+// Spaces are stored as underscores and underscores read back as spaces;
+// names and difficulties that would break the word list still read back as
+// one record each.
+TEST_F(ScoreTableTest, NamesAndDifficultiesReadBackAsOneRecordEach) {
+    // Name, score and difficulty inserted; name and difficulty read back.
+    const std::tuple<const char*, int, const char*, const char*, const char*> cases[] = {
+        {"Ada Lovelace", 300, "Hard", "Ada Lovelace", "Hard"},
+        {"snake_case", 200, "Easy", "snake case", "Easy"},
+        {"", 30, "Normal", " ", "Normal"},
+        {"tab\there", 20, "", "tab here", "..."},
+        {"-5 x", 10, "Easy", "-5 x", "Easy"}};
+    OScoreTable table(file, 5, "");
+    table.Reset();
+    for (const auto& [name, score, difficulty, nameRead, difficultyRead] : cases)
+        table.Insert(name, score, difficulty);
+    EXPECT_EQ(
+        Scrambled(TempDir::Read(file)).rfind("Ada_Lovelace\n300\nHard\nsnake_case\n200\nEasy\n", 0),
+        0u);
+
+    OScoreTable loaded(file, 5, "");
+    ASSERT_TRUE(loaded.Load());
+    ASSERT_EQ(loaded.GetCount(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        const auto& [name, score, difficulty, nameRead, difficultyRead] = cases[i];
+        EXPECT_EQ(loaded.GetEntry(i).name, nameRead) << name;
+        EXPECT_EQ(loaded.GetEntry(i).score, score) << name;
+        EXPECT_EQ(loaded.GetEntry(i).difficulty, difficultyRead) << difficulty;
+    }
 }
 
 // Loading stops at the first record without a number or cut short; digits

@@ -9,6 +9,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "audio/AudioWriter.h"
@@ -21,6 +22,14 @@
 #include "support/TestTone.h"
 
 namespace {
+
+// Drops the players and closes the mixer, as at the end of the game.
+void CloseSound(OSoundSystem& sound) {
+    sound.RegisterMusic(0, nullptr);
+    sound.RegisterMusic(1, nullptr);
+    sound.Close();
+    sound.ClearPlayedIds();
+}
 
 // A sound system open on SDL's disk audio driver (which plays in real time
 // into a file of the test's folder) over a small archive of generated sounds.
@@ -55,10 +64,7 @@ protected:
     }
 
     void TearDown() override {
-        sound.RegisterMusic(0, nullptr);
-        sound.RegisterMusic(1, nullptr);
-        sound.Close();
-        sound.ClearPlayedIds();
+        CloseSound(sound);
         OResourceArchive::Instance().SetPath(OResourceArchive::kDefaultPath);
         ResetSystemOptions();
         unsetenv("SDL_DISKAUDIOFILE");
@@ -139,17 +145,12 @@ private:
         const std::vector<uint8_t> cutMp3 = mp3(1000.0, 1000);
         const std::vector<uint8_t> cutWav = wav(1);
         OArchiveWriter writer;
-        writer.Add("Data/Sounds/Damaged/Cut.Ogg",
-                   {cutOgg.begin(), cutOgg.begin() + cutOgg.size() / 2});
-        writer.Add("Data/Sounds/Damaged/Header.Wav", {cutWav.begin(), cutWav.begin() + 30});
-        writer.Add("Data/Sounds/Damaged/Noise.Wav", noise);
-        writer.Add("Data/Sounds/Damaged/Huge.Wav", HugeWav());
-        writer.Add("Data/Sounds/Damaged/Empty.Wav", {});
-        writer.Add("Data/Music/Damaged/Huge.Wav", HugeWav());
-        writer.Add("Data/Music/Damaged/Cut.Mp3",
-                   {cutMp3.begin(), cutMp3.begin() + cutMp3.size() / 3});
-        writer.Add("Data/Music/Damaged/Noise.Mp3", noise);
-        writer.Add("Data/Music/Damaged/Empty.Mp3", {});
+        writer.Add("Data/Damaged/Cut.Ogg", {cutOgg.begin(), cutOgg.begin() + cutOgg.size() / 2});
+        writer.Add("Data/Damaged/Cut.Mp3", {cutMp3.begin(), cutMp3.begin() + cutMp3.size() / 3});
+        writer.Add("Data/Damaged/Header.Wav", {cutWav.begin(), cutWav.begin() + 30});
+        writer.Add("Data/Damaged/Noise", noise);
+        writer.Add("Data/Damaged/Huge.Wav", HugeWav());
+        writer.Add("Data/Damaged/Empty", {});
 
         writer.Add("Data/Sounds/Test/Beep.Wav", wav(300));
         writer.Add("Data/Sounds/Test/Loop.Wav", wav(100));
@@ -298,17 +299,17 @@ TEST_F(OSoundSystemTest, StartUpLoadsTheGamesSoundsAndMusic) {
 // refuses the bytes.
 TEST_F(OSoundSystemTest, DamagedSoundEntriesNeverBreakPlaying) {
     int id = 20;
-    for (const char* name : {"Cut.Ogg", "Header.Wav", "Noise.Wav", "Empty.Wav", "Huge.Wav"}) {
+    for (const char* name : {"Cut.Ogg", "Header.Wav", "Noise", "Empty", "Huge.Wav"}) {
         // Whatever can be decoded may play; the rest plays nothing.
-        const bool loaded = sound.LoadSample(id, std::string("Data/Sounds/Damaged/") + name, true);
+        const bool loaded = sound.LoadSample(id, std::string("Data/Damaged/") + name, true);
         EXPECT_EQ(sound.PlaySound(id++, 0) >= 1, loaded) << name;
     }
-    EXPECT_FALSE(sound.LoadSample(id, "Data/Sounds/Damaged/Huge.Wav", false))
+    EXPECT_FALSE(sound.LoadSample(id, "Data/Damaged/Huge.Wav", false))
         << "a header claiming gigabytes is refused, not allocated";
     OMusicPlayer* player = AddPlayer(0, {});
-    for (const char* name : {"Cut.Mp3", "Noise.Mp3", "Empty.Mp3"})
-        player->AddTrack(std::string("Data/Music/Damaged/") + name);
-    EXPECT_FALSE(player->AddTrack("Data/Music/Damaged/Huge.Wav"));
+    for (const char* name : {"Cut.Mp3", "Noise", "Empty"})
+        player->AddTrack(std::string("Data/Damaged/") + name);
+    EXPECT_FALSE(player->AddTrack("Data/Damaged/Huge.Wav"));
     sound.SelectMusic(0);
     for (int i = 0; i < 4; ++i) {
         player->PlayNext();
@@ -479,10 +480,7 @@ TEST(OSoundSystemNoDevice, EveryCallIsQuietAndStartUpStillTakesTheOptions) {
     SDL_zero(event);
     event.type = sound.GetStreamEndEventType();
     EXPECT_EQ(sound.HandleEvent(event), event.type != 0);
-    sound.RegisterMusic(0, nullptr);
-    sound.RegisterMusic(1, nullptr);
-    sound.Close();
-    sound.ClearPlayedIds();
+    CloseSound(sound);
     unsetenv("SDL_AUDIODRIVER");
 }
 
@@ -505,23 +503,21 @@ TEST(WaveHeaderCheck, RefusesWaveHeadersTheMixerCannotTake) {
             bytes[22 + i] = static_cast<uint8_t>((channels | rate << 16) >> (8 * i));
         return bytes;
     };
-    const std::pair<const char*, std::pair<std::vector<uint8_t>, bool>> cases[] = {
-        {"sound", {wav, true}},
-        {"data chunk claiming 4 GiB", {SoundFixture::HugeWav(), false}},
-        {"fmt chunk past the end", {longFmt, false}},
-        {"odd chunk padded to even", {oddChunk, true}},
-        {"256 channels", {withFormat(256, 44100), false}},
-        {"no channels", {withFormat(0, 44100), false}},
-        {"eight channels at 384 kHz", {withFormat(8, 384000), true}},
-        {"a rate of megahertz", {withFormat(1, 5785772), false}},
-        {"a rate of 0", {withFormat(1, 0), false}},
-        {"last chunk cut short", {std::vector<uint8_t>(wav.begin(), wav.end() - 3), false}},
-        {"only the RIFF header", {std::vector<uint8_t>(wav.begin(), wav.begin() + 12), true}},
-        {"no WAVE file", {AudioWriter::EncodeOgg(TestTone::Sine(440.0, 20), 44100, 1, 0.5f), true}},
-        {"empty", {{}, true}},
+    const std::tuple<const char*, std::vector<uint8_t>, bool> cases[] = {
+        {"sound", wav, true},
+        {"data chunk claiming 4 GiB", SoundFixture::HugeWav(), false},
+        {"fmt chunk past the end", longFmt, false},
+        {"odd chunk padded to even", oddChunk, true},
+        {"256 channels", withFormat(256, 44100), false},
+        {"no channels", withFormat(0, 44100), false},
+        {"eight channels at 384 kHz", withFormat(8, 384000), true},
+        {"a rate of megahertz", withFormat(1, 5785772), false},
+        {"a rate of 0", withFormat(1, 0), false},
+        {"last chunk cut short", std::vector<uint8_t>(wav.begin(), wav.end() - 3), false},
+        {"only the RIFF header", std::vector<uint8_t>(wav.begin(), wav.begin() + 12), true},
+        {"no WAVE file", AudioWriter::EncodeOgg(TestTone::Sine(440.0, 20), 44100, 1, 0.5f), true},
+        {"empty", {}, true},
     };
-    for (const auto& [what, bytes] : cases) {
-        EXPECT_EQ(WaveHeaderCheck::Acceptable(bytes.first.data(), bytes.first.size()), bytes.second)
-            << what;
-    }
+    for (const auto& [what, bytes, acceptable] : cases)
+        EXPECT_EQ(WaveHeaderCheck::Acceptable(bytes.data(), bytes.size()), acceptable) << what;
 }

@@ -9,10 +9,6 @@
 
 namespace {
 
-std::string RedTga(int side) {
-    return ImageFiles::FilledTga(2, 24, side, side, {0, 0, 255});
-}
-
 // Expects Load to throw the game's missing-file exception and cache nothing.
 void ExpectMissing(const std::string& name) {
     OTexture texture;
@@ -28,8 +24,8 @@ void ExpectMissing(const std::string& name) {
 // nothing is uploaded and the pixels stay.
 TEST(OTexture, HandlesShareOneCachedImageUntilTheLastGoes) {
     TestArchive archive;
-    archive.AddTexture("A.Tga", RedTga(4));
-    archive.AddTexture("B.Tga", RedTga(3));
+    archive.AddTexture("A.Tga", ImageFiles::FilledTga(2, 24, 4, 4, {0, 0, 255}));
+    archive.AddTexture("B.Tga", ImageFiles::FilledTga(2, 24, 3, 3, {0, 0, 255}));
     archive.Open();
     const size_t cachedBefore = OTexture::CachedImageCount();
     {

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 TEST(PictureViewport, FitsTheLargestFourByThreePictureCentredWithBarsOnTheRest) {
-    struct Case {
-        int clientWidth, clientHeight;
-        int left, top, width, height;
-    };
-    const Case cases[] = {
+    // The client's width and height; the picture's left, top, width, height.
+    const std::array<int, 6> cases[] = {
         {800, 600, 0, 0, 800, 600},     // the picture's own shape: no bars
         {1024, 768, 0, 0, 1024, 768},   //
         {1000, 600, 100, 0, 800, 600},  // wide: bars left and right
@@ -18,17 +17,17 @@ TEST(PictureViewport, FitsTheLargestFourByThreePictureCentredWithBarsOnTheRest) 
         {0, 0, 0, 0, 0, 0},             // no window yet
         {-5, 600, 0, 300, 0, 0},        //
     };
-    for (const Case& c : cases) {
-        const PictureViewport v = PictureViewport::Fit(c.clientWidth, c.clientHeight);
-        SCOPED_TRACE(testing::Message() << c.clientWidth << " x " << c.clientHeight);
-        EXPECT_EQ(v.left, c.left);
-        EXPECT_EQ(v.top, c.top);
-        EXPECT_EQ(v.width, c.width);
-        EXPECT_EQ(v.height, c.height);
+    for (const auto& [clientWidth, clientHeight, left, top, width, height] : cases) {
+        const PictureViewport v = PictureViewport::Fit(clientWidth, clientHeight);
+        SCOPED_TRACE(testing::Message() << clientWidth << " x " << clientHeight);
+        EXPECT_EQ(v.left, left);
+        EXPECT_EQ(v.top, top);
+        EXPECT_EQ(v.width, width);
+        EXPECT_EQ(v.height, height);
         // GL counts rows from the bottom: the bar below is as tall as the
         // client minus picture minus bar above.
-        EXPECT_EQ(v.GlY(), v.clientHeight - c.top - c.height);
-        EXPECT_EQ(v.ToPictureX(c.left), 0);
-        EXPECT_EQ(v.ToPictureY(c.top + c.height - 1), c.height - 1);
+        EXPECT_EQ(v.GlY(), v.clientHeight - top - height);
+        EXPECT_EQ(v.ToPictureX(left), 0);
+        EXPECT_EQ(v.ToPictureY(top + height - 1), height - 1);
     }
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "data/Scrambler.h"
 #include "support/TempDir.h"
@@ -39,43 +39,28 @@ protected:
     SystemOptionsRecord previous;
 };
 
-// Out-of-range values are kept as they are.
-TEST_F(SystemOptionsFile, SavedValuesLoadBackAndSaveToTheSameBytes) {
-    std::filesystem::create_directories(dir.Path() / "Data");
-    using Field = int SystemOptionsRecord::*;
-    const std::pair<Field, int> saved[] = {
-        {&SystemOptionsRecord::ScreenRes, 2},     {&SystemOptionsRecord::ColorDepth, 16},
-        {&SystemOptionsRecord::MusicVolume, 0},   {&SystemOptionsRecord::DifficultyLevel, 7},
-        {&SystemOptionsRecord::SoundVolume, -20}, {&SystemOptionsRecord::Background, 3}};
-    ResetSystemOptions();
-    for (const auto& [field, value] : saved)
-        SystemOptions.*field = value;
-    SystemOptions.FullScreen = 1;
-    SystemOptions.Music = 0;
-    ASSERT_TRUE(SaveSystemOptions());
-    const std::string firstBytes = TempDir::Read(path);
-
+// Every value, out-of-range ones too, loads as it is and saves back to the
+// same text.
+TEST_F(SystemOptionsFile, SavedValuesLoadBackAndSaveToTheSameText) {
+    const std::string saved =
+        "Background=3\nBeginLevel=-2\nColorDepth=16\nDifficultyLevel=7\nEffects=0\nFullScreen=1\n"
+        "Hints=0\nLighting=1\nModelDetail=2\nMusic=0\nMusicVolume=0\nScreenRes=2\nSelectEffect=3\n"
+        "ShadowDetail=0\nSkinIndex=4\nSound=0\nSoundVolume=-20\nWaterDetail=0\n";
+    WriteText(saved);
     ResetSystemOptions();
     ASSERT_TRUE(LoadSystemOptions());
-    for (const auto& [field, value] : saved)
-        EXPECT_EQ(SystemOptions.*field, value) << value;
-    EXPECT_EQ(
-        (std::vector<int>{SystemOptions.FullScreen, SystemOptions.Music, SystemOptions.Hints}),
-        (std::vector<int>{1, 0, 1}));
+    std::filesystem::remove(path);
     ASSERT_TRUE(SaveSystemOptions());
-    EXPECT_EQ(TempDir::Read(path), firstBytes);
+    EXPECT_EQ(FileText(), saved);
 }
 
 // A valid file is read as it is (and not rewritten): missing keys read 0,
 // flags are 0 or 1 whatever it holds. A missing file, or one that does not
-// parse, is replaced by the defaults, written in key order.
+// parse, is replaced by the defaults, written in key order where it can be.
 TEST_F(SystemOptionsFile, ValidFilesAreReadAsTheyAreAndOthersReplacedByDefaults) {
-    struct Case {
-        const char* text;  // null: no file
-        int sound, music, fullScreen, volume, beginLevel, hints;
-        bool defaultsWritten;
-    };
-    const Case cases[] = {
+    // The file (null: none); Sound, Music, FullScreen, SoundVolume,
+    // BeginLevel and Hints as read; whether the defaults were written.
+    const std::tuple<const char*, int, int, int, int, int, int, bool> cases[] = {
         {"Sound=1\n", 1, 0, 0, 0, 0, 0, false},
         {"Sound=5\nMusic=-1\nFullScreen=0x10\n", 1, 1, 1, 0, 0, 0, false},
         {nullptr, 1, 1, 0, 150, 5, 1, true},
@@ -84,26 +69,27 @@ TEST_F(SystemOptionsFile, ValidFilesAreReadAsTheyAreAndOthersReplacedByDefaults)
         {"Name=\"unclosed\n", 1, 1, 0, 150, 5, 1, true},
     };
     std::filesystem::create_directories(dir.Path() / "Data");
-    for (const Case& c : cases) {
-        const std::string name = c.text ? c.text : "no file";
+    for (const auto& [text, sound, music, fullScreen, volume, beginLevel, hints, defaults] :
+         cases) {
+        const std::string name = text ? text : "no file";
         std::filesystem::remove(path);
-        if (c.text) {
-            WriteText(c.text);
+        if (text) {
+            WriteText(text);
         }
         SystemOptions.Sound = 0;
         SystemOptions.SoundVolume = 3;
         ASSERT_TRUE(LoadSystemOptions()) << name;
-        EXPECT_EQ(SystemOptions.Sound, c.sound) << name;
-        EXPECT_EQ(SystemOptions.Music, c.music) << name;
-        EXPECT_EQ(SystemOptions.FullScreen, c.fullScreen) << name;
-        EXPECT_EQ(SystemOptions.SoundVolume, c.volume) << name;
-        EXPECT_EQ(SystemOptions.BeginLevel, c.beginLevel) << name;
-        EXPECT_EQ(SystemOptions.Hints, c.hints) << name;
-        EXPECT_EQ(FileText(), c.defaultsWritten ? kDefaultsText : c.text) << name;
+        EXPECT_EQ(SystemOptions.Sound, sound) << name;
+        EXPECT_EQ(SystemOptions.Music, music) << name;
+        EXPECT_EQ(SystemOptions.FullScreen, fullScreen) << name;
+        EXPECT_EQ(SystemOptions.SoundVolume, volume) << name;
+        EXPECT_EQ(SystemOptions.BeginLevel, beginLevel) << name;
+        EXPECT_EQ(SystemOptions.Hints, hints) << name;
+        EXPECT_EQ(FileText(), defaults ? kDefaultsText : text) << name;
     }
-}
 
-TEST_F(SystemOptionsFile, AnUnwritableLocationStillLoadsDefaultsAndSavesNothing) {
+    // Where nothing can be written the defaults still load, and saving
+    // keeps the values and writes nothing.
     path = dir.File("missing/dir/System.Cfg");
     SystemOptionsPath = path.c_str();
     SystemOptions.Hints = 0;
@@ -115,19 +101,18 @@ TEST_F(SystemOptionsFile, AnUnwritableLocationStillLoadsDefaultsAndSavesNothing)
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+// The difficulty index holds to 0..2 and volumes to 0..255.
 TEST(SystemOptionsRanges, DifficultyIndexAndVolumesAreClamped) {
     const SystemOptionsRecord saved = SystemOptions;
-    const int levels[][2] = {{-5, 0}, {0, 0}, {1, 1}, {2, 2}, {3, 2}, {INT32_MAX, 2}};
-    for (const auto& level : levels) {
-        SystemOptions.DifficultyLevel = level[0];
-        EXPECT_EQ(DifficultyIndex(), level[1]) << level[0];
+    const int cases[][3] = {{-5, 0, 0},    {0, 0, 0},           {1, 1, 1},
+                            {2, 2, 2},     {3, 2, 3},           {255, 2, 255},
+                            {256, 2, 255}, {INT32_MAX, 2, 255}, {INT32_MIN, 0, 0}};
+    for (const auto& [value, index, volume] : cases) {
+        SystemOptions.DifficultyLevel = value;
+        EXPECT_EQ(DifficultyIndex(), index) << value;
+        EXPECT_EQ(ClampVolume(value), volume) << value;
     }
     SystemOptions = saved;
-
-    const int volumes[][2] = {{-1, 0}, {0, 0}, {150, 150}, {255, 255}, {256, 255}, {INT32_MIN, 0}};
-    for (const auto& volume : volumes) {
-        EXPECT_EQ(ClampVolume(volume[0]), volume[1]) << volume[0];
-    }
 }
 
 }  // namespace
