@@ -5,11 +5,11 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "PuzzleWorld.h"
 #include "app/OApplication.h"
 #include "data/Scrambler.h"
-#include "game/HVExplosion.h"
 #include "ui/BlendButton.h"
 #include "ui/KvCheckBox.h"
 
@@ -124,23 +124,6 @@ protected:
     Game* game = nullptr;
 };
 
-TEST_F(GameScreenTest, ANewGameStartsPlayingWithScoreZeroAndOnlyTheMenuButtonAndTurboShown) {
-    score = 1234;
-    GameState = StateGameOver;
-    GameEndMark = StateGameOver;
-    Game& g = StartGame();
-    EXPECT_EQ(GameEndMark, EndMarkRunning);
-    EXPECT_EQ(g.GetBoard().levelNumber, 5);
-    EXPECT_EQ(score, 0);
-    EXPECT_EQ(GameState, StatePlaying);
-    EXPECT_EQ(g.turboCheck->checked, 0);
-    EXPECT_FALSE(g.HintsPanelOpen() || g.LevelCompletePanelOpen());
-    EXPECT_EQ(g.nextLevelButton->y, Game::kParkedY);
-    EXPECT_EQ(g.menuButton->hidden, 0);
-    EXPECT_NE(g.GetGameCamera(), nullptr);
-    EXPECT_EQ(g.camera, app.GetCamera()) << "the shared camera stays the application's";
-}
-
 TEST_F(GameScreenTest, CountUpPaysOneStepAFrameAndNextLevelTheRestOfTheBonusButNotTheFuel) {
     Game& g = StartGame();
     const int level = g.GetBoard().levelNumber;
@@ -182,13 +165,24 @@ TEST_F(GameScreenTest, CountUpPaysOneStepAFrameAndNextLevelTheRestOfTheBonusButN
     EXPECT_EQ(score, 724 + 686) << "no count-up while playing";
 }
 
-TEST_F(GameScreenTest, TurboTriplesTheFuelBurnAndTheSlides) {
+// A new game after a finished one plays from score 0 with the panels parked
+// and turbo off; turbo then triples the fuel burn and the slides.
+TEST_F(GameScreenTest, ANewGameStartsPlayingAtScoreZeroAndTurboTriplesTheFuelBurnAndTheSlides) {
+    score = 1234;
+    GameState = StateGameOver;
+    GameEndMark = StateGameOver;
     Game& g = StartGame();
+    EXPECT_EQ(GameEndMark, EndMarkRunning);
+    EXPECT_EQ(score, 0);
+    EXPECT_EQ(g.nextLevelButton->y, Game::kParkedY);
+    EXPECT_EQ(g.menuButton->hidden, 0);
+    EXPECT_NE(g.GetGameCamera(), nullptr);
+    EXPECT_EQ(g.camera, app.GetCamera()) << "the shared camera stays the application's";
     Train& train = g.GetTrain();
     double before = train.fuel;
     g.Update(20);
     const double normalBurn = before - train.fuel;
-    ASSERT_GT(normalBurn, 0.0);
+    ASSERT_GT(normalBurn, 0.0) << "the train runs only while playing";
     ClickCentreOf(*g.turboCheck);  // the way the player does
     EXPECT_DOUBLE_EQ(g.speedFactor, 3.0);
     before = train.fuel;
@@ -470,13 +464,6 @@ TEST_F(GameScreenTest, KeyboardMovesDoWhatClicksOnTheSameCellDo) {
         {0, 6, MouseButtonLeft, Key(Game::KeySpace)},  // the train's cell
         {9, 0, MouseButtonRight, Key(Game::KeyTurn)},  // the static station
     };
-    const auto sounds = [] {
-        std::string ids;
-        for (int id : OSoundSystem::Instance().PlayedIds()) {
-            ids += " " + std::to_string(id);
-        }
-        return ids;
-    };
     for (int difficulty = 0; difficulty < 3; ++difficulty) {
         SystemOptions.DifficultyLevel = difficulty;
         Game& g = StartGame();
@@ -485,13 +472,13 @@ TEST_F(GameScreenTest, KeyboardMovesDoWhatClicksOnTheSameCellDo) {
                                             << "," << c.row << " key " << c.key.key);
             g.RestartLevel();
             const std::string start = Layout(g.GetBoard());
-            OSoundSystem::Instance().ClearPlayedIds();
+            PuzzleWorld::ClearSounds();
             Send(g, MouseAt(EventMouseDown, g.GetBoard().Cell(c.column, c.row).position, c.button));
             g.Update(400);  // long enough for a slide to land
-            const std::string byMouse = Layout(g.GetBoard()) + sounds();
+            const auto byMouse = std::pair(Layout(g.GetBoard()), PuzzleWorld::Sounds());
 
             g.RestartLevel();
-            OSoundSystem::Instance().ClearPlayedIds();
+            PuzzleWorld::ClearSounds();
             Send(g, Key(Game::KeyRight));  // the first key only shows the cursor
             EXPECT_TRUE(g.CursorShown());
             for (int col = 2; col != c.column; col += c.column > 2 ? 1 : -1) {
@@ -504,7 +491,7 @@ TEST_F(GameScreenTest, KeyboardMovesDoWhatClicksOnTheSameCellDo) {
             ASSERT_EQ(g.CursorRow(), c.row);
             Send(g, c.key);
             g.Update(400);
-            EXPECT_EQ(Layout(g.GetBoard()) + sounds(), byMouse);
+            EXPECT_EQ(std::pair(Layout(g.GetBoard()), PuzzleWorld::Sounds()), byMouse);
             if (&c == &cases[0]) {
                 EXPECT_NE(Layout(g.GetBoard()), start) << "the block did slide";
             }
