@@ -155,7 +155,6 @@ TEST_F(GameScreenTest, CountUpPaysOneStepAFrameAndNextLevelTheRestOfTheBonusButN
     EXPECT_EQ(score, 724 + 685 + 1);
     EXPECT_EQ(g.levelPoints, 0);
     EXPECT_EQ(g.GetTrain().bonus, 0);
-    EXPECT_EQ(GameState, StatePlaying);
     EXPECT_EQ(g.GetBoard().levelNumber, level + 1) << "the next level is loaded";
     EXPECT_DOUBLE_EQ(g.GetTrain().fuel, Train::kFullTank) << "the train starts again full";
     EXPECT_EQ(g.GetTrain().row * 100 + g.GetTrain().column, (g.GetBoard().boardHeight - 1) * 100);
@@ -501,31 +500,23 @@ TEST_F(GameScreenTest, KeyboardMovesDoWhatClicksOnTheSameCellDo) {
 // 1, one beyond any count at the highest, and the record keeps what the file
 // says (the file is not rewritten).
 TEST_F(GameScreenTest, DamagedOptionsStillStartAGameAtAValidLevel) {
-    struct Case {
-        const char* what;
-        const char* text;
-        int level;
-    };
-    const Case cases[] = {
-        {"BeginLevel 0", "BeginLevel=0\n", 1},
-        {"BeginLevel below 0 at a difficulty below Easy", "BeginLevel=-40\nDifficultyLevel=-3\n",
-         1},
-        {"BeginLevel 3 without a final line feed", "BeginLevel=3\nDifficultyLevel=2", 3},
-        {"values beyond every range",
-         "BeginLevel=2147483647\nDifficultyLevel=9\nSoundVolume=-5\nMusicVolume=999\n",
-         kMaxBeginLevel},
-    };
     data.Write();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::string stored = c.text;
+    for (const auto& [text, level] : {
+             std::pair{"BeginLevel=0\n", 1},
+             {"BeginLevel=-40\nDifficultyLevel=-3\n", 1},  // below Easy too
+             {"BeginLevel=3\nDifficultyLevel=2", 3},       // no final line feed
+             {"BeginLevel=2147483647\nDifficultyLevel=9\nSoundVolume=-5\nMusicVolume=999\n",
+              kMaxBeginLevel},
+         }) {
+        SCOPED_TRACE(text);
+        std::string stored = text;
         Scrambler::Config(reinterpret_cast<uint8_t*>(stored.data()), stored.size());
         TempDir::Write(data.OptionsFile(), stored);
         LoadSystemOptions();
         Game game;
         EXPECT_EQ(GameState, StatePlaying);
         const Board& board = game.GetBoard();
-        EXPECT_EQ(board.levelNumber, c.level);
+        EXPECT_EQ(board.levelNumber, level);
         EXPECT_GE(board.boardWidth, Board::kMinLevelSide);
         EXPECT_LE(board.boardWidth, Board::kMaxCells);
         EXPECT_NE(board.Cell(0, board.boardHeight - 1).block, nullptr) << "the start platform";
