@@ -81,8 +81,7 @@ TEST(OGLWindowOnDisplay, OpensInEachModeRunsUntilQuitAndIsRebuiltInAnother) {
     std::vector<std::string> messages;
     OMessageBox::SetHandler([&](const std::string& caption, const std::string& text,
                                 OMessageBox::Icon) { messages.push_back(caption + ": " + text); });
-    ResetSystemOptions();
-    SystemOptions.FullScreen = 0;
+    ResetSystemOptions();  // windowed
     SystemOptions.ColorDepth = 16;
     SystemOptions.ScreenRes = 5;
     TestWindow window;
@@ -158,8 +157,7 @@ namespace {
 
 // In a child process: opens the window and describes how that went.
 std::string OpenWindowAndDescribe() {
-    ResetSystemOptions();
-    SystemOptions.FullScreen = 0;
+    ResetSystemOptions();  // windowed
     SystemOptions.ScreenRes = 0;
     std::string outcome;
     OMessageBox::SetHandler(

@@ -80,8 +80,7 @@ protected:
     }
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        ResetSystemOptions();
-        SystemOptions.ScreenRes = 1;
+        ResetSystemOptions();  // an 800 x 600 window
         ASSERT_TRUE(app.Create("3D", "Carrowmoor version 1.1", 640, 480));
         app.Init();
         // A grey screen with a button (idle green, lit blue) at (400, 300)
