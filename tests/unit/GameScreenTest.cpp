@@ -19,21 +19,12 @@ namespace {
 const auto Layout = &PuzzleWorld::Layout;
 
 InputEvent Key(int key, int state = 0) {
-    InputEvent event;
-    event.type = EventKeyDown;
-    event.key = static_cast<uint16_t>(key);
-    event.buttonState = static_cast<uint16_t>(state);
-    return event;
+    return {EventKeyDown, 0, uint16_t(state), uint16_t(key)};
 }
 
 // A mouse event over a point of the board (virtual y up, window y down).
 InputEvent MouseAt(int type, const OVector3& at, int button = 0) {
-    InputEvent event;
-    event.type = type;
-    event.button = button;
-    event.x = static_cast<int16_t>(at.x);
-    event.y = static_cast<int16_t>(600 - at.y);
-    return event;
+    return {type, button, 0, 0, int16_t(at.x), int16_t(600 - at.y)};
 }
 
 bool Send(ORenderWindow& screen, InputEvent event) {
