@@ -63,11 +63,10 @@ void ExpectClientArea(const TestWindow& window, int width, int height) {
     EXPECT_EQ(std::vector<int>({pixel[0], pixel[1]}), std::vector<int>({255, 0}));
 }
 
-SDL_Event WindowEvent(const TestWindow& window, Uint8 kind) {
+SDL_Event WindowEvent(const TestWindow& window, Uint8 kind, int data1 = 0, int data2 = 0) {
     SDL_Event event = {};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = kind;
-    event.window.windowID = SDL_GetWindowID(window.GetWindow());
+    const Uint32 id = SDL_GetWindowID(window.GetWindow());
+    event.window = {SDL_WINDOWEVENT, 0, id, kind, 0, 0, 0, data1, data2};
     return event;
 }
 
@@ -112,9 +111,7 @@ TEST(OGLWindowOnDisplay, OpensInEachModeRunsUntilQuitAndIsRebuiltInAnother) {
 
     // Rebuilt at 800 x 600; a size event of the old window, still queued,
     // changes nothing.
-    SDL_Event stale = WindowEvent(window, SDL_WINDOWEVENT_SIZE_CHANGED);
-    stale.window.data1 = 640;
-    stale.window.data2 = 480;
+    SDL_Event stale = WindowEvent(window, SDL_WINDOWEVENT_SIZE_CHANGED, 640, 480);
     SystemOptions.ColorDepth = 32;
     SystemOptions.ScreenRes = 1;
     ASSERT_TRUE(window.Rebuild());
