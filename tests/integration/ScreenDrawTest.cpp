@@ -28,28 +28,6 @@ std::vector<uint8_t> Banded(int width, int height, std::vector<uint32_t> colours
     return MakeTga32(width, height, [=](int, int row) { return colours[row / bandHeight]; });
 }
 
-// A grey screen with a button (idle green, lit blue) at (400, 300) and a
-// checked box (bands red, green, blue, yellow) at (100, 100).
-class TestScreen : public ORenderWindow {
-public:
-    TestScreen() : ORenderWindow(201) {}
-    bool Build() override {
-        LoadPictures("Back.Tga", "");
-        button = new BlendButton(1, false);
-        button->SetImage("Button.Tga");
-        button->SetPosition(400, 300);
-        AddControl(button);
-        box = new KvCheckBox(nullptr, 2, 1.0f);
-        box->SetImage("CheckBox.Tga");
-        box->SetPosition(100, 100);
-        box->checked = 1;
-        AddControl(box);
-        return true;
-    }
-    BlendButton* button = nullptr;
-    KvCheckBox* box = nullptr;
-};
-
 // The application with every presented frame kept: the back buffer is read
 // just before each swap, where its contents are defined.
 class CapturingApp : public OApplication {
@@ -102,12 +80,23 @@ protected:
     }
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        ResetSystemOptions();
-        SystemOptions.ScreenRes = 1;
+        ResetSystemOptions();  // an 800 x 600 window
         ASSERT_TRUE(app.Create("3D", "Carrowmoor version 1.1", 640, 480));
         app.Init();
-        screen = new TestScreen();
+        // A grey screen with a button (idle green, lit blue) at (400, 300)
+        // and a checked box (bands red, green, blue, yellow) at (100, 100).
+        screen = new ORenderWindow(201);
         app.AddScreen(screen);
+        screen->LoadPictures("Back.Tga", "");
+        button = new BlendButton(1, false);
+        button->SetImage("Button.Tga");
+        button->SetPosition(400, 300);
+        screen->AddControl(button);
+        box = new KvCheckBox(nullptr, 2, 1.0f);
+        box->SetImage("CheckBox.Tga");
+        box->SetPosition(100, 100);
+        box->checked = 1;
+        screen->AddControl(box);
         app.SetScreen(201);
     }
     void TearDown() override { app.OnQuit(); }
@@ -118,7 +107,9 @@ protected:
 
     TestArchive archive;
     CapturingApp app;
-    TestScreen* screen = nullptr;
+    ORenderWindow* screen = nullptr;
+    BlendButton* button = nullptr;
+    KvCheckBox* box = nullptr;
 };
 
 }  // namespace
@@ -139,10 +130,10 @@ TEST_F(ScreenDrawTest, BandsShowTheControlsStatesAndAStillScreenIsDrawnOnlyWhenI
 
     // Hovering the button lights its lower band and starts its glow (0.5 at
     // 0.00125 per ms, about 400 ms): every frame is drawn while it grows.
-    screen->box->checked = 0;
+    box->checked = 0;
     MoveTo(400, 300);
     int glowFrames = 0;
-    while (screen->button->Animating() && glowFrames < 20) {
+    while (button->Animating() && glowFrames < 20) {
         EXPECT_TRUE(app.Presents(50)) << "glow frame " << glowFrames;
         if (glowFrames++ > 0)
             continue;

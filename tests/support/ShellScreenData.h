@@ -121,12 +121,9 @@ protected:
     }
     // Input as the window hands it over, at a point of the virtual screen.
     bool Send(int type, int virtualX, int virtualY, int key = 0, int buttonState = 0) {
-        InputEvent event{type,
-                         0,
-                         uint16_t(buttonState),
-                         uint16_t(key),
-                         int16_t(virtualX),
-                         int16_t(600 - virtualY)};
+        InputEvent event{type, 0, uint16_t(buttonState), uint16_t(key)};
+        event.x = int16_t(virtualX);
+        event.y = int16_t(600 - virtualY);
         return app.OnInput(event);
     }
     // A click on the middle of a button, or the pointer moved onto it.

@@ -5,12 +5,9 @@
 #include "app/FramePacer.h"
 
 TEST(FrameClock, EachTickMeasuresFromThePreviousOneAtLeastOneAndFiftyAfterLongGaps) {
-    for (const auto& [elapsed, frame] : {std::pair<int64_t, int>{-1, 1},
-                                         {0, 1},
-                                         {2, 2},
-                                         {100, 100},
-                                         {101, 50},
-                                         {int64_t{1} << 40, 50}}) {
+    // Elapsed times of 0 and below are the clock's cases further down.
+    for (const auto& [elapsed, frame] :
+         {std::pair<int64_t, int>{2, 2}, {100, 100}, {101, 50}, {int64_t{1} << 40, 50}}) {
         EXPECT_EQ(FrameClock::ClampFrameTime(elapsed), frame) << "elapsed " << elapsed;
     }
     FrameClock clock;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "render/OTexture.h"
@@ -148,17 +149,14 @@ TEST_F(MenuScreenTest, CreditsRiseFromBelowAndRestartOnEveryEntry) {
 }
 
 TEST(CreditsScreen, FadesInAtTheBottomAndOutBelowTheLogoAndEndsAtOnceWithoutLines) {
-    struct Case {
-        double y, ceiling;
-        float alpha;
-    };
-    const Case cases[] = {
+    const std::tuple<double, double, float> cases[] = {
+        // y, ceiling, alpha
         {300.0, 600.0, 1.0f},  {37.0, 600.0, 0.25f}, {-37.0, 600.0, 0.25f},
         {575.0, 600.0, 0.25f}, {650.0, 600.0, 0.0f}, {433.0, 458.0, 0.25f},
         {458.0, 458.0, 0.0f},  {520.0, 458.0, 0.0f}, {300.0, 458.0, 1.0f},
     };
-    for (const Case& c : cases)
-        EXPECT_FLOAT_EQ(Credits::FadeAt(c.y, c.ceiling), c.alpha) << c.y << " below " << c.ceiling;
+    for (const auto& [y, ceiling, alpha] : cases)
+        EXPECT_FLOAT_EQ(Credits::FadeAt(y, ceiling), alpha) << y << " below " << ceiling;
     // With the 100-unit start-up logo at its place (top edge at 576), a line
     // is gone once its top would touch the logo's lower edge at 476.
     EXPECT_DOUBLE_EQ(Credits::Ceiling(), 600.0) << "no logo: the top of the screen";

@@ -106,28 +106,23 @@ TEST_F(OGLWindowEvents, InputUserAndWindowEventsReachTheirHandlersInOrder) {
     EXPECT_FALSE(window.IsMaximizeRequested());
 }
 
-TEST_F(OGLWindowEvents, RunReturnsTheCodeOfTheQuitRequestTheCloseBoxAndAPlainQuitMeanZero) {
-    window.PostQuit(3);
-    EXPECT_EQ(window.Run(), 3);
-    Push(Event(SDL_QUIT));
-    EXPECT_EQ(window.Run(), 0) << "a quit from outside (a signal) carries no old code";
-    Push(Event(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE));
-    EXPECT_EQ(window.Run(), 0);
-    EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "quit"), 3);
-}
-
-// How long a frame may be is FrameClockTest's; here the loop's order.
-TEST_F(OGLWindowEvents, EventsPostedDuringAFrameAreHandledBeforeTheNext) {
+// How long a frame may be is FrameClockTest's; here the loop's order and
+// its result. A quit from outside (a signal) carries no old code; the close
+// box is NoFramesRunWhileMinimized's.
+TEST_F(OGLWindowEvents, EventsPostedDuringAFrameAreHandledBeforeTheNextAndRunReturnsTheQuitCode) {
     window.onFrame = [](RecordingWindow& self, size_t frame) {
         if (frame == 3)
             Push(Event(SDL_USEREVENT, 7));
         if (frame == 6)
-            self.PostQuit(0);
+            self.PostQuit(3);
     };
-    EXPECT_EQ(window.Run(), 0);
+    EXPECT_EQ(window.Run(), 3);
     EXPECT_EQ(*std::min_element(window.frameTimes.begin(), window.frameTimes.end()), 1);
     EXPECT_EQ(window.log, (std::vector<std::string>{"frame", "frame", "frame", "user 7", "frame",
                                                     "frame", "frame", "quit"}));
+    window.onFrame = nullptr;
+    Push(Event(SDL_QUIT));
+    EXPECT_EQ(window.Run(), 0);
 }
 
 TEST_F(OGLWindowEvents, NoFramesRunWhileMinimized) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -130,58 +128,45 @@ TEST_F(OptionsScreenTest, KeysWalkTheRowsStepWithLeftAndRightAndAnswerThePopup) 
     SystemOptions.SoundVolume = 100;
     menu->StartNewGame();
     app.SetScreen(204);
-    const std::function<void()> none = [] {};
-    const std::vector<std::tuple<int, const char*, std::function<void()>>> steps = {
-        {kDown, "Down lights the resolution", [&] { EXPECT_EQ(options->resolution->hovered, 1); }},
-        {kRight, "Right steps it", [&] { EXPECT_EQ(options->resolution->CurrentKey(), 2); }},
-        {kLeft, "Left steps back", [&] { EXPECT_EQ(options->resolution->CurrentKey(), 1); }},
-        {kDown, "the colour depth", [&] { EXPECT_EQ(options->depth->hovered, 1); }},
-        {kDown, "the full-screen box", none},
-        {kEnter, "Enter ticks it", [&] { EXPECT_EQ(options->fullScreenBox->checked, 1); }},
-        {kDown, "the sound box", none},
-        {kDown, "the sound volume", none},
-        {kRight, "Right raises it", [&] { EXPECT_FLOAT_EQ(options->soundSlider->value, 105.0f); }},
-        {kUp, "Up goes back a row", [&] { EXPECT_EQ(options->soundBox->selected, 1); }},
-        {kDown, "", none},
-        {kDown, "the music box", none},
-        {kDown, "the music volume", none},
-        {kDown, "the difficulty", [&] { EXPECT_EQ(options->difficulty->hovered, 1); }},
-        {kRight, "a change during a game asks; only the popup takes input",
-         [&] {
-             options->Update(16);
-             EXPECT_TRUE(options->IsPopupOpen());
-             EXPECT_EQ(options->okButton->enabled, 0);
-         }},
-        {kRight, "no selector steps under the popup",
-         [&] { EXPECT_EQ(options->difficulty->CurrentKey(), 2); }},
-        {kDown, "the popup's Cancel", [&] { EXPECT_EQ(options->popupCancel->hovered, 1); }},
-        {kEnter, "Enter on Cancel keeps the game's difficulty",
-         [&] {
-             EXPECT_FALSE(options->IsPopupOpen());
-             EXPECT_EQ(options->difficulty->CurrentKey(), 1);
-             EXPECT_TRUE(RunningGame::Exists());
-             EXPECT_EQ(options->okButton->enabled, 1);
-             StepDifficultyUp();  // asked again
-             EXPECT_TRUE(options->IsPopupOpen());
-         }},
-        {kEscape, "Escape answers the question as its Cancel does",
-         [&] {
-             EXPECT_FALSE(options->IsPopupOpen());
-             EXPECT_EQ(Current(), 204);
-             EXPECT_EQ(options->difficulty->CurrentKey(), 1);
-         }},
-        {kEscape, "Escape leaves without applying",
-         [&] {
-             EXPECT_EQ(Current(), 201);
-             EXPECT_EQ(SystemOptions.FullScreen, 0);
-             EXPECT_EQ(SystemOptions.DifficultyLevel, 1);
-         }},
-    };
-    for (const auto& [key, what, check] : steps) {
-        SCOPED_TRACE(what);
-        Press({key});
-        check();
-    }
+    Press({kDown});
+    EXPECT_EQ(options->resolution->hovered, 1) << "Down lights the resolution";
+    Press({kRight});
+    EXPECT_EQ(options->resolution->CurrentKey(), 2) << "Right steps it";
+    Press({kLeft});
+    EXPECT_EQ(options->resolution->CurrentKey(), 1) << "Left steps back";
+    Press({kDown});
+    EXPECT_EQ(options->depth->hovered, 1) << "the colour depth";
+    Press({kDown, kEnter});
+    EXPECT_EQ(options->fullScreenBox->checked, 1) << "Enter ticks the full-screen box";
+    Press({kDown, kDown, kRight});
+    EXPECT_FLOAT_EQ(options->soundSlider->value, 105.0f) << "Right raises the sound volume";
+    Press({kUp});
+    EXPECT_EQ(options->soundBox->selected, 1) << "Up goes back a row";
+    Press({kDown, kDown, kDown, kDown});
+    EXPECT_EQ(options->difficulty->hovered, 1) << "past the music box and volume";
+    Press({kRight});
+    options->Update(16);
+    EXPECT_TRUE(options->IsPopupOpen()) << "a change during a game asks";
+    EXPECT_EQ(options->okButton->enabled, 0) << "only the popup takes input";
+    Press({kRight});
+    EXPECT_EQ(options->difficulty->CurrentKey(), 2) << "no selector steps under the popup";
+    Press({kDown});
+    EXPECT_EQ(options->popupCancel->hovered, 1) << "the popup's Cancel";
+    Press({kEnter});
+    EXPECT_FALSE(options->IsPopupOpen());
+    EXPECT_EQ(options->difficulty->CurrentKey(), 1) << "Enter on Cancel keeps the difficulty";
+    EXPECT_TRUE(RunningGame::Exists());
+    EXPECT_EQ(options->okButton->enabled, 1);
+    StepDifficultyUp();  // asked again
+    ASSERT_TRUE(options->IsPopupOpen());
+    Press({kEscape});
+    EXPECT_FALSE(options->IsPopupOpen()) << "Escape answers the question as its Cancel does";
+    EXPECT_EQ(Current(), 204);
+    EXPECT_EQ(options->difficulty->CurrentKey(), 1);
+    Press({kEscape});
+    EXPECT_EQ(Current(), 201) << "Escape leaves without applying";
+    EXPECT_EQ(SystemOptions.FullScreen, 0);
+    EXPECT_EQ(SystemOptions.DifficultyLevel, 1);
     // A finished game asks nothing.
     GameEndMark = StateGameOver;
     app.SetScreen(204);

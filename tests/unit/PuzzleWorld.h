@@ -23,10 +23,6 @@ public:
         SystemOptions.BeginLevel = beginLevel;
         ClearSounds();
     }
-    ~PuzzleWorld() {
-        train.reset();
-        board.reset();
-    }
 
     // Writes one level file; a test that writes any gets no shipped ones.
     static void WriteLevel(int level, int file, const std::string& text) {
@@ -143,5 +139,5 @@ public:
     static void ClearSounds() { OSoundSystem::Instance().ClearPlayedIds(); }
 
     std::unique_ptr<Board> board;
-    std::unique_ptr<Train> train;
+    std::unique_ptr<Train> train;  // goes first, as it was made last
 };

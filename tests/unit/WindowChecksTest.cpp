@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "app/DisplayDriverCheck.h"
@@ -38,21 +39,18 @@ TEST(SoftwareRendererCheck, RefusesTheSlowGenericRenderersOnly) {
 }
 
 TEST(DisplayDriverCheck, HeadlessDriversAreRefusedUnlessAskedFor) {
-    struct Case {
-        const char *driver, *asked;
-        bool refused;
-    };
-    for (const Case& c : {Case{"offscreen", nullptr, true},
-                          {"dummy", nullptr, true},
-                          {"offscreen", "x11", true},
-                          {"offscreen", "off", true},
-                          {"offscreen", "offscreen", false},
-                          {"dummy", "x11,dummy", false},
-                          {"dummy", "DUMMY", false},
-                          {"x11", nullptr, false},
-                          {"wayland", "x11", false},
-                          {nullptr, nullptr, false}}) {
-        EXPECT_EQ(DisplayDriverCheck::IsUnrequestedHeadless(c.driver, c.asked), c.refused)
-            << (c.driver ? c.driver : "none") << " asked " << (c.asked ? c.asked : "none");
+    using Case = std::tuple<const char*, const char*, bool>;  // driver, asked for, refused
+    for (const auto& [driver, asked, refused] : {Case{"offscreen", nullptr, true},
+                                                 {"dummy", nullptr, true},
+                                                 {"offscreen", "x11", true},
+                                                 {"offscreen", "off", true},
+                                                 {"offscreen", "offscreen", false},
+                                                 {"dummy", "x11,dummy", false},
+                                                 {"dummy", "DUMMY", false},
+                                                 {"x11", nullptr, false},
+                                                 {"wayland", "x11", false},
+                                                 {nullptr, nullptr, false}}) {
+        EXPECT_EQ(DisplayDriverCheck::IsUnrequestedHeadless(driver, asked), refused)
+            << (driver ? driver : "none") << " asked " << (asked ? asked : "none");
     }
 }
