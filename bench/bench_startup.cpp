@@ -213,31 +213,24 @@ int main(int argc, char** argv) {
     double idleCpu = 0.0, gameCpu = 0.0;
     for (int run = 0; run < kRuns; ++run) {
         pid_t pid = 0;
-        const double m = TimeToFirstFrame(screen, minimal, pid);
-        if (m < 0) {
+        // The minimal program, plain and drawing one quad: each is timed, its
+        // memory taken at the first start, and stopped.
+        const auto baseline = [&](const Program& program, std::vector<double>& times, long& kb) {
+            const double t = TimeToFirstFrame(screen, program, pid);
+            if (t >= 0) {
+                times.push_back(t);
+                if (run == 0) {
+                    Sleep(1.0);
+                    kb = ResidentKb(pid);
+                }
+            }
+            Stop(pid);
+            return t >= 0;
+        };
+        if (!baseline(minimal, minimalTimes, minimalKb) || !baseline(quad, quadTimes, quadKb)) {
             std::fprintf(stderr, "the minimal program showed no frame\n");
-            Stop(pid);
             return 1;
         }
-        minimalTimes.push_back(m);
-        if (run == 0) {
-            Sleep(1.0);
-            minimalKb = ResidentKb(pid);
-        }
-        Stop(pid);
-
-        const double q = TimeToFirstFrame(screen, quad, pid);
-        if (q < 0) {
-            std::fprintf(stderr, "the minimal program showed no quad\n");
-            Stop(pid);
-            return 1;
-        }
-        quadTimes.push_back(q);
-        if (run == 0) {
-            Sleep(1.0);
-            quadKb = ResidentKb(pid);
-        }
-        Stop(pid);
 
         const double g = TimeToFirstFrame(screen, game, pid);
         if (g < 0) {
