@@ -691,16 +691,16 @@ void Game::DrawFrame(OFont* font, const StatusTexts& texts, bool throughLayer, b
 }
 
 bool Game::PlanPartRedraw(bool still) {
-    redrawFrame.swaps = BackBufferAge::Swaps();
-    redrawFrame.backdrop = Backdrop();
-    redrawFrame.still = still;
-    redrawFrame.moving.clear();
-    GatherMoving(redrawFrame.moving);
     int width = 0;
     int height = 0;
     if (SDL_Window* window = SDL_GL_GetCurrentWindow()) {
         SDL_GL_GetDrawableSize(window, &width, &height);
     }
+    redrawFrame.swaps = BackBufferAge::Swaps();
+    redrawFrame.backdrop = Backdrop(width, height);
+    redrawFrame.still = still;
+    redrawFrame.moving.clear();
+    GatherMoving(redrawFrame.moving);
     const int age = usePartRedraw ? BackBufferAge::Query() : 0;
     return redrawRegion.Plan(redrawFrame, age, width, height);
 }
@@ -752,7 +752,7 @@ void Game::GatherMoving(std::vector<RedrawRegion::Box>& moving) {
     }
 }
 
-uint64_t Game::Backdrop() const {
+uint64_t Game::Backdrop(int drawableWidth, int drawableHeight) const {
     uint64_t key = 1469598103934665603ull;
     const auto mix = [&key](uint64_t value) { key = (key ^ value) * 1099511628211ull; };
     mix(layerCaptures);
@@ -760,13 +760,8 @@ uint64_t Game::Backdrop() const {
     mix(static_cast<uint64_t>(viewportY));
     mix(static_cast<uint64_t>(windowWidth));
     mix(static_cast<uint64_t>(windowHeight));
-    int width = 0;
-    int height = 0;
-    if (SDL_Window* window = SDL_GL_GetCurrentWindow()) {
-        SDL_GL_GetDrawableSize(window, &width, &height);
-    }
-    mix(static_cast<uint64_t>(width));
-    mix(static_cast<uint64_t>(height));
+    mix(static_cast<uint64_t>(drawableWidth));
+    mix(static_cast<uint64_t>(drawableHeight));
     // The semaphores are drawn over the layer: one that turns changes the
     // backdrop.
     for (int column = 0; column < board->boardWidth; ++column) {

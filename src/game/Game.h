@@ -163,8 +163,9 @@ private:
     // The moving things' areas of this frame in window pixels, the status
     // bar's controls and the pointer's arrow included.
     void GatherMoving(std::vector<RedrawRegion::Box>& moving);
-    // Stands for what a frame draws outside its moving things.
-    uint64_t Backdrop() const;
+    // Stands for what a frame draws outside its moving things, in a drawable
+    // of that size.
+    uint64_t Backdrop(int drawableWidth, int drawableHeight) const;
     void CreateControls();
     void CountUpStep();
     // True when the game switched to the score screen.

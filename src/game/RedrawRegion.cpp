@@ -68,9 +68,13 @@ bool RedrawRegion::Plan(const Frame& frame, int age, int windowWidth, int window
         history.clear();
     }
     if (history.size() == static_cast<size_t>(kHistory)) {
-        history.erase(history.begin());
+        // The oldest entry takes the new frame, keeping its boxes' storage:
+        // a frame allocates nothing once the history is full.
+        std::rotate(history.begin(), history.begin() + 1, history.end());
+        history.back() = frame;
+    } else {
+        history.push_back(frame);
     }
-    history.push_back(frame);
     boxes.clear();
     const int frames = static_cast<int>(history.size());
     if (age < 1 || age >= frames || windowWidth <= 0 || windowHeight <= 0) {
