@@ -189,6 +189,21 @@ uint8_t* OResourceArchive::Open(const std::string& name) {
     return buffer;
 }
 
+bool OResourceArchive::Locate(const std::string& name, uint64_t& offset, uint32_t& size) const {
+    const ArchiveEntry* entry = Find(name);
+    if (entry == nullptr) {
+        return false;
+    }
+    ArchiveFile file(path);
+    const uint64_t end = static_cast<uint64_t>(entry->dataOffset) + entry->dataSize;
+    if (!file.IsOpen() || end > file.Size()) {
+        return false;
+    }
+    offset = entry->dataOffset;
+    size = entry->dataSize;
+    return true;
+}
+
 uint32_t OResourceArchive::GetSize(const std::string& name) const {
     const ArchiveEntry* entry = Find(name);
     return entry == nullptr ? 0 : entry->dataSize;

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 #include "data/OResourceArchive.h"
 #include "data/SystemOptions.h"
+#include "sound/ArchiveStream.h"
 #include "sound/OSoundSystem.h"
 #include "sound/WaveHeaderCheck.h"
 
@@ -25,18 +27,38 @@ OMusicPlayer::~OMusicPlayer() {
 
 bool OMusicPlayer::AddTrack(const std::string& archiveName) {
     trackNames.push_back(archiveName);
-    OResourceArchive& archive = OResourceArchive::Instance();
-    std::unique_ptr<uint8_t[]> bytes(archive.Open(archiveName));
+    std::unique_ptr<uint8_t[]> bytes;
     Mix_Music* stream = nullptr;
-    if (OSoundSystem::Instance().IsOpen() && bytes != nullptr) {
-        stream = OpenStream(bytes.get(), archive.lastSize);
-    }
-    if (stream == nullptr) {
-        bytes.reset();
+    if (OSoundSystem::Instance().IsOpen()) {
+        stream = OpenArchived(archiveName, bytes);
     }
     streams.push_back(stream);
     buffers.push_back(std::move(bytes));
     return stream != nullptr;
+}
+
+_Mix_Music* OMusicPlayer::OpenArchived(const std::string& archiveName,
+                                       std::unique_ptr<uint8_t[]>& bytes) {
+    OResourceArchive& archive = OResourceArchive::Instance();
+    SDL_RWops* source = ArchiveStream::Open(archive, archiveName);
+    if (source == nullptr) {
+        return nullptr;
+    }
+    // WAVE headers are checked whole before the mixer sees them, so a WAVE
+    // track is read into memory; every other track is read from the file as
+    // it plays.
+    char magic[4] = {};
+    const bool wave = SDL_RWread(source, magic, 1, 4) == 4 && std::memcmp(magic, "RIFF", 4) == 0;
+    if (!wave && SDL_RWseek(source, 0, RW_SEEK_SET) == 0) {
+        return Mix_LoadMUS_RW(source, 1);
+    }
+    SDL_RWclose(source);
+    bytes.reset(archive.Open(archiveName));
+    Mix_Music* stream = bytes != nullptr ? OpenStream(bytes.get(), archive.lastSize) : nullptr;
+    if (stream == nullptr) {
+        bytes.reset();
+    }
+    return stream;
 }
 
 _Mix_Music* OMusicPlayer::OpenStream(const uint8_t* bytes, size_t size) {

@@ -8,10 +8,9 @@
 
 struct _Mix_Music;
 
-// A list of music tracks streamed from archive entries held in memory, one
-// playing at a time on the mixer's music stream. Stop remembers where the
-// track was, Resume continues from there. Every start is gated by the sound
-// system's music switch and takes the MusicVolume option.
+// A list of music tracks streamed from archive entries, one playing at a time on the mixer's music
+// stream. Stop remembers where the track was, Resume continues from there. Every start is gated by
+// the sound system's music switch and takes the MusicVolume option.
 class OMusicPlayer {
 public:
     // The value of the channel once the player has started its stream.
@@ -24,9 +23,9 @@ public:
     OMusicPlayer(const OMusicPlayer&) = delete;
     OMusicPlayer& operator=(const OMusicPlayer&) = delete;
 
-    // Appends the track; its archive entry stays in memory for the player's
-    // life because the stream reads from it. False when the entry or the
-    // decoder gave nothing (the track is kept and plays nothing).
+    // Appends the track, read from the archive file as it plays (a WAVE
+    // track is held in memory). False when the entry or the decoder gave
+    // nothing (the track is kept and plays nothing).
     bool AddTrack(const std::string& archiveName);
     // A music stream over a file held in memory (WAV, OGG, MP3), which must
     // outlive the stream (free it with Mix_FreeMusic); null when the mixer
@@ -67,6 +66,10 @@ public:
     bool IsPlaying() const;
 
 private:
+    // The track's stream; `bytes` takes the entry when it has to be held in
+    // memory.
+    static _Mix_Music* OpenArchived(const std::string& archiveName,
+                                    std::unique_ptr<uint8_t[]>& bytes);
     _Mix_Music* CurrentStream() const;
     // Starts the current stream at the position (ms) with the MusicVolume
     // option; false when there is nothing to start.

@@ -11,6 +11,7 @@
 #include "data/OArchiveWriter.h"
 #include "data/Scrambler.h"
 #include "render/OTexture.h"
+#include "sound/ArchiveStream.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -144,6 +145,58 @@ TEST_F(ArchiveTest, OnlyTheFirst2048BytesOfEntriesAndNamesAreScrambledOnDisk) {
     Scrambler::Archive(reinterpret_cast<uint8_t*>(onDisk.data()), 2048);
     EXPECT_EQ(bytes.substr(OResourceArchive::kHeaderSize + 12, name.size()), onDisk);
     EXPECT_EQ(OpenText(name), data);
+}
+
+// The music's stream reads an entry from the file piece by piece: every piece
+// comes unscrambled, wherever it starts or ends against the scrambled head,
+// reads stop at the entry's end (whole objects only), and seeks outside the
+// entry are refused without moving.
+TEST_F(ArchiveTest, AStreamOverAnEntryReadsTheSameBytesAsOpenInAnyPieces) {
+    std::string data(5000, '\0');
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<char>(i * 7 + i / 256);
+    OArchiveWriter writer;
+    writer.Add("Data/Before.Txt", Bytes("before"));
+    writer.Add("Data/Music/Track.Mp3", Bytes(data));
+    Load(writer);
+    SDL_RWops* stream = ArchiveStream::Open(archive, "Data/Music/Track.Mp3");
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(SDL_RWsize(stream), 5000);
+    struct Step {
+        Sint64 seekTo;  // -1: read on from where the last step ended
+        size_t objectSize, objects;
+        Sint64 expectedAt;  // where the read starts
+        size_t expectedObjects;
+    };
+    const Step steps[] = {
+        {-1, 1, 100, 0, 100},  {2000, 1, 100, 2000, 100}, {-1, 1, 3000, 2100, 2900},
+        {-1, 1, 10, 5000, 0},  {4990, 4, 5, 4990, 2},     {0, 2500, 3, 0, 2},
+        {2047, 1, 2, 2047, 2},
+    };
+    for (const Step& step : steps) {
+        if (step.seekTo >= 0) {
+            ASSERT_EQ(SDL_RWseek(stream, step.seekTo, RW_SEEK_SET), step.seekTo);
+        }
+        std::string got(step.objectSize * step.objects, '?');
+        const size_t objects = SDL_RWread(stream, got.data(), step.objectSize, step.objects);
+        EXPECT_EQ(objects, step.expectedObjects) << "at " << step.expectedAt;
+        const size_t bytes = objects * step.objectSize;
+        EXPECT_TRUE(got.substr(0, bytes) == data.substr(step.expectedAt, bytes))
+            << "at " << step.expectedAt;
+        EXPECT_EQ(SDL_RWtell(stream), step.expectedAt + static_cast<Sint64>(bytes));
+    }
+    EXPECT_EQ(SDL_RWseek(stream, -10, RW_SEEK_END), 4990);
+    EXPECT_EQ(SDL_RWseek(stream, 11, RW_SEEK_CUR), -1);
+    EXPECT_EQ(SDL_RWseek(stream, -5000, RW_SEEK_CUR), -1);
+    EXPECT_EQ(SDL_RWtell(stream), 4990);
+    EXPECT_EQ(SDL_RWwrite(stream, "x", 1, 1), 0u);
+    EXPECT_EQ(SDL_RWclose(stream), 0);
+
+    EXPECT_EQ(ArchiveStream::Open(archive, "Data/Music/Missing.Mp3"), nullptr);
+    // An entry the file no longer holds whole is not streamed either.
+    const std::string bytes = TempDir::Read(file);
+    TempDir::Write(file, bytes.substr(0, bytes.size() - 1));
+    EXPECT_EQ(ArchiveStream::Open(archive, "Data/Music/Track.Mp3"), nullptr);
 }
 
 // A damaged or missing archive is told, not just served as empty: the reader
