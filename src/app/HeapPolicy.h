@@ -6,8 +6,9 @@
 // land in the main heap, where freed space in the middle is never returned.
 class HeapPolicy {
 public:
-    // Large blocks always get their own mapping, returned when freed. Called
-    // first thing in main.
+    // Large blocks always get their own mapping, returned when freed; up to
+    // 1 MiB free at the heap's top is kept for the next frame. Called first
+    // thing in main.
     static void Apply();
     // Hands free heap pages back to the system; after loading steps.
     static void GiveBack();
