@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "data/Scrambler.h"
@@ -26,6 +27,8 @@ public:
 
     bool IsOpen() const { return file != nullptr; }
     FILE* Get() const { return file; }
+    // Hands the open file to the caller, who closes it.
+    FILE* Release() { return std::exchange(file, nullptr); }
 
     // The real size of the file, the bound for every read and allocation.
     uint64_t Size() const {
@@ -189,19 +192,19 @@ uint8_t* OResourceArchive::Open(const std::string& name) {
     return buffer;
 }
 
-bool OResourceArchive::Locate(const std::string& name, uint64_t& offset, uint32_t& size) const {
+FILE* OResourceArchive::OpenAt(const std::string& name, uint32_t& size) const {
     const ArchiveEntry* entry = Find(name);
     if (entry == nullptr) {
-        return false;
+        return nullptr;
     }
     ArchiveFile file(path);
     const uint64_t end = static_cast<uint64_t>(entry->dataOffset) + entry->dataSize;
-    if (!file.IsOpen() || end > file.Size()) {
-        return false;
+    if (!file.IsOpen() || end > file.Size() ||
+        std::fseek(file.Get(), static_cast<long>(entry->dataOffset), SEEK_SET) != 0) {
+        return nullptr;
     }
-    offset = entry->dataOffset;
     size = entry->dataSize;
-    return true;
+    return file.Release();
 }
 
 uint32_t OResourceArchive::GetSize(const std::string& name) const {

@@ -47,11 +47,12 @@ public:
     // for an unknown name, an archive that cannot be opened or an entry whose
     // data runs past the end of the file. Sets lastSize on success only.
     uint8_t* Open(const std::string& name);
-    // Where the entry's bytes lie in the archive file, for readers that take
-    // them from the file piece by piece (the music). False for an unknown
-    // name, an archive that cannot be opened or an entry whose data runs past
-    // the end of the file.
-    bool Locate(const std::string& name, uint64_t& offset, uint32_t& size) const;
+    // The archive file opened and placed at the entry's first byte, for
+    // readers that take the entry piece by piece (the music; close it with
+    // fclose), with the entry's size; null for an unknown name, an archive
+    // that cannot be opened or an entry whose data runs past the end of the
+    // file.
+    FILE* OpenAt(const std::string& name, uint32_t& size) const;
     // Recorded size of the entry, 0 for an unknown name.
     uint32_t GetSize(const std::string& name) const;
     bool Contains(const std::string& name) const;

@@ -8,15 +8,12 @@
 #include "data/Scrambler.h"
 
 SDL_RWops* ArchiveStream::Open(const OResourceArchive& archive, const std::string& name) {
-    uint64_t offset = 0;
     uint32_t size = 0;
-    if (!archive.Locate(name, offset, size)) {
-        return nullptr;
-    }
-    FILE* file = std::fopen(archive.GetPath().c_str(), "rb");
+    FILE* file = archive.OpenAt(name, size);
     if (file == nullptr) {
         return nullptr;
     }
+    const uint64_t offset = static_cast<uint64_t>(ftello(file));
     SDL_RWops* context = SDL_AllocRW();
     if (context == nullptr) {
         std::fclose(file);
