@@ -7,7 +7,7 @@ EngineSprite::~EngineSprite() = default;
 
 void EngineSprite::Load(const char* name) {
     auto sheet = std::make_unique<OTexture>();
-    sheet->Load(name, true);
+    sheet->LoadScaled(name, kDrawnSize / static_cast<float>(kFrameSize));
     texture = std::move(sheet);
 }
 

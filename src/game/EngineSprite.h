@@ -12,13 +12,16 @@ class OTexture;
 class EngineSprite {
 public:
     static constexpr int kFrameSize = 160;
+    // Every frame is drawn 96 pixels square, so the sheet is stored at that
+    // scale.
+    static constexpr int kDrawnSize = 96;
 
     EngineSprite();
     ~EngineSprite();
     EngineSprite(const EngineSprite&) = delete;
     EngineSprite& operator=(const EngineSprite&) = delete;
 
-    // Loads the sheet (with mipmaps).
+    // Loads the sheet, stored at the size its frames are drawn.
     void Load(const char* name);
 
     const OTexture* GetTexture() const { return texture.get(); }

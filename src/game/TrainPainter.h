@@ -1,6 +1,7 @@
 #pragma once
 
-class EngineSprite;
+#include "game/EngineSprite.h"
+
 class Train;
 
 // Draws the engine sprite of the train's heading (the frame of a turn cut
@@ -8,7 +9,7 @@ class Train;
 class TrainPainter {
 public:
     // Side of the drawn engine in virtual pixels.
-    static constexpr float kEngineSize = 96.0f;
+    static constexpr float kEngineSize = EngineSprite::kDrawnSize;
 
     // Texture coordinates of one frame's cell on a sheet of columns x rows.
     struct FrameCell {

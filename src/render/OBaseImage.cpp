@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <jpeglib.h>
 
+#include <cmath>
 #include <csetjmp>
 #include <cstring>
 
@@ -227,24 +228,56 @@ void OBaseImage::Upload() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     // Without textures of any side the mipmap builder's scaling to powers of
     // two is the way to take a picture of any size.
-    const bool plain =
-        !mipmaps && ((IsPowerOfTwo(width) && IsPowerOfTwo(height)) || SupportsAnySide());
-    if (!plain) {
+    const bool shrunk = UploadShrunk();
+    if (!shrunk && !PlainUploadFits(width, height)) {
         gluBuild2DMipmaps(target, components, width, height, pixelFormat, GL_UNSIGNED_BYTE,
                           pixels.data());
         glTexParameterf(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameterf(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    } else {
-        glTexImage2D(target, 0, components, width, height, 0, pixelFormat, GL_UNSIGNED_BYTE,
-                     pixels.data());
-        glTexParameterf(target, GL_TEXTURE_MAG_FILTER, static_cast<GLfloat>(plainFilter));
-        glTexParameterf(target, GL_TEXTURE_MIN_FILTER, static_cast<GLfloat>(plainFilter));
+    } else if (!shrunk) {
+        UploadPlain(width, height, pixels.data());
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
     // The driver holds its own copy now.
     if (!keepPixels) {
         ReleasePixels();
     }
+}
+
+bool OBaseImage::PlainUploadFits(int side, int otherSide) const {
+    return !mipmaps && ((IsPowerOfTwo(side) && IsPowerOfTwo(otherSide)) || SupportsAnySide());
+}
+
+void OBaseImage::UploadPlain(int storedWidth, int storedHeight, const uint8_t* data) {
+    glTexImage2D(target, 0, components, storedWidth, storedHeight, 0, pixelFormat, GL_UNSIGNED_BYTE,
+                 data);
+    glTexParameterf(target, GL_TEXTURE_MAG_FILTER, static_cast<GLfloat>(plainFilter));
+    glTexParameterf(target, GL_TEXTURE_MIN_FILTER, static_cast<GLfloat>(plainFilter));
+}
+
+// A picture drawn at a fixed share of its size needs only that one level: a
+// quarter or less of a mipmap chain built from the picture, and no blending
+// between levels when drawn.
+bool OBaseImage::UploadShrunk() {
+    const int storedWidth = static_cast<int>(std::lround(width * storedScale));
+    const int storedHeight = static_cast<int>(std::lround(height * storedScale));
+    if (storedScale >= 1.0f || storedWidth < 1 || storedHeight < 1 ||
+        !PlainUploadFits(storedWidth, storedHeight)) {
+        return false;
+    }
+    std::vector<uint8_t> shrunk(static_cast<size_t>(storedWidth) * storedHeight * bytesPerPixel);
+    // The scaler packs its output by the pack alignment: rows tight, as read.
+    GLint previousAlignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &previousAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    const GLint scaled = gluScaleImage(pixelFormat, width, height, GL_UNSIGNED_BYTE, pixels.data(),
+                                       storedWidth, storedHeight, GL_UNSIGNED_BYTE, shrunk.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, previousAlignment);
+    if (scaled != 0) {
+        return false;
+    }
+    UploadPlain(storedWidth, storedHeight, shrunk.data());
+    return true;
 }
 
 void OBaseImage::ReleasePixels() {

@@ -57,6 +57,10 @@ public:
     // mipmaps: smooth by default, GL_NEAREST for pictures shown pixel for
     // pixel.
     GLenum plainFilter = GL_LINEAR;
+    // Below 1: the picture is always drawn at this share of its own size, so
+    // its texture is stored at that size (box-filtered once) and drawn
+    // without mipmaps. Width and height stay the picture's own.
+    float storedScale = 1.0f;
     int32_t components = 0;
     int32_t bytesPerPixel = 0;
     int32_t width = 0;
@@ -65,5 +69,11 @@ public:
 
 private:
     void Clear();
+    // Whether a texture of that size can be built without mipmaps.
+    bool PlainUploadFits(int side, int otherSide) const;
+    void UploadPlain(int storedWidth, int storedHeight, const uint8_t* data);
+    // Builds the texture at storedScale of the picture; false when it is not
+    // to be stored shrunk or the context cannot take the shrunk size.
+    bool UploadShrunk();
     static bool uploadsHeldBack;
 };

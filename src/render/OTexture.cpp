@@ -80,6 +80,15 @@ void OTexture::ReadPixels(OBaseImage& image, const std::string& name) {
 }
 
 bool OTexture::Load(const std::string& newName, bool mipmaps, bool keepPixels) {
+    return LoadImage(newName, mipmaps, keepPixels, 1.0f);
+}
+
+bool OTexture::LoadScaled(const std::string& newName, float drawnScale) {
+    return LoadImage(newName, false, false, drawnScale);
+}
+
+bool OTexture::LoadImage(const std::string& newName, bool mipmaps, bool keepPixels,
+                         float storedScale) {
     Release();
     name = newName;
     auto cached = Cache().find(name);
@@ -99,6 +108,7 @@ bool OTexture::Load(const std::string& newName, bool mipmaps, bool keepPixels) {
     auto decoded = std::make_unique<OBaseImage>();
     decoded->mipmaps = mipmaps;
     decoded->keepPixels = keepPixels;
+    decoded->storedScale = storedScale;
     ReadPixels(*decoded, name);
     if (OBaseImage::CanUseGL()) {
         glEnable(GL_TEXTURE_2D);

@@ -25,6 +25,10 @@ public:
     // pixels after the upload for a user that reads them (read again when
     // the cached image has let them go).
     bool Load(const std::string& name, bool mipmaps = true, bool keepPixels = false);
+    // As Load, for a picture that is always drawn at `drawnScale` (below 1)
+    // of its own size: its texture is stored at that size, without mipmaps.
+    // GetWidth and GetHeight still give the picture's own size.
+    bool LoadScaled(const std::string& name, float drawnScale);
     // Binds the texture object; does nothing without one.
     void Bind() const;
     int GetWidth() const;
@@ -56,6 +60,7 @@ public:
 
 private:
     void Release();
+    bool LoadImage(const std::string& name, bool mipmaps, bool keepPixels, float storedScale);
     // Reads and decodes "Data/Textures/<name>" into the image; throws
     // OFileNotFound (and logs why) when that fails.
     static void ReadPixels(OBaseImage& image, const std::string& name);

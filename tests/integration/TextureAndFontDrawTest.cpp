@@ -183,6 +183,66 @@ TEST_F(OTextureDrawTest, RowsOfOddWidthsArePackedTightly) {
     }
 }
 
+// A picture always drawn at a share of its size is stored at that size,
+// without mipmaps, while its own size stays what sprite cells are cut by; a
+// new context stores it shrunk again. Each quadrant keeps its colour, also in
+// RGB rows that are not a multiple of four bytes long.
+TEST_F(OTextureDrawTest, PicturesDrawnSmallerAreStoredAtTheirDrawnSize) {
+    struct Case {
+        int depth;
+        int width;
+        int height;
+        float scale;
+        int storedWidth;
+        int storedHeight;
+    };
+    const Case cases[] = {
+        {32, 64, 64, 0.5f, 32, 32}, {24, 20, 12, 0.5f, 10, 6}, {32, 40, 40, 0.6f, 24, 24}};
+    const std::array<int, 3> quadrants[] = {{250, 0, 0}, {0, 250, 0}, {0, 0, 250}, {250, 250, 0}};
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bgra;
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                const auto& rgb = quadrants[(y * 2 / c.height) * 2 + x * 2 / c.width];
+                bgra.insert(bgra.end(), {uint8_t(rgb[2]), uint8_t(rgb[1]), uint8_t(rgb[0])});
+                if (c.depth == 32)
+                    bgra.push_back(255);
+            }
+        }
+        const std::string name = "Sheet" + std::to_string(c.width) + ".Tga";
+        archive.AddTexture(name, ImageFiles::Tga(2, uint8_t(c.depth), c.width, c.height, bgra));
+        archive.Open();
+        OTexture sheet;
+        sheet.LoadScaled(name, c.scale);
+        EXPECT_EQ(sheet.GetWidth(), c.width);
+        EXPECT_EQ(sheet.GetHeight(), c.height);
+        for (int context = 0; context < 2; ++context) {
+            SCOPED_TRACE(name + (context == 0 ? " first upload" : " after a new context"));
+            window.Clear(0, 0, 0);
+            sheet.Bind();
+            GLint stored[3] = {};
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &stored[0]);
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &stored[1]);
+            glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &stored[2]);
+            EXPECT_EQ(stored[0], c.storedWidth);
+            EXPECT_EQ(stored[1], c.storedHeight);
+            EXPECT_EQ(stored[2], GL_LINEAR) << "no mipmaps";
+            glPushMatrix();
+            glScalef(c.scale, c.scale, 1);
+            sheet.Draw(-1, -1);
+            glPopMatrix();
+            for (int q = 0; q < 4; ++q) {
+                const int x = (q % 2) * c.storedWidth / 2 + c.storedWidth / 4;
+                const int y = (q / 2) * c.storedHeight / 2 + c.storedHeight / 4;
+                const auto& rgb = quadrants[q];
+                EXPECT_TRUE(ColourNear(window.Pixel(x, y), rgb[0], rgb[1], rgb[2], 2)) << q;
+            }
+            OTexture::DeleteAllTextures();
+            OTexture::UploadAllTextures();
+        }
+    }
+}
+
 // Codes without a glyph are left out (with nothing to call they used to call
 // display lists outside the font's block), so text looks as if they were not
 // there.
