@@ -255,9 +255,9 @@ void OBaseImage::UploadPlain(int storedWidth, int storedHeight, const uint8_t* d
     glTexParameterf(target, GL_TEXTURE_MIN_FILTER, static_cast<GLfloat>(plainFilter));
 }
 
-// A picture drawn at a fixed share of its size needs only that one level: a
-// quarter or less of a mipmap chain built from the picture, and no blending
-// between levels when drawn.
+// A picture drawn at a fixed share of its size needs only that one level:
+// less memory than a mipmap chain built from the picture (under half of it
+// for the engine sheets), and no blending between levels when drawn.
 bool OBaseImage::UploadShrunk() {
     const int storedWidth = static_cast<int>(std::lround(width * storedScale));
     const int storedHeight = static_cast<int>(std::lround(height * storedScale));
