@@ -7,7 +7,7 @@
 class HeapPolicy {
 public:
     // Large blocks always get their own mapping, returned when freed; up to
-    // 1 MiB free at the heap's top is kept for the next frame. Called first
+    // 4 MiB free at the heap's top is kept for the next frame. Called first
     // thing in main.
     static void Apply();
     // Hands free heap pages back to the system; after loading steps.
