@@ -241,9 +241,6 @@ void OApplication::DrawCursor() {
 bool OApplication::ResetVideoMode() {
     OTexture::DeleteAllTextures();
     KvModelRegistry::Instance().DeleteAllLists();
-    if (font != nullptr) {
-        font->DeleteLists();
-    }
     ReleaseRenderContext();
     DestroyMainWindow();
     CreateMainWindow();

@@ -846,7 +846,8 @@ void Game::FillStillSignature(StillLayer::Signature& signature, const StatusText
     signature.Add(background);
     signature.Add(statusBar.get());
     signature.Add(font);
-    signature.Add(static_cast<int64_t>(font != nullptr ? font->GetListBase() : 0));
+    // A rebuilt font has a texture of its own.
+    signature.Add(font != nullptr ? static_cast<const void*>(font->GetTexture()) : nullptr);
     signature.Add(texts.fuel);
     signature.Add(texts.score);
     signature.Add(texts.level);

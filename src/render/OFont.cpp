@@ -10,7 +10,6 @@ OFont::OFont(std::string textureName) : textureName(std::move(textureName)) {
 
 OFont::~OFont() {
     delete texture;
-    DeleteLists();
 }
 
 bool OFont::Build() {
@@ -31,40 +30,7 @@ bool OFont::Build() {
             picture.ReleasePixels();
         }
     }
-    if (OBaseImage::CanUseGL()) {
-        CompileLists();
-    }
     return true;
-}
-
-void OFont::CompileLists() {
-    DeleteLists();
-    listBase = glGenLists(kCellCount);
-    const float cellFraction = 1.0f / 16.0f;
-    for (int n = 0; n < kCellCount; ++n) {
-        const float cx = static_cast<float>(n % 16) / 16.0f;
-        const float cy = static_cast<float>(n / 16) / 16.0f;
-        glNewList(listBase + n, GL_COMPILE);
-        glBegin(GL_QUADS);
-        glTexCoord2f(cx, 1.0f - cy - cellFraction);
-        glVertex2i(0, 0);
-        glTexCoord2f(cx + cellFraction, 1.0f - cy - cellFraction);
-        glVertex2i(kCellSide - 1, 0);
-        glTexCoord2f(cx + cellFraction, 1.0f - cy);
-        glVertex2i(kCellSide - 1, kCellSide - 1);
-        glTexCoord2f(cx, 1.0f - cy);
-        glVertex2i(0, kCellSide - 1);
-        glEnd();
-        glTranslatef(advances[n % kCellsPerSet], 0.0f, 0.0f);
-        glEndList();
-    }
-}
-
-void OFont::DeleteLists() {
-    if (listBase != 0 && OBaseImage::CanUseGL()) {
-        glDeleteLists(listBase, kCellCount);
-    }
-    listBase = 0;
 }
 
 bool OFont::MeasureAdvances(const OBaseImage& picture) {
@@ -141,7 +107,7 @@ uint16_t OFont::GetFitCount(const std::string& text, uint16_t maxWidth) const {
 
 void OFont::DrawText(float x, float y, const std::string& text, bool shadow, float scale,
                      int glyphSet) {
-    if (listBase == 0 || text.empty() || !OBaseImage::CanUseGL()) {
+    if (texture == nullptr || text.empty() || !OBaseImage::CanUseGL()) {
         return;
     }
     glyphSet = glyphSet == 1 ? 1 : 0;
@@ -171,17 +137,39 @@ void OFont::DrawText(float x, float y, const std::string& text, bool shadow, flo
 }
 
 void OFont::DrawRun(float x, float y, const unsigned char* codes, size_t count, float scale,
-                    int glyphSet) const {
+                    int glyphSet) {
     if (count == 0) {
         return;
     }
+    // The whole run is one draw: a quad per glyph, each cell's advance to
+    // the right of the last. A draw of its own for every glyph cost the
+    // software renderer a copy of its whole pipeline state each time.
+    runVertices.clear();
+    const float cellFraction = 1.0f / 16.0f;
+    const float side = static_cast<float>(kCellSide - 1);
+    float pen = 0.0f;
+    for (size_t i = 0; i < count; ++i) {
+        const int cell = kCellsPerSet * glyphSet + (codes[i] - kFirstCode);
+        const float s0 = static_cast<float>(cell % 16) / 16.0f;
+        const float t1 = 1.0f - static_cast<float>(cell / 16) / 16.0f;
+        const float t0 = t1 - cellFraction;
+        const float s1 = s0 + cellFraction;
+        const GlyphVertex corners[4] = {{s0, t0, pen, 0.0f},
+                                        {s1, t0, pen + side, 0.0f},
+                                        {s1, t1, pen + side, side},
+                                        {s0, t1, pen, side}};
+        runVertices.insert(runVertices.end(), std::begin(corners), std::end(corners));
+        pen += advances[cell % kCellsPerSet];
+    }
     glPushMatrix();
     glTranslatef(x, y, 0.0f);
-    glPushMatrix();
     glScalef(scale, scale, scale);
-    // Code c calls list base + 128 * set + (c - 32); GL adds unsigned.
-    glListBase(listBase + kCellsPerSet * glyphSet - kFirstCode);
-    glCallLists(static_cast<GLsizei>(count), GL_UNSIGNED_BYTE, codes);
-    glPopMatrix();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(GlyphVertex), &runVertices[0].s);
+    glVertexPointer(2, GL_FLOAT, sizeof(GlyphVertex), &runVertices[0].x);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(runVertices.size()));
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
 }

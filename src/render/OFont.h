@@ -6,9 +6,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The game's one bitmap font: a 512 x 512 RGBA picture cut into 16 x 16 cells
-// of 32 x 32 pixels, one display list per cell. Cells 0..127 are glyph set 0
+// of 32 x 32 pixels, one quad per cell. Cells 0..127 are glyph set 0
 // (codes 32..159), cells 128..255 set 1, which shares set 0's advances.
 // Printable ASCII (32..126) always has a glyph; the codes above it only when
 // the picture has ink in their cell, so bytes the font cannot show (control
@@ -31,12 +32,9 @@ public:
     OFont(const OFont&) = delete;
     OFont& operator=(const OFont&) = delete;
 
-    // Loads the font picture (throws OFileNotFound when it is missing),
-    // measures the advances on the first call, and compiles the display lists
-    // when a GL context is current.
+    // Loads the font picture (throws OFileNotFound when it is missing) and
+    // measures the advances on the first call.
     bool Build();
-    // Deletes the display lists; call before the GL context goes.
-    void DeleteLists();
 
     // Width at scale 1, each advance truncated to whole units. Codes without
     // a glyph have no width.
@@ -56,22 +54,24 @@ public:
     // Advance of a character code; 0 for codes without a glyph.
     float GetAdvance(int code) const;
     bool HasGlyph(int code) const;
-    GLuint GetListBase() const { return listBase; }
     const OTexture* GetTexture() const { return texture; }
 
     // Colour of the next text drawn (red, green, blue, alpha).
     float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
 private:
-    void CompileLists();
+    struct GlyphVertex {
+        float s, t, x, y;
+    };
     void DrawRun(float x, float y, const unsigned char* codes, size_t count, float scale,
-                 int glyphSet) const;
+                 int glyphSet);
     static bool ColumnHasInk(const OBaseImage& picture, int column, int cellTop);
 
     OTexture* texture = nullptr;
-    GLuint listBase = 0;
     std::string textureName;
     float advances[kCellCount];
     // Set 0's cells that hold ink, as measured by the first Build.
     bool inked[kCellsPerSet] = {};
+    // The run being drawn, kept to spare an allocation a text.
+    std::vector<GlyphVertex> runVertices;
 };

@@ -66,7 +66,7 @@ protected:
         DrawTest::SetUp();
         window.Clear(0.5f, 0.5f, 0.5f);
         ASSERT_TRUE(font.Build());
-        ASSERT_NE(font.GetListBase(), 0u);
+        ASSERT_NE(font.GetTexture(), nullptr);
     }
 
     OFont font{"Font.Tga"};
@@ -243,37 +243,32 @@ TEST_F(OTextureDrawTest, PicturesDrawnSmallerAreStoredAtTheirDrawnSize) {
     }
 }
 
-// Codes without a glyph are left out (with nothing to call they used to call
-// display lists outside the font's block), so text looks as if they were not
-// there.
-TEST_F(OFontDrawTest, GlyphlessCodesNeverCallListsOutsideTheFont) {
-    // Display lists of someone else right below the font's block, each
-    // painting the whole screen red.
-    font.DeleteLists();
-    const GLuint others = glGenLists(40);
-    for (GLuint list = others; list < others + 40; ++list) {
-        glNewList(list, GL_COMPILE);
-        glDisable(GL_TEXTURE_2D);
-        glColor3f(1, 0, 0);
-        glRectf(0, 0, 800, 600);
-        glEnable(GL_TEXTURE_2D);
-        glEndList();
-    }
-    font.Build();
-    ASSERT_EQ(font.GetListBase(), others + 40) << "the test needs the blocks adjacent";
+// Codes without a glyph (control codes, DEL, the empty cells above printable
+// ASCII, everything from 160) are left out: they neither draw nor take room,
+// in either glyph set, so text looks as if they were not there.
+TEST_F(OFontDrawTest, GlyphlessCodesNeitherDrawNorTakeRoom) {
+    struct Case {
+        std::string withGlyphless;
+        std::string plain;
+        int glyphSet;
+        float scale;
+    };
+    const Case cases[] = {{std::string{5, 31, 'A', 1, '\xFF'}, "A", 0, 1.0f},
+                          {std::string("\xA0\xFF\x10"
+                                       "A",
+                                       4),
+                           "A", 1, 1.0f},
+                          {std::string("A\x7F\x80#\x9F\x0D", 6), "A#", 0, 1.5f}};
     std::copy_n(std::array<float, 4>{1, 1, 0, 1}.data(), 4, font.colour);  // yellow
-    font.DrawText(100, 100, std::string{5, 31, 'A', 1, '\xFF'}, true, 1.0f, 0);
-    font.DrawText(100, 200, std::string("\xA0\xFF\x10", 3), true, 1.0f, 1);
-    window.Snapshot("font-glyphless");
-    EXPECT_TRUE(ColourNear(window.Pixel(700, 500), kGrey, kGrey, kGrey));
-    EXPECT_TRUE(ColourNear(window.Pixel(115, 115), 255, 255, 0));
-    glDeleteLists(others, 40);
-
-    // DEL and the empty cells above printable ASCII take no room either.
     window.Clear(0.5f, 0.5f, 0.5f);
-    font.DrawText(100, 300, std::string("A\x7F\x80#\x9F\x0D", 6), true, 1.5f, 0);
-    const std::vector<uint8_t> withGlyphless = window.Frame();
-    window.Clear(0.5f, 0.5f, 0.5f);
-    font.DrawText(100, 300, "A#", true, 1.5f, 0);
-    EXPECT_TRUE(window.Frame() == withGlyphless);
+    const std::vector<uint8_t> empty = window.Frame();
+    for (const Case& c : cases) {
+        window.Clear(0.5f, 0.5f, 0.5f);
+        font.DrawText(100, 300, c.withGlyphless, true, c.scale, c.glyphSet);
+        const std::vector<uint8_t> withGlyphless = window.Frame();
+        window.Clear(0.5f, 0.5f, 0.5f);
+        font.DrawText(100, 300, c.plain, true, c.scale, c.glyphSet);
+        EXPECT_TRUE(window.Frame() != empty) << c.plain << " draws nothing";
+        EXPECT_TRUE(window.Frame() == withGlyphless) << c.plain << " in set " << c.glyphSet;
+    }
 }
