@@ -53,6 +53,8 @@ public:
     GLenum target = GL_TEXTURE_2D;
     GLuint textureName = 0;
     bool keepPixels = false;
+    // Let go while not shown: neither pixels nor texture until drawn again.
+    bool parked = false;
     // Magnification and minification filter of a texture built without
     // mipmaps: smooth by default, GL_NEAREST for pictures shown pixel for
     // pixel.

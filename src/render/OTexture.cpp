@@ -121,9 +121,36 @@ bool OTexture::LoadImage(const std::string& newName, bool mipmaps, bool keepPixe
 }
 
 void OTexture::Bind() const {
-    if (image != nullptr && image->textureName != 0 && OBaseImage::CanUseGL()) {
+    if (image == nullptr || !OBaseImage::CanUseGL()) {
+        return;
+    }
+    if (image->parked) {
+        Unpark();
+    }
+    if (image->textureName != 0) {
         glBindTexture(image->target, image->textureName);
     }
+}
+
+void OTexture::Park() const {
+    if (image == nullptr || image->keepPixels) {
+        return;
+    }
+    image->DeleteTexture();
+    image->ReleasePixels();
+    image->parked = true;
+}
+
+void OTexture::Unpark() const {
+    image->parked = false;
+    try {
+        if (!image->HasPixels()) {
+            ReadPixels(*image, name);
+        }
+    } catch (const OFileNotFound&) {
+        return;  // logged; the picture stays blank rather than stop the frame
+    }
+    image->Upload();
 }
 
 int OTexture::GetWidth() const {
@@ -177,6 +204,9 @@ void OTexture::UploadAllTextures() {
         glEnable(GL_TEXTURE_2D);
     }
     for (auto& entry : Cache()) {
+        if (entry.second->parked) {
+            continue;  // read when it is drawn again
+        }
         if (OBaseImage::CanUseGL() && !entry.second->HasPixels()) {
             ReadPixels(*entry.second, entry.first);
         }

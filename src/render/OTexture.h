@@ -29,8 +29,13 @@ public:
     // of its own size: its texture is stored at that size, without mipmaps.
     // GetWidth and GetHeight still give the picture's own size.
     bool LoadScaled(const std::string& name, float drawnScale);
-    // Binds the texture object; does nothing without one.
+    // Binds the texture object; does nothing without one. A parked picture
+    // is read from the archive and uploaded again first.
     void Bind() const;
+    // Lets the driver's copy of a picture that will not be shown for a while
+    // go (the shell's background while a game runs), for every handle of
+    // its name. Pictures that keep their pixels are left as they are.
+    void Park() const;
     int GetWidth() const;
     int GetHeight() const;
     // The whole picture as one quad at (x, y) in the current 2D projection,
@@ -60,6 +65,7 @@ public:
 
 private:
     void Release();
+    void Unpark() const;
     bool LoadImage(const std::string& name, bool mipmaps, bool keepPixels, float storedScale);
     // Reads and decodes "Data/Textures/<name>" into the image; throws
     // OFileNotFound (and logs why) when that fails.

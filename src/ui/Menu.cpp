@@ -104,6 +104,9 @@ void Menu::StartNewGame() {
     if (RunningGame::Exists()) {
         DeleteGame();
     }
+    // The shell's pictures are not seen while a game runs; they are read
+    // again on the way back.
+    ParkPictures();
     RunningGame::Start(application);
 }
 
@@ -133,6 +136,7 @@ bool Menu::OnControlEvent(int controlId, int code) {
             return true;
         case ContinueId:
             if (RunningGame::Exists()) {
+                ParkPictures();
                 application->SetScreen(RunningGame::kGameScreenId);
             }
             return true;

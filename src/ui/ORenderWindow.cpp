@@ -56,6 +56,14 @@ bool ORenderWindow::LoadPictures(const std::string& backgroundName,
     return true;
 }
 
+void ORenderWindow::ParkPictures() {
+    for (const OTexture* picture : {background, overlay}) {
+        if (picture != nullptr) {
+            picture->Park();
+        }
+    }
+}
+
 void ORenderWindow::AddControl(OControl* control) {
     if (control == nullptr || HasControl(control)) {
         return;

@@ -45,6 +45,8 @@ public:
     virtual void RefreshHover(int x, int y);
 
     bool LoadPictures(const std::string& backgroundName, const std::string& overlayName);
+    // The background and overlay leave the driver until drawn again.
+    void ParkPictures();
     void AddControl(OControl* control);
     OControl* RemoveControl(OControl* control);
     bool HasControl(const OControl* control) const;

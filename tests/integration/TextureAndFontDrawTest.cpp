@@ -113,8 +113,9 @@ TEST_F(OTextureDrawTest, FileRowsStartAtTheQuadsLowerEdge) {
 }
 
 // Uploaded pictures drop their pixels unless a user asks to keep them, and
-// are read from the archive again when a new context needs them.
-TEST_F(OTextureDrawTest, UploadedPicturesLetTheirPixelsGoAndAreReadAgainForANewContext) {
+// are read from the archive again when a new context or, for a parked
+// picture, its next draw needs them.
+TEST_F(OTextureDrawTest, UploadedPicturesLetTheirPixelsGoAndAreReadAgainWhenNeeded) {
     OTexture board;
     OTexture menu;
     OTexture kept;
@@ -143,9 +144,29 @@ TEST_F(OTextureDrawTest, UploadedPicturesLetTheirPixelsGoAndAreReadAgainForANewC
     menu.Draw(300, 100);
     EXPECT_TRUE(window.Frame() == before) << "the rebuilt textures draw differently";
 
-    // A picture gone from the archive by then cannot be rebuilt.
+    // A parked picture has neither texture nor pixels, stays so through a
+    // context rebuild, and is read again when it is next drawn. One that
+    // keeps its pixels is not parked.
+    menu.Park();
+    kept.Park();
+    EXPECT_NE(board.GetImage()->textureName, 0u);
+    OTexture::DeleteAllTextures();
+    OTexture::UploadAllTextures();
+    EXPECT_EQ(menu.GetImage()->textureName, 0u);
+    EXPECT_FALSE(menu.GetImage()->HasPixels());
+    window.Clear(0, 0, 0);
+    board.Draw(100, 100);
+    menu.Draw(300, 100);
+    EXPECT_TRUE(window.Frame() == before) << "the parked picture draws differently";
+    EXPECT_NE(menu.GetImage()->textureName, 0u);
+
+    // A picture gone from the archive by then cannot be rebuilt; parked, it
+    // is drawn blank instead of stopping the frame.
+    menu.Park();
     OTexture::DeleteAllTextures();
     archive.Remove();
+    EXPECT_NO_THROW(menu.Draw(300, 100));
+    EXPECT_EQ(menu.GetImage()->textureName, 0u);
     EXPECT_THROW(OTexture::UploadAllTextures(), OFileNotFound);
 }
 
