@@ -181,6 +181,13 @@ Mix_Chunk* OSoundSystem::DecodeSample(const uint8_t* bytes, size_t size) {
     // Closed here, not by the mixer: for some unreadable files it forgets to.
     Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 0);
     SDL_RWclose(source);
+    // The mixer converts a WAVE in a buffer sized for its widest step (twice
+    // the result for a mono file) and keeps all of it; the tail goes back.
+    if (chunk != nullptr && chunk->allocated != 0 && chunk->alen > 0) {
+        if (void* fitted = SDL_realloc(chunk->abuf, chunk->alen)) {
+            chunk->abuf = static_cast<Uint8*>(fitted);
+        }
+    }
     return chunk;
 }
 

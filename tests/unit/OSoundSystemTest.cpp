@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <deque>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "audio/AudioWriter.h"
 #include "data/OArchiveWriter.h"
@@ -292,6 +296,26 @@ TEST_F(OSoundSystemTest, StartUpLoadsTheGamesSoundsAndMusic) {
     EXPECT_EQ(sound.GetCurrentMusic(), nullptr);
     sound.SetMusicVolume(40);  // no current player: only stored
     EXPECT_EQ(sound.GetMusicVolume(), 40);
+}
+
+// A mono WAVE becomes the device's stereo, each sample on both sides, in a
+// buffer no larger than the sound: the mixer's conversion buffer is twice
+// that, and a game holds a few of these for as long as it runs.
+TEST_F(OSoundSystemTest, WaveSamplesAreConvertedIntoBuffersOfTheirOwnSize) {
+    const std::vector<int16_t> tone = TestTone::Sine(440.0, 300);
+    const std::vector<uint8_t> wav = AudioWriter::EncodeWav(tone, 44100, 1);
+    Mix_Chunk* chunk = OSoundSystem::DecodeSample(wav.data(), wav.size());
+    ASSERT_NE(chunk, nullptr);
+    ASSERT_EQ(chunk->alen, tone.size() * 2 * sizeof(int16_t));
+    const auto* stereo = reinterpret_cast<const int16_t*>(chunk->abuf);
+    for (size_t i = 0; i < tone.size(); i += 97) {
+        EXPECT_EQ(stereo[2 * i], tone[i]) << i;
+        EXPECT_EQ(stereo[2 * i + 1], tone[i]) << i;
+    }
+#if defined(__GLIBC__)
+    EXPECT_LT(malloc_usable_size(chunk->abuf), chunk->alen + 4096);
+#endif
+    Mix_FreeChunk(chunk);
 }
 
 // Damaged entries load nothing or play without harm; under the sanitizers
