@@ -230,7 +230,7 @@ void OBaseImage::Upload() {
     // two is the way to take a picture of any size.
     const bool shrunk = UploadShrunk();
     if (!shrunk && !PlainUploadFits(width, height)) {
-        gluBuild2DMipmaps(target, components, width, height, pixelFormat, GL_UNSIGNED_BYTE,
+        gluBuild2DMipmaps(target, StoredFormat(), width, height, pixelFormat, GL_UNSIGNED_BYTE,
                           pixels.data());
         glTexParameterf(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameterf(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
@@ -244,13 +244,20 @@ void OBaseImage::Upload() {
     }
 }
 
+// RGB pictures are stored as RGBA, opaque: a software renderer keeps both in
+// four bytes a texel, and with one format for every colour picture it
+// compiles and keeps fewer shader variants.
+GLint OBaseImage::StoredFormat() const {
+    return components == 3 ? GL_RGBA8 : components;
+}
+
 bool OBaseImage::PlainUploadFits(int side, int otherSide) const {
     return !mipmaps && ((IsPowerOfTwo(side) && IsPowerOfTwo(otherSide)) || SupportsAnySide());
 }
 
 void OBaseImage::UploadPlain(int storedWidth, int storedHeight, const uint8_t* data) {
-    glTexImage2D(target, 0, components, storedWidth, storedHeight, 0, pixelFormat, GL_UNSIGNED_BYTE,
-                 data);
+    glTexImage2D(target, 0, StoredFormat(), storedWidth, storedHeight, 0, pixelFormat,
+                 GL_UNSIGNED_BYTE, data);
     glTexParameterf(target, GL_TEXTURE_MAG_FILTER, static_cast<GLfloat>(plainFilter));
     glTexParameterf(target, GL_TEXTURE_MIN_FILTER, static_cast<GLfloat>(plainFilter));
 }

@@ -72,6 +72,7 @@ public:
 private:
     void Clear();
     // Whether a texture of that size can be built without mipmaps.
+    GLint StoredFormat() const;
     bool PlainUploadFits(int side, int otherSide) const;
     void UploadPlain(int storedWidth, int storedHeight, const uint8_t* data);
     // Builds the texture at storedScale of the picture; false when it is not
