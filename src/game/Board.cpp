@@ -70,7 +70,7 @@ void Board::StartLevel() {
     GameRandom::SeedForLevel();
     boardWidth = 10;
     boardHeight = 7;
-    CellSize = 80;
+    CellSize = RailCatalogue::kBlockSide;
     ResetCells();
     ++levelNumber;
 }

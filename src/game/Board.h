@@ -100,7 +100,7 @@ public:
     void SetTrain(Train* newTrain) { train = newTrain; }
     Train* GetTrain() const { return train; }
 
-    int32_t CellSize = 80;
+    int32_t CellSize = RailCatalogue::kBlockSide;
     int32_t boardWidth = 10;
     int32_t boardHeight = 7;
     int32_t levelNumber = 0;

@@ -4,6 +4,7 @@
 
 #include "game/Board.h"
 #include "game/Rail.h"
+#include "game/RailCatalogue.h"
 #include "render/OTexture.h"
 
 namespace {
@@ -60,7 +61,8 @@ void BoardPainter::DrawBlockQuad(const OTexture* texture, const OVector3& positi
     if (texture != nullptr) {
         texture->Bind();
     }
-    TexturedQuad(40.0f, 40.0f, 0.0f);
+    const float half = RailCatalogue::kBlockSide / 2.0f;
+    TexturedQuad(half, half, 0.0f);
     glPopMatrix();
 }
 

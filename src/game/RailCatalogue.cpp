@@ -70,7 +70,8 @@ void RailCatalogue::ReadFrom(OConfigFile& config, const std::string& fileName) {
 void RailCatalogue::LoadTextures() {
     for (auto& entry : rails) {
         auto texture = std::make_shared<OTexture>();
-        texture->Load(textureNames[entry.first], true);
+        // Blocks are always drawn one cell square, without turning.
+        texture->LoadAtWidth(textureNames[entry.first], kBlockSide);
         entry.second.texture = texture;
     }
 }

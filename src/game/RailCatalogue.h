@@ -13,6 +13,8 @@ class RailCatalogue {
 public:
     static constexpr const char* kFileName = "Data/Rails.Txt";
     static constexpr int kKindCount = 12;
+    // Pixels a block picture is drawn across, one cell of the board.
+    static constexpr int kBlockSide = 80;
 
     enum Kind : int32_t {
         ABlox = 0,

@@ -87,8 +87,12 @@ bool OTexture::LoadScaled(const std::string& newName, float drawnScale) {
     return LoadImage(newName, false, false, drawnScale);
 }
 
+bool OTexture::LoadAtWidth(const std::string& newName, int drawnWidth) {
+    return LoadImage(newName, false, false, 1.0f, drawnWidth);
+}
+
 bool OTexture::LoadImage(const std::string& newName, bool mipmaps, bool keepPixels,
-                         float storedScale) {
+                         float storedScale, int drawnWidth) {
     Release();
     name = newName;
     auto cached = Cache().find(name);
@@ -110,6 +114,9 @@ bool OTexture::LoadImage(const std::string& newName, bool mipmaps, bool keepPixe
     decoded->keepPixels = keepPixels;
     decoded->storedScale = storedScale;
     ReadPixels(*decoded, name);
+    if (drawnWidth > 0 && decoded->width > 0) {
+        decoded->storedScale = static_cast<float>(drawnWidth) / static_cast<float>(decoded->width);
+    }
     if (OBaseImage::CanUseGL()) {
         glEnable(GL_TEXTURE_2D);
     }

@@ -29,6 +29,9 @@ public:
     // of its own size: its texture is stored at that size, without mipmaps.
     // GetWidth and GetHeight still give the picture's own size.
     bool LoadScaled(const std::string& name, float drawnScale);
+    // As LoadScaled, for a picture always drawn `drawnWidth` pixels wide
+    // (its height in proportion), whatever its own size.
+    bool LoadAtWidth(const std::string& name, int drawnWidth);
     // Binds the texture object; does nothing without one. A parked picture
     // is read from the archive and uploaded again first.
     void Bind() const;
@@ -66,7 +69,9 @@ public:
 private:
     void Release();
     void Unpark() const;
-    bool LoadImage(const std::string& name, bool mipmaps, bool keepPixels, float storedScale);
+    // `drawnWidth` above 0 sets the stored scale from the decoded width.
+    bool LoadImage(const std::string& name, bool mipmaps, bool keepPixels, float storedScale,
+                   int drawnWidth = 0);
     // Reads and decodes "Data/Textures/<name>" into the image; throws
     // OFileNotFound (and logs why) when that fails.
     static void ReadPixels(OBaseImage& image, const std::string& name);
