@@ -71,8 +71,9 @@ public:
 
 private:
     void Clear();
-    // Whether a texture of that size can be built without mipmaps.
+    // The internal format the texture is built with.
     GLint StoredFormat() const;
+    // Whether a texture of that size can be built without mipmaps.
     bool PlainUploadFits(int side, int otherSide) const;
     void UploadPlain(int storedWidth, int storedHeight, const uint8_t* data);
     // Builds the texture at storedScale of the picture; false when it is not
