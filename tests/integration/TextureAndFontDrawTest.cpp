@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int kGrey = 128;
-
 // 64 x 64, the file's first 32 rows red, the last 32 blue, in the byte order
 // of a TGA (BGR) or of a JPEG (RGB).
 std::vector<uint8_t> RedThenBlue(bool bgr) {
