@@ -151,13 +151,17 @@ void OTexture::Park() const {
 void OTexture::Unpark() const {
     image->parked = false;
     try {
-        if (!image->HasPixels()) {
-            ReadPixels(*image, name);
-        }
+        Reupload(*image, name);
     } catch (const OFileNotFound&) {
-        return;  // logged; the picture stays blank rather than stop the frame
+        // Logged; the picture stays blank rather than stop the frame.
     }
-    image->Upload();
+}
+
+void OTexture::Reupload(OBaseImage& image, const std::string& name) {
+    if (OBaseImage::CanUseGL() && !image.HasPixels()) {
+        ReadPixels(image, name);
+    }
+    image.Upload();
 }
 
 int OTexture::GetWidth() const {
@@ -214,10 +218,7 @@ void OTexture::UploadAllTextures() {
         if (entry.second->parked) {
             continue;  // read when it is drawn again
         }
-        if (OBaseImage::CanUseGL() && !entry.second->HasPixels()) {
-            ReadPixels(*entry.second, entry.first);
-        }
-        entry.second->Upload();
+        Reupload(*entry.second, entry.first);
     }
 }
 

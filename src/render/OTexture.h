@@ -75,6 +75,8 @@ private:
     // Reads and decodes "Data/Textures/<name>" into the image; throws
     // OFileNotFound (and logs why) when that fails.
     static void ReadPixels(OBaseImage& image, const std::string& name);
+    // Uploads the image, reading its pixels first when it let them go.
+    static void Reupload(OBaseImage& image, const std::string& name);
 
     OBaseImage* image = nullptr;
     std::string name;
