@@ -634,16 +634,21 @@ void Game::Draw() {
         return;
     }
     // Each box is drawn as the whole frame would be, inside its scissor.
+    // The controls are left out of boxes they draw nothing in: each of their
+    // pictures costs the software renderer a copy of its pipeline state.
     glEnable(GL_SCISSOR_TEST);
     for (const RedrawRegion::Box& box : redrawRegion.Boxes()) {
         glScissor(box.x0, box.y0, box.x1 - box.x0, box.y1 - box.y0);
-        DrawFrame(font, texts, throughLayer, fromLayer);
+        const bool withControls = box.x0 < controlsBox.x1 && controlsBox.x0 < box.x1 &&
+                                  box.y0 < controlsBox.y1 && controlsBox.y0 < box.y1;
+        DrawFrame(font, texts, throughLayer, fromLayer, withControls);
     }
     // The arrow drawn after the screen lies inside the boxes already.
     glDisable(GL_SCISSOR_TEST);
 }
 
-void Game::DrawFrame(OFont* font, const StatusTexts& texts, bool throughLayer, bool fromLayer) {
+void Game::DrawFrame(OFont* font, const StatusTexts& texts, bool throughLayer, bool fromLayer,
+                     bool withControls) {
     glDisable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
@@ -679,9 +684,11 @@ void Game::DrawFrame(OFont* font, const StatusTexts& texts, bool throughLayer, b
     if (HintsPanelOpen()) {
         DrawHintsPanel(font);
     }
-    menuButton->Draw();
-    turboCheck->Draw();
-    restartButton->Draw();
+    if (withControls) {
+        menuButton->Draw();
+        turboCheck->Draw();
+        restartButton->Draw();
+    }
     // The held game's panels lie over everything, the status bar included.
     if (hold == Hold::Paused) {
         DrawPausePanel(font);
@@ -737,6 +744,7 @@ void Game::GatherMoving(std::vector<RedrawRegion::Box>& moving) {
     controls = {std::min(controls.x0, left), std::min(controls.y0, bottom),
                 std::max(controls.x1, right), std::max(controls.y1, top)};
     movingAreas.push_back(controls);
+    controlsBox = RedrawRegion::ToWindow(controls, viewportX, viewportY, windowWidth, windowHeight);
     for (const RedrawRegion::Area& area : movingAreas) {
         moving.push_back(
             RedrawRegion::ToWindow(area, viewportX, viewportY, windowWidth, windowHeight));

@@ -154,8 +154,10 @@ private:
     // `fromLayer`: the layer holds this frame's still parts already.
     void DrawThroughStillLayer(OFont* font, const StatusTexts& texts, bool fromLayer);
     bool ViewportFillsWindow() const;
-    // Everything of a frame from the clear on.
-    void DrawFrame(OFont* font, const StatusTexts& texts, bool throughLayer, bool fromLayer);
+    // Everything of a frame from the clear on; `withControls` false leaves
+    // out the status bar's controls, for a box they draw nothing in.
+    void DrawFrame(OFont* font, const StatusTexts& texts, bool throughLayer, bool fromLayer,
+                   bool withControls = true);
     // True when this frame need only be drawn inside redrawRegion's boxes.
     // `still`: what the frame draws outside the moving things is its
     // backdrop alone.
@@ -228,5 +230,7 @@ private:
     RedrawRegion redrawRegion;
     RedrawRegion::Frame redrawFrame;
     std::vector<RedrawRegion::Area> movingAreas;
+    // Where the status bar's controls draw, in window pixels (GatherMoving).
+    RedrawRegion::Box controlsBox;
     bool drewPart = false;
 };
